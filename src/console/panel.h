@@ -1,0 +1,76 @@
+#pragma once
+
+#include "console/console_state.h"
+#include "console/palette.h"
+#include "link/protocol.h"
+
+#include <QString>
+
+#include <array>
+
+class PanelView;
+
+// Blink phase of an indicator: 13 draws it in its fill colour, 16 all white.
+enum class DrawMode { Copy = 13, White = 16 };
+
+// What a blink tick does to one indicator.
+enum class Blink { Steady, Toggle, Leave };
+using BlinkRule = Blink (*)(std::uint8_t code);
+
+struct Indicator {
+    Colour colour = design::ExtensionColour;
+    DrawMode drawMode = DrawMode::Copy;
+};
+
+struct PanelLabel {
+    QString caption;
+    QString tooltip;
+};
+
+struct CommandButton {
+    bool visible = false;
+    QString caption;
+};
+
+// Everything the console window shows of the exchange: indicators, their
+// labels, the two command buttons, the caption and whether AGENDA is usable.
+// Each change is passed on to the view for the one element it touches.
+class Panel {
+public:
+    explicit Panel(PanelView& view);
+
+    const Indicator& extension(int index) const { return extensions_[index]; }
+    const Indicator& line(int index) const { return lines_[index]; }
+    const PanelLabel& numberLabel(int index) const { return numberLabels_[index]; }
+    const PanelLabel& lineLabel(int index) const { return lineLabels_[index]; }
+    const CommandButton& corta() const { return corta_; }
+    const CommandButton& recupera() const { return recupera_; }
+    const QString& caption() const { return caption_; }
+    bool agendaEnabled() const { return agendaEnabled_; }
+
+    // Start-up: every line indicator in the free colour.
+    void layOut(const Palette& palette);
+    void showFrame(const FrameDisplay& display);
+    void setNumberCaption(int index, const QString& caption);
+    void setCommandButtons(const CommandAvailability& availability);
+    void setCaption(const QString& caption);
+    void setAgendaEnabled(bool enabled);
+
+    // Slow (500 ms) and fast (250 ms) blink ticks over the status codes.
+    void slowBlink(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados);
+    void fastBlink(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados);
+
+private:
+    void blinkAll(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados, BlinkRule extensionRule,
+                  BlinkRule lineRule);
+
+    PanelView& view_;
+    std::array<Indicator, protocol::ExtensionSlots> extensions_;
+    std::array<Indicator, protocol::OutsideLines> lines_;
+    std::array<PanelLabel, protocol::ExtensionSlots> numberLabels_;
+    std::array<PanelLabel, protocol::OutsideLines> lineLabels_;
+    CommandButton corta_;
+    CommandButton recupera_;
+    QString caption_;
+    bool agendaEnabled_ = false;
+};

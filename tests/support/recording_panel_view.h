@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/panel_view.h"
+
+#include <vector>
+
+// Records which panel elements were reported changed.
+class RecordingPanelView final : public PanelView {
+public:
+    void extensionChanged(int index) override { extensions.push_back(index); }
+    void lineChanged(int index) override { lines.push_back(index); }
+    void commandButtonsChanged() override { ++buttons; }
+    void windowChanged() override { ++window; }
+
+    void clear() { *this = RecordingPanelView{}; }
+
+    std::vector<int> extensions;
+    std::vector<int> lines;
+    int buttons = 0;
+    int window = 0;
+};

@@ -1,0 +1,82 @@
+#include "virtual_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(VirtualClock, IntervalZeroNeverFiresAndSettingTheIntervalRestarts)
+{
+    VirtualClock clock;
+    auto t = clock.createTimer();
+    int ticks = 0;
+    t->onTick([&] { ++ticks; });
+    clock.advanceMs(10000);
+    EXPECT_EQ(ticks, 0);
+
+    t->setInterval(300);
+    clock.advanceMs(299);
+    EXPECT_EQ(ticks, 0);
+    t->setInterval(300); // same value: the countdown starts again
+    clock.advanceMs(299);
+    EXPECT_EQ(ticks, 0);
+    clock.advanceMs(1);
+    EXPECT_EQ(ticks, 1);
+    clock.advanceMs(900);
+    EXPECT_EQ(ticks, 4);
+}
+
+TEST(VirtualClock, EnablingRestartsOnlyADisabledTimer)
+{
+    VirtualClock clock;
+    auto t = clock.createTimer();
+    int ticks = 0;
+    t->onTick([&] { ++ticks; });
+    t->setInterval(1000);
+    clock.advanceMs(600);
+    t->setEnabled(true); // already enabled: no restart
+    clock.advanceMs(400);
+    EXPECT_EQ(ticks, 1);
+    clock.advanceMs(600);
+    t->setEnabled(false);
+    clock.advanceMs(5000);
+    EXPECT_EQ(ticks, 1);
+    t->setEnabled(true);
+    clock.advanceMs(999);
+    EXPECT_EQ(ticks, 1);
+    clock.advanceMs(1);
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST(VirtualClock, FiresInTimeOrderIncludingTimersSetByHandlers)
+{
+    VirtualClock clock;
+    auto a = clock.createTimer();
+    auto b = clock.createTimer();
+    std::string log;
+    a->onTick([&] {
+        log += "a" + std::to_string(clock.nowUs() / 1000) + " ";
+        b->setInterval(50); // started by a handler: must still fire inside the same advance
+    });
+    b->onTick([&] {
+        log += "b" + std::to_string(clock.nowUs() / 1000) + " ";
+        b->setInterval(0);
+    });
+    a->setInterval(100);
+    clock.advanceMs(260);
+    EXPECT_EQ(log, "a100 b150 a200 b250 ");
+    EXPECT_EQ(clock.nowUs(), 260000);
+}
+
+TEST(VirtualClock, HandlerChangingItsOwnIntervalTakesEffectFromItsTick)
+{
+    VirtualClock clock;
+    auto t = clock.createTimer();
+    std::string log;
+    t->onTick([&] {
+        log += std::to_string(clock.nowUs() / 1000) + " ";
+        t->setInterval(t->interval() == 1800 ? 200 : 1800);
+    });
+    t->setInterval(1800);
+    clock.advanceMs(3999);
+    EXPECT_EQ(log, "1800 2000 3800 ");
+}

@@ -1,0 +1,52 @@
+#include "directory/windows1252.h"
+
+#include "qt_printers.h"
+
+#include <gtest/gtest.h>
+
+TEST(Windows1252, EveryByteDecodesToOneCharacterAndEncodesBack)
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all.append(static_cast<char>(b));
+    const QString text = windows1252::decode(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(windows1252::encode(text), all);
+}
+
+TEST(Windows1252, LettersAndSignsHaveTheirCodePageBytes)
+{
+    struct Case {
+        unsigned char byte;
+        char16_t character;
+    };
+    const Case cases[] = {
+        {0x41, u'A'}, {0xE9, u'é'}, {0xF1, u'ñ'}, {0xD1, u'Ñ'}, {0xBF, u'¿'}, {0xA1, u'¡'}, {0xFC, u'ü'},
+        {0x80, u'€'}, {0x91, u'‘'}, {0x9F, u'Ÿ'}, {0x8A, u'Š'}, {0xA0, u'\u00A0'},
+        // bytes the code page leaves undefined keep their own value
+        {0x81, u'\u0081'}, {0x8D, u'\u008D'}, {0x8F, u'\u008F'}, {0x90, u'\u0090'}, {0x9D, u'\u009D'},
+    };
+    for (const Case& c : cases) {
+        const QByteArray byte(1, static_cast<char>(c.byte));
+        EXPECT_EQ(windows1252::decode(byte), QString(QChar(c.character))) << int(c.byte);
+        EXPECT_EQ(windows1252::encode(QString(QChar(c.character))), byte) << int(c.byte);
+    }
+}
+
+TEST(Windows1252, CharactersOutsideTheCodePageAreNeitherRepresentableNorStorable)
+{
+    // U+0080 and U+0098 are the C1 controls whose bytes the code page gives to € and ˜.
+    for (const char16_t c : {u'\u0100', u'\u4E00', u'\u0080', u'\u0098', u'\u2212', u'\xD83D'}) {
+        EXPECT_FALSE(windows1252::isRepresentable(QChar(c))) << int(c);
+        EXPECT_FALSE(isStorableCharacter(QChar(c))) << int(c);
+    }
+    EXPECT_EQ(windows1252::encode(QString::fromUtf16(u"a\u4E00b")), QByteArray("a?b"));
+}
+
+TEST(Windows1252, StorableMeansRepresentableAndNotADoubleQuote)
+{
+    EXPECT_TRUE(windows1252::isRepresentable(QChar(u'"')));
+    EXPECT_FALSE(isStorableCharacter(QChar(u'"')));
+    for (const char16_t c : {u'a', u'\'', u' ', u'ñ', u'€', u'\u009D'})
+        EXPECT_TRUE(isStorableCharacter(QChar(c))) << int(c);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class ColaSalida;
+class ConsoleState;
+class NameBoxes;
+class OperatorView;
+class Panel;
+
+// Mouse buttons as the click handlers tell them apart (BotonPulsado).
+enum class MouseButton { None = 0, Left = 1, Right = 2, Middle = 4 };
+
+// The operator's clicks on the panel, turned into command bytes in the
+// transmit queue. Nothing here writes to the port; a full queue drops the
+// command without a word.
+class OperatorCommands
+{
+public:
+    OperatorCommands(
+        ColaSalida& cola, const ConsoleState& state, const Panel& panel, NameBoxes& nameBoxes, OperatorView& view);
+
+    // Mouse press on any click target of a slot or line: remembered for the click.
+    void press(MouseButton button) { botonPulsado_ = button; }
+    MouseButton botonPulsado() const { return botonPulsado_; }
+
+    // Click on a slot's number label, overlay or name box; slot index 0-18.
+    void extensionClick(int index);
+    // Click on a line's caption label or overlay; line index 0-5.
+    void lineClick(int index);
+    void cortaPressed();
+    // The code follows the caption the second button shows at the press.
+    void recuperaPressed(const QString& caption);
+
+private:
+    bool extensionAccepted(int index) const;
+
+    ColaSalida& cola_;
+    const ConsoleState& state_;
+    const Panel& panel_;
+    NameBoxes& nameBoxes_;
+    OperatorView& view_;
+    MouseButton botonPulsado_ = MouseButton::None;
+};

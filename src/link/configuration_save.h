@@ -1,0 +1,9 @@
+#pragma once
+
+// Writes the configuration file; reports its own errors and always returns.
+class ConfigurationSave
+{
+public:
+    virtual ~ConfigurationSave() = default;
+    virtual void Grabaendisco() = 0;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "link/link_phase.h"
+
+#include <QString>
+
+#include <optional>
+
+class Messages;
+class Panel;
+class PortChoiceView;
+class SerialPort;
+class Timer;
+struct Configuration;
+
+// Opens the stored serial port 300 ms after start-up (Timer5), sends the
+// identity request and checks the exchange's model; when the port cannot be
+// opened, offers the list of port numbers and probes the one accepted.
+class PortProbe
+{
+public:
+    struct Window {
+        Messages& messages;
+        Panel& panel;
+        PortChoiceView& portChoice;
+    };
+
+    PortProbe(Timer& probeTimer, SerialPort& port, LinkPhase& phase, Configuration& configuration, Window window);
+
+    // Timer5 fired.
+    void probe();
+    // The 10-character identity reply is waiting.
+    void identificationAnswer();
+    // Acepta, or a double-click on a list entry; the selected entry's text, if any.
+    void accept(const std::optional<QString>& selectedEntry);
+
+private:
+    void portFailure(const QString& description, const QString& portNumberText);
+
+    Timer& probeTimer_;
+    SerialPort& port_;
+    LinkPhase& phase_;
+    Configuration& configuration_;
+    Window window_;
+};

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/serial_port.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+// A serial port in memory with the receive-threshold rule of the real one:
+// delivered bytes raise data notifications while enough of them wait, checked
+// again after every handled notification. `events` records the port calls in
+// order ("open 1", "threshold 10", "write 44", "close", ...).
+class FakeSerialPort final : public SerialPort
+{
+public:
+    std::optional<QString> open(int portNumber) override
+    {
+        events.push_back("open " + std::to_string(portNumber));
+        if (failOpenWith)
+            return failOpenWith;
+        opened = true;
+        return std::nullopt;
+    }
+    void close() override
+    {
+        events.push_back("close");
+        opened = false;
+    }
+    bool isOpen() const override { return opened; }
+    void discardOutput() override { events.push_back("discard output"); }
+    int bytesWaiting() const override { return int(input.size()); }
+    QByteArray read(int count) override
+    {
+        const QByteArray taken = input.left(count);
+        input.remove(0, taken.size());
+        return taken;
+    }
+    void write(unsigned char byte) override
+    {
+        written.append(char(byte));
+        events.push_back("write " + QByteArray(1, char(byte)).toHex().toStdString());
+    }
+    void setReceiveThreshold(int bytes) override
+    {
+        threshold = bytes;
+        events.push_back("threshold " + std::to_string(bytes));
+    }
+    int receiveThreshold() const override { return threshold; }
+
+    // Bytes from the exchange arrive.
+    void deliver(const QByteArray& bytes)
+    {
+        input.append(bytes);
+        while (opened && threshold > 0 && input.size() >= threshold) {
+            const auto before = input.size();
+            const int thresholdBefore = threshold;
+            notify(Notification::Data);
+            if (input.size() == before && threshold == thresholdBefore)
+                break;
+        }
+    }
+    void lineEvent() { notify(Notification::Other); }
+
+    // Takes what was written since the last call.
+    QByteArray takeWritten()
+    {
+        const QByteArray w = written;
+        written.clear();
+        return w;
+    }
+
+    bool opened = false;
+    int threshold = 0;
+    QByteArray input;
+    QByteArray written;
+    std::optional<QString> failOpenWith;
+    std::vector<std::string> events;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "link/bloque_memorias.h"
+#include "link/protocol.h"
+
+#include <QString>
+
+#include <array>
+
+class ColaSalida;
+class DirectoryView;
+struct Configuration;
+
+// The directory "AGENDA R903": twelve rows over the exchange's 74 speed-dial
+// memories, each with the memory's number, the operator's note (kept in
+// Configuration::troncalMemoria) and the digits the exchange holds. A
+// double-click on a row has the exchange dial it.
+//
+// The notes on screen reach the configuration only when a page is left
+// (page change, opening, VOLVER); writing a row's note field with a text that
+// differs from what it shows counts as a change of the configuration.
+class SpeedDialDirectory {
+public:
+    static constexpr int Rows = 12;
+    static constexpr int LastPosition = protocol::MemoryCount - Rows; // 62
+    static constexpr int TextLimit = 13;                              // typed note length
+    static constexpr int DigitsLimit = 14;
+
+    // The three fields of a row: TxtCodigoDiscado, TxTGrupoTroncal, TxtFacilidadAccedida.
+    struct Row {
+        QString number;
+        QString text;
+        QString digits;
+    };
+
+    SpeedDialDirectory(DirectoryView& view, Configuration& configuration, const BloqueMemorias& memorias,
+                       ColaSalida& colaSalida);
+
+    bool visible() const { return visible_; }
+    int scrollPosition() const { return scrollPosition_; }
+    int inicioPagina() const { return inicioPagina_; }
+    const Row& row(int r) const { return rows_[r]; }
+
+    // AGENDA.
+    void open();
+    // VOLVER.
+    void close();
+    // VscMemorias moved to a position 0-62.
+    void scrollTo(int position);
+    // The operator changed the note field of a row.
+    void textEdited(int row, const QString& text);
+    // Double-click on any field of a row.
+    void dial(int row);
+    // After a complete load: the first twelve notes into the rows' note fields.
+    void showFirstNotes();
+
+    // The digits of memory entry 0-73, at most 14 characters.
+    QString Saca_Numero_Memoria(int entry) const;
+
+private:
+    void Muestra_Pagina();
+    void pageChange();
+    void setRowText(int row, const QString& text);
+
+    DirectoryView& view_;
+    Configuration& configuration_;
+    const BloqueMemorias& memorias_;
+    ColaSalida& colaSalida_;
+    std::array<Row, Rows> rows_;
+    bool visible_ = false;
+    int scrollPosition_ = 0;
+    int inicioPagina_ = 0;
+};

@@ -1,0 +1,224 @@
+#include "directory/configuration.h"
+#include "directory/speed_dial_directory.h"
+#include "link/cola_salida.h"
+
+#include "qt_printers.h"
+#include "recording_directory_view.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace {
+
+constexpr int Rows = SpeedDialDirectory::Rows;
+
+struct SpeedDialDirectoryTest : testing::Test {
+    // Memory e holds its own number e + 1 as digits ("1" ... "74").
+    void numberEveryMemory()
+    {
+        for (int e = 0; e < protocol::MemoryCount; ++e) {
+            const int n = e + 1;
+            const auto code = [](int digit) { return digit == 0 ? 0xA : digit; };
+            const int packed = n < 10 ? code(n) : (code(n / 10) << 4) | code(n % 10);
+            setMemory(e, {static_cast<unsigned char>(packed), 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+        }
+    }
+    void setMemory(int entry, std::initializer_list<unsigned char> numberBytes)
+    {
+        int i = entry * protocol::MemoryRecordLength + 1;
+        for (const unsigned char b : numberBytes)
+            memorias[i++] = b;
+    }
+    void noteEveryMemory()
+    {
+        for (int e = 0; e < protocol::MemoryCount; ++e)
+            configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(e + 1);
+    }
+
+    Configuration configuration;
+    BloqueMemorias memorias{};
+    ColaSalida cola;
+    RecordingDirectoryView view;
+    SpeedDialDirectory directory{view, configuration, memorias, cola};
+};
+
+} // namespace
+
+TEST_F(SpeedDialDirectoryTest, EachPositionShowsTwelveConsecutiveMemories)
+{
+    numberEveryMemory();
+    noteEveryMemory();
+    directory.showFirstNotes(); // as a complete load does
+    directory.open();
+    for (const int position : {0, 1, 61, 62, 0}) {
+        directory.scrollTo(position);
+        for (int r = 0; r < Rows; ++r) {
+            const QString n = QString::number(position + r + 1);
+            EXPECT_EQ(directory.row(r).number, " " + n) << position << " row " << r;
+            EXPECT_EQ(directory.row(r).digits, n) << position << " row " << r;
+            EXPECT_EQ(directory.row(r).text, "nota " + n) << position << " row " << r;
+        }
+    }
+}
+
+TEST_F(SpeedDialDirectoryTest, DigitsComeFromTheSevenNumberBytesOfTheRecord)
+{
+    memorias[0] = 0x77; // byte 0 of the record is not part of the number
+    setMemory(0, {0x12, 0xA4, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    setMemory(1, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00});
+    setMemory(2, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    setMemory(3, {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE});
+    setMemory(73, {0xF0, 0x0F, 0x01, 0x10, 0xA0, 0x0A, 0x00});
+    EXPECT_EQ(directory.Saca_Numero_Memoria(0), "1204");
+    EXPECT_EQ(directory.Saca_Numero_Memoria(1), "");
+    EXPECT_EQ(directory.Saca_Numero_Memoria(2), "");
+    EXPECT_EQ(directory.Saca_Numero_Memoria(3), "1234567890*#DE");
+    EXPECT_EQ(directory.Saca_Numero_Memoria(73), "1100");
+}
+
+TEST_F(SpeedDialDirectoryTest, DialQueuesMemoryNumberPlus0x90AndHidesTheFrame)
+{
+    numberEveryMemory();
+    struct Case {
+        int position;
+        int row;
+        unsigned char expected;
+    };
+    for (const Case c : {Case{0, 0, 0x91}, Case{62, 11, 0xDA}, Case{30, 5, 0x90 + 36}}) {
+        ColaSalida fresh;
+        cola = fresh;
+        directory.open();
+        directory.scrollTo(c.position);
+        directory.dial(c.row);
+        EXPECT_EQ(cola.at(0), c.expected) << c.position;
+        EXPECT_EQ(cola.at(1), 0);
+        EXPECT_FALSE(directory.visible());
+    }
+}
+
+TEST_F(SpeedDialDirectoryTest, DialTakesTheLastFreePlaceButNeverOverfillsTheQueue)
+{
+    numberEveryMemory();
+    directory.open();
+    for (int i = 0; i < 9; ++i)
+        cola.queue(0x01);
+    directory.dial(2);
+    EXPECT_EQ(cola.at(9), 0x93);
+    EXPECT_FALSE(directory.visible());
+
+    directory.open();
+    directory.dial(3);
+    EXPECT_EQ(cola.at(9), 0x93);
+    EXPECT_EQ(cola.at(0), 0x01);
+    EXPECT_TRUE(directory.visible());
+}
+
+TEST_F(SpeedDialDirectoryTest, ARowWithoutDigitsCannotBeDialled)
+{
+    setMemory(0, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    setMemory(1, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00});
+    directory.open();
+    directory.dial(0);
+    directory.dial(1);
+    EXPECT_EQ(cola.at(0), 0);
+    EXPECT_TRUE(directory.visible());
+}
+
+TEST_F(SpeedDialDirectoryTest, TypedNotesReachTheConfigurationWhenThePageIsLeft)
+{
+    directory.open();
+    directory.textEdited(0, "Bomberos");
+    EXPECT_EQ(configuration.troncalMemoria[0], "");
+    directory.scrollTo(12);
+    EXPECT_EQ(configuration.troncalMemoria[0], "Bomberos");
+    EXPECT_EQ(directory.row(0).text, "");
+
+    directory.textEdited(11, "Hospital");
+    directory.close();
+    EXPECT_EQ(configuration.troncalMemoria[23], "Hospital");
+    EXPECT_FALSE(directory.visible());
+
+    directory.open();
+    EXPECT_EQ(directory.row(0).text, "Bomberos");
+    directory.scrollTo(12);
+    EXPECT_EQ(directory.row(11).text, "Hospital");
+}
+
+TEST_F(SpeedDialDirectoryTest, ReopeningStoresTheRowsIntoThePageTheyCameFromThenShowsTheFirstPage)
+{
+    noteEveryMemory();
+    directory.showFirstNotes();
+    directory.open();
+    directory.scrollTo(5);
+    directory.textEdited(0, "Taxi");
+    directory.dial(0); // no digits: stays open
+    directory.close();
+    directory.scrollTo(5); // hidden frame keeps its position
+    view.events.clear();
+
+    directory.open();
+    EXPECT_EQ(configuration.troncalMemoria[5], "Taxi");
+    EXPECT_EQ(directory.scrollPosition(), 0);
+    EXPECT_EQ(directory.inicioPagina(), 0);
+    EXPECT_EQ(directory.row(0).text, "nota 1");
+    EXPECT_EQ(directory.row(5).text, "Taxi");
+    EXPECT_EQ(view.events.first(), "visibility");
+    EXPECT_EQ(view.events.at(1), "scroll");
+    EXPECT_TRUE(view.events.contains("focus"));
+}
+
+TEST_F(SpeedDialDirectoryTest, ADialLeavesTheTypedNoteOutOfTheConfigurationUntilTheNextOpening)
+{
+    numberEveryMemory();
+    configuration.troncalMemoria[0] = "antes";
+    directory.showFirstNotes();
+    directory.open();
+    directory.textEdited(0, "después");
+    directory.dial(0);
+    EXPECT_EQ(configuration.troncalMemoria[0], "antes");
+    directory.open();
+    EXPECT_EQ(configuration.troncalMemoria[0], "después");
+    EXPECT_EQ(directory.row(0).text, "después");
+}
+
+TEST_F(SpeedDialDirectoryTest, OnlyWritesThatChangeANoteFieldCountAsChanges)
+{
+    directory.open();
+    directory.scrollTo(30);
+    directory.scrollTo(0);
+    directory.textEdited(3, "");
+    EXPECT_FALSE(configuration.hayCambios) << "all notes empty: nothing on screen changed";
+
+    configuration.troncalMemoria[40] = "x";
+    directory.scrollTo(30);
+    EXPECT_TRUE(configuration.hayCambios) << "paging onto a differing note";
+
+    configuration.hayCambios = false;
+    directory.textEdited(3, "y");
+    EXPECT_TRUE(configuration.hayCambios) << "typing";
+}
+
+TEST_F(SpeedDialDirectoryTest, APageChangeRunsOnlyWhenThePositionLeavesThePageOnScreen)
+{
+    directory.open();
+    view.events.clear();
+    directory.scrollTo(7);
+    EXPECT_EQ(view.events.first(), "scroll");
+    EXPECT_EQ(view.events.last(), "focus");
+    EXPECT_EQ(view.events.count("focus"), 1);
+    EXPECT_EQ(directory.inicioPagina(), 7);
+    view.events.clear();
+    directory.scrollTo(7);
+    EXPECT_TRUE(view.events.isEmpty());
+}
+
+TEST_F(SpeedDialDirectoryTest, TheFirstNotesGoIntoTheRowsAfterALoad)
+{
+    noteEveryMemory();
+    directory.showFirstNotes();
+    for (int r = 0; r < Rows; ++r)
+        EXPECT_EQ(directory.row(r).text, QStringLiteral("nota %1").arg(r + 1));
+    EXPECT_TRUE(configuration.hayCambios);
+    EXPECT_EQ(view.events.count(), Rows);
+}

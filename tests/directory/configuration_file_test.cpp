@@ -1,0 +1,186 @@
+#include "directory/configuration.h"
+#include "directory/configuration_file.h"
+#include "directory/speed_dial_directory.h"
+#include "link/cola_salida.h"
+
+#include "fake_config_store.h"
+#include "fake_messages.h"
+#include "qt_printers.h"
+#include "recording_directory_view.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+QByteArray recordsFile(const QList<QByteArray>& records)
+{
+    QByteArray file;
+    for (const QByteArray& record : records)
+        file += record + "\r\n";
+    return file;
+}
+
+// A file as the console writes it, with notes "n1".."n74" and names "i1".."i18".
+QList<QByteArray> fullRecords(const QByteArray& port = "\"3\"")
+{
+    QList<QByteArray> records{"\"R93OPR\"", port};
+    for (int i = 1; i <= NameBoxCount; ++i)
+        records.append("\"i" + QByteArray::number(i) + "\"");
+    for (int m = 1; m <= protocol::MemoryCount; ++m)
+        records.append("\"n" + QByteArray::number(m) + "\"");
+    return records;
+}
+
+struct ConfigurationFileTest : testing::Test {
+    void load(const QList<QByteArray>& records)
+    {
+        store.file = recordsFile(records);
+        file.load();
+    }
+
+    FakeConfigStore store;
+    FakeMessages messages;
+    Configuration configuration;
+    BloqueMemorias memorias{};
+    ColaSalida cola;
+    RecordingDirectoryView view;
+    SpeedDialDirectory directory{view, configuration, memorias, cola};
+    ConfigurationFile file{store, messages, configuration, directory};
+};
+
+} // namespace
+
+TEST_F(ConfigurationFileTest, AFileInTheWrittenFormSavesBackByteForByte)
+{
+    QList<QByteArray> records = fullRecords();
+    records[2] = "\"\"";                            // empty name
+    records[3] = "\"Administraci\xF3n 2\"";         // name over the typing limit
+    records[4] = "\"\xD1\x61nez \x80 \x81\x8D\x8F\x90\x9D\""; // Windows-1252 letters and undefined bytes
+    records[20] = "\"\"";                           // empty note
+    records[21] = "\"Urgencias m\xE9" "dicas 24h\""; // note over the typing limit
+    records[93] = "\"'single' quotes\"";
+    for (const QByteArray& port : {QByteArray("\"3\""), QByteArray("1"), QByteArray(""), QByteArray("\"\""),
+                                  QByteArray("\"16\"")}) {
+        records[1] = port;
+        load(records);
+        const QByteArray original = *store.file;
+        file.Grabaendisco();
+        EXPECT_EQ(*store.file, original) << port.toStdString();
+    }
+    EXPECT_EQ(configuration.nombres[1], QString::fromUtf16(u"Administración 2"));
+    EXPECT_EQ(configuration.nombres[2].left(5), QString::fromUtf16(u"Ñanez"));
+}
+
+TEST_F(ConfigurationFileTest, TheSecondRecordKeepsTextAsTextAndANumberAsANumber)
+{
+    struct Case {
+        QByteArray record;
+        NumeroPuerto expected;
+    };
+    for (const Case& c : {Case{"\"3\"", QStringLiteral("3")}, Case{"1", 1}, Case{"  7 ", 7}, Case{"", {}}}) {
+        load(fullRecords(c.record));
+        EXPECT_EQ(configuration.numeroPuerto, c.expected) << c.record.toStdString();
+    }
+}
+
+TEST_F(ConfigurationFileTest, ACompleteLoadFillsTheFirstPageAndCountsAsNoChange)
+{
+    configuration.hayCambios = true;
+    QList<QByteArray> records = fullRecords();
+    records[0] = "\"OTRA COSA\""; // the header is never compared
+    load(records);
+    EXPECT_FALSE(configuration.hayCambios);
+    EXPECT_EQ(configuration.nombres[17], "i18");
+    EXPECT_EQ(configuration.troncalMemoria[73], "n74");
+    for (int r = 0; r < SpeedDialDirectory::Rows; ++r)
+        EXPECT_EQ(directory.row(r).text, QStringLiteral("n%1").arg(r + 1));
+}
+
+TEST_F(ConfigurationFileTest, AShortFileKeepsWhatWasReadAndLeavesTheRestAndTheFlag)
+{
+    configuration.troncalMemoria.fill("start");
+    load(fullRecords().mid(0, 50));
+    EXPECT_EQ(configuration.numeroPuerto, NumeroPuerto(QStringLiteral("3")));
+    EXPECT_EQ(configuration.nombres[0], "i1");
+    EXPECT_EQ(configuration.troncalMemoria[29], "n30");
+    EXPECT_EQ(configuration.troncalMemoria[30], "start");
+    EXPECT_EQ(directory.row(0).text, "") << "the first page is filled only by a complete load";
+    EXPECT_TRUE(configuration.hayCambios) << "names were loaded";
+}
+
+TEST_F(ConfigurationFileTest, OnlyANonEmptyNameCountsAsAChangeWhenTheLoadStopsEarly)
+{
+    QList<QByteArray> records = fullRecords().mid(0, 21);
+    for (int i = 2; i < 20; ++i)
+        records[i] = "\"\"";
+    load(records);
+    EXPECT_FALSE(configuration.hayCambios);
+    records[19] = "\"Caja\"";
+    load(records);
+    EXPECT_TRUE(configuration.hayCambios);
+}
+
+TEST_F(ConfigurationFileTest, AMissingFileChangesNothing)
+{
+    configuration.nombres[0] = "start";
+    store.file.reset();
+    file.load();
+    EXPECT_EQ(configuration.numeroPuerto, NumeroPuerto{});
+    EXPECT_EQ(configuration.nombres[0], "start");
+    EXPECT_FALSE(configuration.hayCambios);
+    EXPECT_TRUE(view.events.isEmpty());
+}
+
+TEST_F(ConfigurationFileTest, TheSaveWritesNinetyFourRecordsFromTheConfiguration)
+{
+    configuration.numeroPuerto = 1;
+    configuration.nombres[5] = QString::fromUtf16(u"Dirección");
+    configuration.troncalMemoria[0] = "Bomberos";
+    configuration.hayCambios = true;
+    file.Grabaendisco();
+    ASSERT_TRUE(store.file);
+    const QList<QByteArray> lines = store.file->split('\n');
+    ASSERT_EQ(lines.size(), 95); // the last line end leaves an empty piece
+    EXPECT_EQ(lines[0], "\"R93OPR\"\r");
+    EXPECT_EQ(lines[1], "1\r");
+    EXPECT_EQ(lines[7], "\"Direcci\xF3n\"\r");
+    EXPECT_EQ(lines[20], "\"Bomberos\"\r");
+    EXPECT_EQ(lines[93], "\"\"\r");
+    EXPECT_TRUE(configuration.hayCambios) << "saving leaves the flag";
+    EXPECT_EQ(messages.beeps, 0);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ConfigurationFileTest, AFailedSaveBeepsAndShowsTheSystemErrorOnce)
+{
+    store.file = QByteArray("old");
+    store.failWith = QStringLiteral("No space left on device");
+    file.Grabaendisco();
+    EXPECT_EQ(store.writes, 1);
+    EXPECT_EQ(messages.beeps, 1);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "No space left on device");
+    EXPECT_EQ(messages.shown[0].title, QString::fromUtf16(u"Selección incorrecta"));
+    EXPECT_EQ(messages.shown[0].style, MessageStyle::Critical);
+    EXPECT_EQ(*store.file, "old");
+}
+
+TEST_F(ConfigurationFileTest, DamagedFilesLoadWhatTheyCanWithoutFault)
+{
+    std::mt19937 random(4);
+    for (int round = 0; round < 50; ++round) {
+        QByteArray bytes;
+        const int length = static_cast<int>(random() % 4000);
+        for (int i = 0; i < length; ++i)
+            bytes.append(static_cast<char>(random() % 4 == 0 ? '\n' : random() & 0xFF));
+        store.file = bytes;
+        file.load();
+    }
+    QList<QByteArray> longLines = fullRecords();
+    longLines[5] = "\"" + QByteArray(1 << 20, 'L') + "\"";
+    load(longLines);
+    EXPECT_EQ(configuration.nombres[3].size(), 1 << 20);
+    EXPECT_FALSE(configuration.hayCambios);
+}

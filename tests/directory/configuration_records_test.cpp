@@ -1,0 +1,98 @@
+#include "directory/configuration_records.h"
+
+#include "qt_printers.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using configuration_records::Reader;
+
+NumeroPuerto text(const char16_t* s) { return QString::fromUtf16(s); }
+
+std::vector<NumeroPuerto> readAll(const QByteArray& bytes)
+{
+    Reader reader(bytes);
+    std::vector<NumeroPuerto> records;
+    while (const auto record = reader.next())
+        records.push_back(*record);
+    return records;
+}
+
+} // namespace
+
+TEST(ConfigurationRecords, EachLineReadsAsTextNumberOrNothing)
+{
+    struct Case {
+        QByteArray line;
+        NumeroPuerto expected;
+    };
+    const Case cases[] = {
+        {"\"abc\"", text(u"abc")},
+        {"\"\"", text(u"")},
+        {"\"3\"", text(u"3")},
+        {"\"ab\"cd\"ef", text(u"ab")},
+        {"\"  spaced  \"", text(u"  spaced  ")},
+        {"\"no closing quote", text(u"no closing quote")},
+        {"1", 1},
+        {"  12\t", 12},
+        {"-4", -4},
+        {"007", 7},
+        {"", std::monostate{}},
+        {" \t ", std::monostate{}},
+        {"  hola mundo ", text(u"hola mundo")},
+        {" x\"y", text(u"x\"y")},
+        {"1.5", text(u"1.5")},
+        {"12a", text(u"12a")},
+        {"-", text(u"-")},
+        {"99999999999", text(u"99999999999")},
+        {"\"Pe\xF1" "a \xD1\xE9\x80\"", text(u"Peña Ñé€")},
+    };
+    for (const Case& c : cases) {
+        Reader reader(c.line + "\r\n");
+        EXPECT_EQ(reader.next(), c.expected) << c.line.toStdString();
+        EXPECT_EQ(reader.next(), std::nullopt);
+    }
+}
+
+TEST(ConfigurationRecords, RecordsEndAtCrLfOrABareLineEndOrTheEndOfTheFile)
+{
+    EXPECT_EQ(readAll("\"a\"\r\n2\n\r\n\"d\"\r\"e\""),
+              (std::vector<NumeroPuerto>{text(u"a"), 2, std::monostate{}, text(u"d"), text(u"e")}));
+    EXPECT_EQ(readAll("\r\n\r\n").size(), 2u);
+    EXPECT_TRUE(readAll("").empty());
+}
+
+TEST(ConfigurationRecords, EachValueIsWrittenInItsOwnForm)
+{
+    using configuration_records::write;
+    EXPECT_EQ(write(text(u"abc")), QByteArray("\"abc\"\r\n"));
+    EXPECT_EQ(write(text(u"")), QByteArray("\"\"\r\n"));
+    EXPECT_EQ(write(1), QByteArray("1\r\n"));
+    EXPECT_EQ(write(std::monostate{}), QByteArray("\r\n"));
+    EXPECT_EQ(write(text(u"Año €")), QByteArray("\"A\xF1o \x80\"\r\n"));
+    EXPECT_EQ(write(text(u"x\"y")), QByteArray("\"x'y\"\r\n")) << "a quote would cut the text short";
+}
+
+TEST(ConfigurationRecords, AnyBytesReadWithoutFaultOneRecordPerLineAtMost)
+{
+    std::mt19937 random(903);
+    QByteArray binary;
+    for (int i = 0; i < 20000; ++i)
+        binary.append(static_cast<char>(random() & 0xFF));
+    const QByteArray inputs[] = {
+        binary,
+        QByteArray(1 << 20, 'x'),
+        "\"" + QByteArray(1 << 20, 'y'),
+        QByteArray(5000, '\r'),
+        QByteArray(5000, '"'),
+        QByteArray(300, '\0'),
+    };
+    for (const QByteArray& input : inputs) {
+        const auto records = readAll(input);
+        EXPECT_LE(records.size(), static_cast<std::size_t>(input.size()));
+        EXPECT_FALSE(records.empty());
+    }
+}

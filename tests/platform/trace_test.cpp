@@ -1,0 +1,114 @@
+#include "platform/qt/trace.h"
+#include "platform/qt/tracing_config_store.h"
+#include "platform/qt/tracing_messages.h"
+#include "platform/qt/tracing_serial_port.h"
+
+#include "fake_config_store.h"
+#include "fake_messages.h"
+#include "fake_serial_port.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class TraceTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        trace = Trace::open(path());
+        ASSERT_TRUE(trace);
+    }
+
+    QString path() const { return dir.filePath(QStringLiteral("trace.log")); }
+
+    // The events of the file, without their times (each time checked to be a number).
+    QStringList events() const
+    {
+        QFile file(path());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        QStringList result;
+        static const QRegularExpression timed(QStringLiteral("^\\d+ (.*)$"));
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+            const auto match = timed.match(line);
+            result << (match.hasMatch() ? match.captured(1) : QStringLiteral("UNTIMED ") + line);
+        }
+        return result;
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<Trace> trace;
+};
+
+} // namespace
+
+TEST_F(TraceTest, SerialBytesAreTracedPerNotificationAndPerByteSent)
+{
+    FakeSerialPort port;
+    TracingSerialPort traced(port, *trace);
+    traced.onNotification([&](SerialPort::Notification) {
+        traced.read(2);
+        traced.read(3);
+        traced.write(0x8E);
+    });
+    port.opened = true;
+    port.input = "\x01\x02";
+    traced.read(1); // outside a notification: traced at once
+    port.threshold = 5;
+    port.deliver(QByteArray("\x19\xAB\x00\xFF\x10\x99", 6));
+    EXPECT_EQ(events(), (QStringList{"rx 01", "tx 8e", "rx 02 19 ab 00 ff"}));
+    EXPECT_EQ(port.written, QByteArray("\x8E"));
+    EXPECT_EQ(traced.bytesWaiting(), 2);
+}
+
+TEST_F(TraceTest, MessagesAndBeepsAreTracedOnOneLineEach)
+{
+    FakeMessages messages;
+    messages.answers.push_back(MessageAnswer::No);
+    TracingMessages traced(messages, *trace);
+    traced.beep();
+    EXPECT_EQ(traced.show(QStringLiteral("Ha hecho cambios\r\n¿Desea salvarlos?"), QStringLiteral("Cambios"),
+                  MessageStyle::Question),
+        MessageAnswer::No);
+    traced.show(QStringLiteral("a\nb\rc"), QStringLiteral("T"), MessageStyle::Critical);
+    EXPECT_EQ(
+        events(), (QStringList{"beep", "msg Cambios | Ha hecho cambios\\n¿Desea salvarlos?", "msg T | a\\nb\\nc"}));
+    EXPECT_EQ(messages.beeps, 1);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].text, "Ha hecho cambios\r\n¿Desea salvarlos?");
+}
+
+TEST_F(TraceTest, SavesAreTracedWithTheirOutcome)
+{
+    FakeConfigStore store;
+    TracingConfigStore traced(store, *trace);
+    EXPECT_EQ(traced.write("one"), std::nullopt);
+    store.failWith = QStringLiteral("Permission denied");
+    EXPECT_EQ(traced.write("two"), QStringLiteral("Permission denied"));
+    EXPECT_EQ(traced.read(), QByteArray("one"));
+    EXPECT_EQ(events(), (QStringList{"save ok", "save failed"}));
+}
+
+TEST_F(TraceTest, TraceAppendsToAnExistingFile)
+{
+    trace->line(QStringLiteral("exit"));
+    trace = Trace::open(path());
+    ASSERT_TRUE(trace);
+    trace->line(QStringLiteral("beep"));
+    EXPECT_EQ(events(), (QStringList{"exit", "beep"}));
+}
+
+TEST(TraceOpen, UnwritableTargetIsReported)
+{
+    QString error;
+    EXPECT_FALSE(Trace::open(QStringLiteral("/nonexistent-folder/trace.log"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(Trace::open(QStringLiteral("-")));
+}

@@ -33,6 +33,8 @@ public:
     int bytesWaiting() const override { return int(input.size()); }
     QByteArray read(int count) override
     {
+        if (count > input.size())
+            ++overreads;
         const QByteArray taken = input.left(count);
         input.remove(0, taken.size());
         return taken;
@@ -76,5 +78,6 @@ public:
     QByteArray input;
     QByteArray written;
     std::optional<QString> failOpenWith;
+    int overreads = 0; // reads that asked for more than was waiting
     std::vector<std::string> events;
 };

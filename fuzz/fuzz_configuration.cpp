@@ -1,0 +1,62 @@
+// The configuration loader fed arbitrary files: it never crashes, and loading
+// what a save of the loaded state wrote gives the same state again. (A bare
+// record may hold a double quote, which a saved text cannot: such a state
+// comes back with the quote replaced, and from then on stays the same.)
+#include "directory/configuration.h"
+#include "directory/configuration_file.h"
+#include "directory/speed_dial_directory.h"
+#include "fake_config_store.h"
+#include "fake_messages.h"
+#include "link/cola_salida.h"
+#include "recording_directory_view.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// Loads `bytes` into a fresh console and returns its configuration and what
+// a save of it writes.
+std::pair<Configuration, QByteArray> loadAndSave(const QByteArray& bytes)
+{
+    FakeConfigStore store;
+    store.file = bytes;
+    FakeMessages messages;
+    Configuration configuration;
+    RecordingDirectoryView view;
+    BloqueMemorias memorias{};
+    ColaSalida cola;
+    SpeedDialDirectory directory(view, configuration, memorias, cola);
+    ConfigurationFile file(store, messages, configuration, directory);
+    file.load();
+    store.file.reset();
+    file.Grabaendisco();
+    if (!store.file || !messages.shown.empty())
+        std::abort();
+    return {configuration, *store.file};
+}
+
+bool holdsQuote(const Configuration& c)
+{
+    const auto quoted = [](const QString& text) { return text.contains(u'"'); };
+    const QString* port = std::get_if<QString>(&c.numeroPuerto);
+    return (port && quoted(*port)) || std::any_of(c.nombres.begin(), c.nombres.end(), quoted)
+        || std::any_of(c.troncalMemoria.begin(), c.troncalMemoria.end(), quoted);
+}
+
+bool sameValues(const Configuration& a, const Configuration& b)
+{
+    return a.numeroPuerto == b.numeroPuerto && a.nombres == b.nombres && a.troncalMemoria == b.troncalMemoria;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const auto [first, saved] = loadAndSave(QByteArray(reinterpret_cast<const char*>(data), int(size)));
+    const auto [second, savedAgain] = loadAndSave(saved);
+    if (saved != savedAgain || (!holdsQuote(first) && !sameValues(first, second)))
+        std::abort();
+    return 0;
+}

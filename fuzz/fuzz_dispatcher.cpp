@@ -1,0 +1,105 @@
+// The whole link (probe, dispatcher, watchdog) fed arbitrary bytes from the
+// exchange, interleaved with timer ticks and operator events. Checks that the
+// threshold is always a known message length, that no read asks for more than
+// is waiting, and that every close runs exactly one closing sequence with no
+// second one started from inside its modal messages.
+#include "console/console_state.h"
+#include "console/panel.h"
+#include "directory/configuration.h"
+#include "fake_link_outside.h"
+#include "fake_messages.h"
+#include "fake_serial_port.h"
+#include "link/cola_salida.h"
+#include "link/exchange_link.h"
+#include "recording_panel_view.h"
+#include "virtual_clock.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// Fails loudly when an invariant breaks, so libFuzzer records the input.
+void require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+bool knownThreshold(int t)
+{
+    for (int known : {0, 1, 10, 25, 512, 2048})
+        if (t == known)
+            return true;
+    return false;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    VirtualClock clock;
+    auto timer3 = clock.createTimer();
+    auto timer5 = clock.createTimer();
+    FakeSerialPort port;
+    FakeMessages messages;
+    ConsoleState state;
+    RecordingPanelView view;
+    Panel panel(view);
+    ColaSalida cola;
+    Configuration configuration;
+    BloqueMemorias memorias{};
+    FakeCallAlert alert;
+    FakeTrayBalloon balloon;
+    FakeConsoleWindow window;
+    FakeConfigurationSave save;
+    FakePortChoiceView portChoice;
+    ExchangeLink link({port, *timer3, *timer5, messages, state, panel, cola, configuration, memorias},
+                      {alert, balloon, window, save, portChoice});
+
+    // Inside a modal box other events keep running: let time pass there too,
+    // and count nested boxes.
+    int depth = 0;
+    messages.whileShown = [&] {
+        require(++depth == 1);
+        clock.advanceMs(11000);
+        --depth;
+    };
+
+    timer5->setInterval(300);
+    std::size_t i = 0;
+    while (i < size && window.unloads == 0) {
+        const std::uint8_t op = data[i++];
+        const std::size_t n = std::min<std::size_t>(op & 0x3F, size - i);
+        switch (op >> 6) {
+        case 0: // a few bytes from the exchange
+            port.deliver(QByteArray(reinterpret_cast<const char*>(data + i), int(n)));
+            i += n;
+            break;
+        case 1: // time passes
+            clock.advanceMs(std::int64_t(n) * 97);
+            break;
+        case 2: // an operator command, Salir, or a port choice
+            if (n % 3 == 0)
+                cola.queue(std::uint8_t(n + 1));
+            else if (n % 3 == 1)
+                cola.endConnection();
+            else if (portChoice.visible)
+                link.probe().accept(n % 2 ? std::optional<QString>(QString::number(n % 17)) : std::nullopt);
+            break;
+        default: { // a larger block, as a table or a poll cycle arrives
+            const std::size_t block = std::min<std::size_t>(n * 40, size - i);
+            port.deliver(QByteArray(reinterpret_cast<const char*>(data + i), int(block)));
+            i += block;
+            break;
+        }
+        }
+        for (const std::string& event : port.events)
+            require(event.rfind("threshold ", 0) != 0 || knownThreshold(std::stoi(event.substr(10))));
+        port.events.clear();
+        require(port.overreads == 0);
+    }
+    require(window.unloads <= 1);
+    require(save.saves <= 1);
+    return 0;
+}

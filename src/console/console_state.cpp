@@ -95,12 +95,12 @@ FrameDisplay ConsoleState::applyFrame(const std::array<std::uint8_t, protocol::S
     return display;
 }
 
-std::optional<Display> ConsoleState::applyExtension(int slot, std::uint8_t code)
+std::optional<StateDisplay> ConsoleState::applyExtension(int slot, std::uint8_t code)
 {
     if (code & OwnExtensionBit) {
         internoConsola_ = slot;
         static const QString consola = QStringLiteral("Consola");
-        return Display{palette_.resaltado, consola};
+        return StateDisplay{palette_.resaltado, consola};
     }
     if (code >= std::size(ExtensionRows))
         return std::nullopt;
@@ -111,10 +111,10 @@ std::optional<Display> ConsoleState::applyExtension(int slot, std::uint8_t code)
     case 5: internoRetenido_ = 5; break;
     default: break;
     }
-    return Display{colourOf(palette_, ExtensionRows[code].tone), extensionText(code)};
+    return StateDisplay{colourOf(palette_, ExtensionRows[code].tone), extensionText(code)};
 }
 
-std::optional<Display> ConsoleState::applyLine(std::uint8_t code)
+std::optional<StateDisplay> ConsoleState::applyLine(std::uint8_t code)
 {
     if (code >= std::size(LineRows))
         return std::nullopt;
@@ -125,7 +125,7 @@ std::optional<Display> ConsoleState::applyLine(std::uint8_t code)
     case 7: llamadaPendiente_ = 1; break;
     default: break;
     }
-    return Display{colourOf(palette_, LineRows[code].tone), lineText(code)};
+    return StateDisplay{colourOf(palette_, LineRows[code].tone), lineText(code)};
 }
 
 CommandAvailability ConsoleState::commandAvailability() const

@@ -10,16 +10,16 @@
 #include <optional>
 
 // What one slot or line should show: its colour and its state text.
-struct Display {
+struct StateDisplay {
     Colour colour;
     QString text;
-    bool operator==(const Display&) const = default;
+    bool operator==(const StateDisplay&) const = default;
 };
 
 // The display of every slot and line after a frame; nothing = leave it as it is.
 struct FrameDisplay {
-    std::array<std::optional<Display>, protocol::ExtensionSlots> extensions;
-    std::array<std::optional<Display>, protocol::OutsideLines> lines;
+    std::array<std::optional<StateDisplay>, protocol::ExtensionSlots> extensions;
+    std::array<std::optional<StateDisplay>, protocol::OutsideLines> lines;
 };
 
 // Which command buttons are offered; a caption of nothing keeps the old one.
@@ -68,8 +68,8 @@ public:
     void setByteRecibido(int byte) { byteRecibido_ = byte; }
 
 private:
-    std::optional<Display> applyExtension(int slot, std::uint8_t code);
-    std::optional<Display> applyLine(std::uint8_t code);
+    std::optional<StateDisplay> applyExtension(int slot, std::uint8_t code);
+    std::optional<StateDisplay> applyLine(std::uint8_t code);
 
     std::array<std::uint8_t, EstadosSize> estados_{};
     int internoConsola_ = 0;

@@ -2,11 +2,11 @@
 
 #include "platform/panel_view.h"
 
-namespace {
+namespace
+{
 
-constexpr const char* DesignNumberCaptions[protocol::ExtensionSlots] = {
-    "11", "12", "13", "14", "15", "16", "17", "18", "19", "21",
-    "22", "23", "24", "25", "26", "27", "10", "20", "Virtual"};
+constexpr const char* DesignNumberCaptions[protocol::ExtensionSlots] = {"11", "12", "13", "14", "15", "16", "17", "18",
+    "19", "21", "22", "23", "24", "25", "26", "27", "10", "20", "Virtual"};
 
 DrawMode toggled(DrawMode mode)
 {
@@ -26,7 +26,7 @@ bool blink(Indicator& indicator, Blink rule)
 
 // Puts a state's colour and text on an indicator and its label; true when
 // anything changed. Nothing to show leaves both as they are.
-bool show(Indicator& indicator, PanelLabel& label, const std::optional<Display>& shown)
+bool show(Indicator& indicator, PanelLabel& label, const std::optional<StateDisplay>& shown)
 {
     if (!shown || (indicator.colour == shown->colour && label.tooltip == shown->text))
         return false;
@@ -38,7 +38,11 @@ bool show(Indicator& indicator, PanelLabel& label, const std::optional<Display>&
 Blink slowExtension(std::uint8_t code)
 {
     switch (code) {
-    case 0: case 1: case 2: case 4: case 6: return Blink::Steady;
+    case 0:
+    case 1:
+    case 2:
+    case 4:
+    case 6: return Blink::Steady;
     case 3: return Blink::Toggle;
     default: return Blink::Leave;
     }
@@ -47,14 +51,24 @@ Blink slowExtension(std::uint8_t code)
 Blink slowLine(std::uint8_t code)
 {
     switch (code) {
-    case 0: case 1: case 2: return Blink::Steady;
-    case 3: case 6: case 7: return Blink::Toggle;
+    case 0:
+    case 1:
+    case 2: return Blink::Steady;
+    case 3:
+    case 6:
+    case 7: return Blink::Toggle;
     default: return Blink::Leave;
     }
 }
 
-Blink fastExtension(std::uint8_t code) { return code == 5 ? Blink::Toggle : Blink::Leave; }
-Blink fastLine(std::uint8_t code) { return code == 4 || code == 5 ? Blink::Toggle : Blink::Leave; }
+Blink fastExtension(std::uint8_t code)
+{
+    return code == 5 ? Blink::Toggle : Blink::Leave;
+}
+Blink fastLine(std::uint8_t code)
+{
+    return code == 4 || code == 5 ? Blink::Toggle : Blink::Leave;
+}
 
 } // namespace
 
@@ -67,6 +81,7 @@ Panel::Panel(PanelView& view)
         lines_[k].colour = design::LineColours[k];
         lineLabels_[k].caption = QStringLiteral("L%1").arg(k + 1);
     }
+    corta_.caption = QStringLiteral("CORTA");
     caption_ = QStringLiteral("Quindora R903");
 }
 
@@ -135,8 +150,8 @@ void Panel::fastBlink(const std::array<std::uint8_t, ConsoleState::EstadosSize>&
     blinkAll(estados, fastExtension, fastLine);
 }
 
-void Panel::blinkAll(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados,
-                     BlinkRule extensionRule, BlinkRule lineRule)
+void Panel::blinkAll(
+    const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados, BlinkRule extensionRule, BlinkRule lineRule)
 {
     for (int i = 0; i < protocol::ExtensionSlots; ++i) {
         if (blink(extensions_[i], extensionRule(estados[i])))

@@ -55,7 +55,7 @@ TEST(ConsoleState, ExtensionCodesGiveColourTextAndFlags)
         ConsoleState state;
         const FrameDisplay d = state.applyFrame(frame({{7, r.code}}));
         ASSERT_TRUE(d.extensions[6]) << r.code;
-        EXPECT_EQ(*d.extensions[6], (Display{r.colour, QString::fromUtf8(r.text)})) << r.code;
+        EXPECT_EQ(*d.extensions[6], (StateDisplay{r.colour, QString::fromUtf8(r.text)})) << r.code;
         EXPECT_EQ(state.estadoInterno(), r.code == 2 || r.code == 3 ? r.code : 0);
         EXPECT_EQ(state.llamadaPendiente(), r.code == 4 ? 1 : 0) << r.code;
         EXPECT_EQ(state.internoRetenido(), r.code == 5 ? 5 : 0);
@@ -86,7 +86,7 @@ TEST(ConsoleState, LineCodesGiveColourTextAndFlags)
         ConsoleState state;
         const FrameDisplay d = state.applyFrame(frame({}, {{2, r.code}}));
         ASSERT_TRUE(d.lines[1]);
-        EXPECT_EQ(*d.lines[1], (Display{r.colour, QString::fromUtf8(r.text)})) << r.code;
+        EXPECT_EQ(*d.lines[1], (StateDisplay{r.colour, QString::fromUtf8(r.text)})) << r.code;
         EXPECT_EQ(state.estadoLinea(), r.estadoLinea) << r.code;
         EXPECT_EQ(state.llamadaPendiente(), r.pendiente) << r.code;
     }

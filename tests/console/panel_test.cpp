@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using Estados = std::array<std::uint8_t, ConsoleState::EstadosSize>;
 
@@ -32,6 +33,9 @@ TEST(Panel, StartsWithDesignCaptionsAndFreeLinesAfterLayout)
     EXPECT_EQ(panel.numberLabel(16).caption, "10");
     EXPECT_EQ(panel.numberLabel(18).caption, "Virtual");
     EXPECT_EQ(panel.lineLabel(5).caption, "L6");
+    EXPECT_EQ(panel.corta().caption, "CORTA");
+    EXPECT_FALSE(panel.corta().visible);
+    EXPECT_TRUE(panel.recupera().caption.isEmpty());
     EXPECT_EQ(panel.line(1).colour, design::LineColours[1]);
     panel.layOut(paletteFromLineColours(design::LineColours));
     for (int k = 0; k < 6; ++k)
@@ -49,7 +53,7 @@ TEST(Panel, SlowAndFastBlinkPerCode)
         bool fast;
     };
     for (const Case c : {Case{0, false, false}, {1, false, false}, {2, false, false}, {3, true, false},
-                         {4, false, false}, {5, false, true}, {6, false, false}}) {
+             {4, false, false}, {5, false, true}, {6, false, false}}) {
         RecordingPanelView view;
         Panel panel(view);
         const Estados e = withExtension(4, c.code);
@@ -61,7 +65,7 @@ TEST(Panel, SlowAndFastBlinkPerCode)
         EXPECT_EQ(panel.extension(4).drawMode, c.fast ? DrawMode::White : DrawMode::Copy) << c.code;
     }
     for (const Case c : {Case{0, false, false}, {1, false, false}, {2, false, false}, {3, true, false},
-                         {4, false, true}, {5, false, true}, {6, true, false}, {7, true, false}}) {
+             {4, false, true}, {5, false, true}, {6, true, false}, {7, true, false}}) {
         RecordingPanelView view;
         Panel panel(view);
         const Estados e = withLine(2, c.code);

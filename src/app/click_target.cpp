@@ -1,0 +1,31 @@
+#include "app/click_target.h"
+
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace
+{
+
+MouseButton fromQt(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return MouseButton::None;
+    }
+}
+
+} // namespace
+
+void ClickTarget::pressed(const QMouseEvent& event) const
+{
+    if (onPress)
+        onPress(fromQt(event.button()));
+}
+
+void ClickTarget::released(const QWidget& target, const QMouseEvent& event) const
+{
+    if (onClick && target.rect().contains(event.position().toPoint()))
+        onClick();
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "directory/configuration.h"
+#include "link/protocol.h"
+#include "operator/operator_view.h"
+#include "platform/panel_view.h"
+
+#include <QWidget>
+
+#include <array>
+
+class ClickLabel;
+class IndicatorWidget;
+class NameBox;
+class NameBoxes;
+class OperatorCommands;
+class Panel;
+class QPushButton;
+
+// The console's main window: the panel of extensions and lines, their name
+// boxes and the command buttons, placed from the design's twips. It paints
+// what the Panel model holds and forwards the operator's clicks and keys to
+// the operator logic.
+class Form1 final : public QWidget, public PanelView, public OperatorView
+{
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    // Ties the window to the model it paints and the logic its events reach,
+    // and paints everything once.
+    void bind(const Panel& panel, OperatorCommands& commands, NameBoxes& nameBoxes);
+
+    // Buttons whose actions belong to others.
+    QPushButton* agendaButton() const { return command1_; }
+    QPushButton* salirButton() const { return cmdexit_; }
+    // Places a frame of another part on the window at a point in twips, above the panel.
+    void hostFrame(QWidget* frame, const QPoint& twips);
+
+    IndicatorWidget* extensionIndicator(int index) const { return slots_[index].indicator; }
+    ClickLabel* numberLabel(int index) const { return slots_[index].label; }
+    ClickLabel* extensionOverlay(int index) const { return slots_[index].overlay; }
+    NameBox* nameBox(int index) const { return nameBoxes_[index]; }
+    IndicatorWidget* lineIndicator(int index) const { return lines_[index].indicator; }
+    ClickLabel* lineLabel(int index) const { return lines_[index].label; }
+    ClickLabel* lineOverlay(int index) const { return lines_[index].overlay; }
+    QPushButton* cmdCorta() const { return cmdCorta_; }
+    QPushButton* cmdRecupera() const { return cmdRecupera_; }
+
+    // PanelView
+    void extensionChanged(int index) override;
+    void lineChanged(int index) override;
+    void commandButtonsChanged() override;
+    void windowChanged() override;
+
+    // OperatorView
+    void focusSalir() override;
+    void setNameBoxVisible(int index, bool visible) override;
+    void setNameBoxReadOnly(int index, bool readOnly) override;
+    bool nameBoxReadOnly(int index) const override;
+    QString nameBoxText(int index) const override;
+    void setNameBoxText(int index, const QString& text) override;
+    void selectAllNameBoxText(int index) override;
+    void setNameBoxFontSize(int index, int points) override;
+    void focusNameBox(int index) override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // The elements of one slot or line: indicator, label and click overlay.
+    struct Element {
+        IndicatorWidget* indicator = nullptr;
+        ClickLabel* label = nullptr;
+        ClickLabel* overlay = nullptr;
+    };
+
+    void buildSlots();
+    Element buildElement(const QRect& indicator, const QRect& label, qreal labelPoints, const QRect& overlayArea);
+    void buildLines();
+    void buildNameBoxes();
+    void buildButtons();
+    void bindSlot(int index, OperatorCommands& commands, NameBoxes& nameBoxes);
+    void bindLine(int index, OperatorCommands& commands);
+
+    const Panel* panel_ = nullptr;
+    std::array<Element, protocol::ExtensionSlots> slots_;
+    std::array<Element, protocol::OutsideLines> lines_;
+    std::array<NameBox*, NameBoxCount> nameBoxes_{};
+    QPushButton* cmdCorta_ = nullptr;
+    QPushButton* cmdRecupera_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* cmdexit_ = nullptr;
+};

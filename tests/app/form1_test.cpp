@@ -1,0 +1,164 @@
+#include "app/click_label.h"
+#include "app/indicator_widget.h"
+#include "app/name_box.h"
+#include "console/panel_geometry.h"
+#include "console_window.h"
+#include "qt_printers.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace
+{
+
+struct Form1Test : testing::Test {
+    ConsoleWindow w;
+
+    // Colour at the centre of an indicator as painted.
+    static QColor centreColour(QWidget* widget)
+    {
+        const QImage image = widget->grab().toImage();
+        return image.pixelColor(image.rect().center());
+    }
+};
+
+} // namespace
+
+TEST_F(Form1Test, ClientAreaIsFixedAtDesignSize)
+{
+    EXPECT_EQ(w.form.size(), QSize(592, 396));
+    EXPECT_EQ(w.form.minimumSize(), w.form.maximumSize());
+}
+
+TEST_F(Form1Test, NameBoxesAndOverlaysArePlacedFromTheirIndicators)
+{
+    for (int i = 0; i < 19; ++i) {
+        const QRect indicator = w.form.extensionIndicator(i)->geometry();
+        EXPECT_EQ(w.form.extensionOverlay(i)->geometry().topLeft(), indicator.topLeft()) << i;
+        EXPECT_EQ(w.form.numberLabel(i)->geometry(), geometry::toPixels(geometry::numberLabel(i))) << i;
+        if (i < 18) {
+            // 375 twips left and 385 above: 25 and 25.7 pixels, edges rounded.
+            EXPECT_EQ(w.form.nameBox(i)->geometry().topLeft(), indicator.topLeft() - QPoint(25, 26)) << i;
+            EXPECT_EQ(w.form.nameBox(i)->size(), QSize(67, 22)) << i;
+        }
+    }
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(w.form.lineOverlay(k)->geometry().topLeft(), w.form.lineIndicator(k)->geometry().topLeft()) << k;
+        EXPECT_EQ(w.form.lineIndicator(k)->size(), QSize(41, 33)) << k;
+    }
+    // The design's list of name-box positions, in twips.
+    const std::map<int, QPoint> listed = {
+        {0, {0, 2000}}, {7, {7350, 2000}}, {8, {-15, 3095}}, {15, {7350, 3095}}, {16, {0, 4190}}, {17, {1050, 4190}}};
+    for (auto [i, twips] : listed)
+        EXPECT_EQ(w.form.nameBox(i)->pos(), geometry::toPixels(twips)) << i;
+    EXPECT_EQ(w.form.salirButton()->geometry(), QRect(464, 336, 53, 40));
+    EXPECT_EQ(w.form.agendaButton()->geometry(), QRect(336, 344, 73, 28));
+    EXPECT_EQ(w.form.cmdCorta()->geometry(), QRect(425, 32, 140, 33));
+}
+
+TEST_F(Form1Test, StartsAsTheDesignShowsIt)
+{
+    EXPECT_EQ(w.form.windowTitle(), "Quindora R903");
+    EXPECT_EQ(w.form.numberLabel(16)->text(), "10");
+    EXPECT_EQ(w.form.numberLabel(18)->text(), "Virtual");
+    EXPECT_EQ(w.form.lineLabel(2)->text(), "L3");
+    EXPECT_TRUE(w.form.numberLabel(0)->toolTip().isEmpty());
+    EXPECT_TRUE(w.form.extensionOverlay(0)->text().isEmpty());
+    EXPECT_TRUE(w.form.nameBox(0)->isHidden());
+    EXPECT_TRUE(w.form.cmdCorta()->isHidden());
+    EXPECT_TRUE(w.form.cmdRecupera()->isHidden());
+    EXPECT_EQ(w.form.cmdCorta()->text(), "CORTA");
+    EXPECT_FALSE(w.form.agendaButton()->isEnabled());
+    EXPECT_EQ(w.form.salirButton()->text(), "&Salir");
+    EXPECT_EQ(w.form.salirButton()->toolTip(), "Sale de modo consola");
+    EXPECT_EQ(w.form.salirButton()->accessibleDescription(), "Sale de modo consola");
+    for (int k = 0; k < 6; ++k)
+        EXPECT_EQ(centreColour(w.form.lineIndicator(k)), QColor(128, 255, 128)) << k;
+    EXPECT_EQ(centreColour(w.form.extensionIndicator(18)), QColor(128, 255, 128));
+}
+
+TEST_F(Form1Test, FrameRepaintsIndicatorsTooltipsAndButtons)
+{
+    w.frame({{0, 1}, {2, 2}, {18, 0xC0}, {19, 6}, {20, 4}, {23, 5}});
+    EXPECT_EQ(w.form.numberLabel(0)->toolTip(), "Interno ocupado");
+    EXPECT_EQ(w.form.numberLabel(1)->toolTip(), "Interno libre");
+    EXPECT_EQ(w.form.numberLabel(18)->toolTip(), "Consola");
+    EXPECT_EQ(w.form.lineLabel(0)->toolTip(), "Línea llamando a consola");
+    EXPECT_EQ(w.form.lineLabel(1)->accessibleDescription(), "Línea retenida por consola");
+    EXPECT_EQ(w.form.extensionIndicator(2)->accessibleDescription(), "Interno comunicado con consola");
+    EXPECT_EQ(centreColour(w.form.extensionIndicator(0)), QColor(255, 0, 0)); // 0x000000FF: red
+    EXPECT_EQ(centreColour(w.form.extensionIndicator(2)), QColor(128, 128, 255)); // 0x00FF8080: light blue
+    EXPECT_EQ(centreColour(w.form.lineIndicator(4)), QColor(255, 128, 255)); // pink
+    // Console engaged, slot 3 talking to it and line 2 held: transfer offered.
+    EXPECT_TRUE(w.form.cmdCorta()->isVisibleTo(&w.form));
+    EXPECT_EQ(w.form.cmdCorta()->text(), "TRANSFIERE");
+    EXPECT_FALSE(w.form.cmdRecupera()->isVisibleTo(&w.form));
+    w.frame({{2, 2}, {18, 0xC0}});
+    EXPECT_EQ(w.form.cmdCorta()->text(), "CORTA");
+    EXPECT_EQ(w.form.cmdRecupera()->text(), "RETIENE");
+    EXPECT_TRUE(w.form.cmdRecupera()->isVisibleTo(&w.form));
+    w.panel.setNumberCaption(0, "201");
+    w.panel.setAgendaEnabled(true);
+    EXPECT_EQ(w.form.numberLabel(0)->text(), "201");
+    EXPECT_EQ(w.form.numberLabel(0)->accessibleName(), "201");
+    EXPECT_TRUE(w.form.agendaButton()->isEnabled());
+}
+
+TEST_F(Form1Test, BlinkPhasesPaintWhiteAndBringTheColourBack)
+{
+    w.frame({{3, 3}, {4, 5}, {5, 4}, {24, 6}});
+    const QColor blue(128, 128, 255);
+    const QColor white(255, 255, 255);
+    struct Step {
+        int ms;
+        QColor slot4, slot5, slot6, line6;
+    };
+    for (const Step& s : {Step{250, blue, white, blue, QColor(128, 255, 128)}, Step{250, white, blue, blue, white},
+             Step{250, white, white, blue, white}, Step{250, blue, blue, blue, QColor(128, 255, 128)}}) {
+        w.clock.advanceMs(s.ms);
+        EXPECT_EQ(centreColour(w.form.extensionIndicator(3)), s.slot4) << w.clock.nowUs();
+        EXPECT_EQ(centreColour(w.form.extensionIndicator(4)), s.slot5) << w.clock.nowUs();
+        EXPECT_EQ(centreColour(w.form.extensionIndicator(5)), s.slot6) << w.clock.nowUs();
+        EXPECT_EQ(centreColour(w.form.lineIndicator(5)), s.line6) << w.clock.nowUs();
+    }
+}
+
+TEST_F(Form1Test, BlinkTickRepaintsOnlyTheBlinkingIndicator)
+{
+    w.form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.form));
+    w.frame({{10, 3}});
+    QCoreApplication::processEvents();
+
+    struct PaintCounter : QObject {
+        std::map<QObject*, int> paints;
+        bool eventFilter(QObject* o, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint)
+                ++paints[o];
+            return false;
+        }
+    } counter;
+    for (int i = 0; i < 19; ++i)
+        w.form.extensionIndicator(i)->installEventFilter(&counter);
+    for (int k = 0; k < 6; ++k)
+        w.form.lineIndicator(k)->installEventFilter(&counter);
+    w.clock.advanceMs(500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, (std::map<QObject*, int>{{w.form.extensionIndicator(10), 1}}));
+}
+
+TEST_F(Form1Test, HostedFrameSitsAboveThePanel)
+{
+    auto* frame = new QWidget;
+    frame->resize(600, 430);
+    w.form.hostFrame(frame, QPoint(0, 0));
+    EXPECT_EQ(frame->parentWidget(), &w.form);
+    EXPECT_EQ(frame->pos(), QPoint(0, 0));
+    EXPECT_EQ(w.form.childAt(QPoint(30, 165)), frame);
+}

@@ -1,5 +1,5 @@
 #include "app/indicator_widget.h"
-#include "console_window.h"
+#include "wired_window.h"
 
 #include <QDir>
 #include <QImage>
@@ -9,7 +9,7 @@
 // A busy moment on the console, drawn offscreen to build/screenshots/console.png.
 TEST(ConsoleScreenshot, BusyConsoleIsDrawnAndSaved)
 {
-    ConsoleWindow w;
+    WiredWindow w;
     w.configuration.nombres[0] = "Operadora";
     w.configuration.nombres[2] = "Gerencia";
     w.configuration.nombres[4] = "Ventas";

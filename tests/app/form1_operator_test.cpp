@@ -1,7 +1,7 @@
 #include "app/click_label.h"
 #include "app/name_box.h"
-#include "console_window.h"
 #include "qt_printers.h"
+#include "wired_window.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -14,7 +14,7 @@ namespace
 
 // The window shown and active, so that focus moves as for the operator.
 struct Form1OperatorTest : testing::Test {
-    ConsoleWindow w;
+    WiredWindow w;
 
     void SetUp() override
     {
@@ -50,15 +50,6 @@ TEST_F(Form1OperatorTest, LeftClicksOnEachExtensionTargetQueueTheSlot)
     click(w.form.extensionOverlay(18), Qt::LeftButton);
     EXPECT_EQ(w.queued(), std::vector<int>({1, 2, 5, 19}));
     EXPECT_EQ(focus(), w.form.salirButton());
-}
-
-TEST_F(Form1OperatorTest, BusyExtensionsIgnoreLeftClicksButHeldOnesAreTaken)
-{
-    w.frame({{0, 1}, {1, 2}, {2, 5}, {3, 0xC0}, {4, 6}});
-    w.clock.advanceMs(250); // slot 3 in its white phase: still accepted
-    for (int i = 0; i < 5; ++i)
-        click(w.form.extensionOverlay(i), Qt::LeftButton);
-    EXPECT_EQ(w.queued(), std::vector<int>({3}));
 }
 
 TEST_F(Form1OperatorTest, LineTargetsQueueOnLeftClickOnlyAndKeepTheFocus)
@@ -176,13 +167,5 @@ TEST_F(Form1OperatorTest, ReadOnlyBoxReachedWithTabTakesOnlyEnter)
     QTest::keyClick(box(3), Qt::Key_Enter);
     EXPECT_EQ(focus(), w.form.salirButton());
     EXPECT_TRUE(box(3)->isVisible());
-    EXPECT_FALSE(w.configuration.hayCambios);
-}
-
-TEST_F(Form1OperatorTest, LoadedLongNameIsKeptWhole)
-{
-    w.configuration.nombres[8] = "Administracion";
-    w.names.showNames();
-    EXPECT_EQ(box(8)->text(), "Administracion");
     EXPECT_FALSE(w.configuration.hayCambios);
 }

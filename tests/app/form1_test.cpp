@@ -2,8 +2,8 @@
 #include "app/indicator_widget.h"
 #include "app/name_box.h"
 #include "console/panel_geometry.h"
-#include "console_window.h"
 #include "qt_printers.h"
+#include "wired_window.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -17,7 +17,7 @@ namespace
 {
 
 struct Form1Test : testing::Test {
-    ConsoleWindow w;
+    WiredWindow w;
 
     // Colour at the centre of an indicator as painted.
     static QColor centreColour(QWidget* widget)
@@ -80,6 +80,26 @@ TEST_F(Form1Test, StartsAsTheDesignShowsIt)
     for (int k = 0; k < 6; ++k)
         EXPECT_EQ(centreColour(w.form.lineIndicator(k)), QColor(128, 255, 128)) << k;
     EXPECT_EQ(centreColour(w.form.extensionIndicator(18)), QColor(128, 255, 128));
+}
+
+TEST_F(Form1Test, DesignColoursAndFonts)
+{
+    const auto cornerColour = [](QWidget* widget) { return widget->grab().toImage().pixelColor(1, 1); };
+    EXPECT_EQ(cornerColour(w.form.numberLabel(0)), QColor(255, 255, 192)); // 0xC0FFFF: light yellow
+    EXPECT_EQ(cornerColour(w.form.lineLabel(0)), QColor(255, 255, 192));
+    EXPECT_EQ(cornerColour(w.form.nameBox(0)), QColor(255, 192, 255)); // 0xFFC0FF: pink
+    struct Font {
+        QWidget* widget;
+        qreal points;
+        bool bold;
+    };
+    for (const Font f : {Font{w.form.numberLabel(3), 9, true}, {w.form.lineLabel(3), 9.75, true},
+             {w.form.nameBox(3), 9, false}, {w.form.cmdCorta(), 15.75, true}, {w.form.cmdRecupera(), 15.75, true}}) {
+        EXPECT_EQ(f.widget->font().pointSizeF(), f.points) << f.widget->metaObject()->className();
+        EXPECT_EQ(f.widget->font().bold(), f.bold);
+        const QString family = QFontInfo(f.widget->font()).family();
+        EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
+    }
 }
 
 TEST_F(Form1Test, FrameRepaintsIndicatorsTooltipsAndButtons)

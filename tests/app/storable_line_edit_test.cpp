@@ -10,7 +10,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // Types one character the way a keyboard delivers it (text of any script).
 void type(QWidget& w, const QString& text)

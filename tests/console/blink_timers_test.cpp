@@ -71,16 +71,6 @@ TEST_F(Blinking, SlowFastAndSteadyCodesOverTime)
     EXPECT_EQ(phases({0, 1, 2, 3, 19, 20, 21, 22, 23, 24}, 8), expected);
 }
 
-TEST_F(Blinking, WhitePhaseKeepsTheFillColour)
-{
-    blink.start();
-    frame({{4, 3}});
-    const Colour colour = panel.extension(4).colour;
-    clock.advanceMs(500);
-    ASSERT_TRUE(white(4));
-    EXPECT_EQ(panel.extension(4).colour, colour);
-}
-
 TEST_F(Blinking, SteadyCodeRestoresCopyAtTheNextSlowTick)
 {
     blink.start();

@@ -131,16 +131,6 @@ TEST_F(NameBoxesTest, ReadOnlyBoxIgnoresEveryKeyButEnter)
     EXPECT_EQ(view.focus, FakeOperatorView::Salir);
 }
 
-TEST_F(NameBoxesTest, OpenBoxCancelsEnterAndEscapeKeys)
-{
-    boxes.open(0);
-    EXPECT_FALSE(boxes.keyPress(0, NameBoxes::Escape));
-    boxes.open(0);
-    EXPECT_FALSE(boxes.keyPress(0, NameBoxes::Enter));
-    boxes.open(0);
-    EXPECT_TRUE(boxes.keyPress(0, 'q'));
-}
-
 TEST_F(NameBoxesTest, LosingFocusEndsTheEdit)
 {
     load(9, "Pepe");

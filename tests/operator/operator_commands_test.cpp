@@ -116,25 +116,6 @@ TEST_F(Commands, RightClickOpensTheNameBoxExceptOnVirtual)
     EXPECT_TRUE(queued().empty());
 }
 
-TEST_F(Commands, MiddleClickOnlyEndsAnEdit)
-{
-    clickExtension(3, MouseButton::Right);
-    view.type(3, "Ana");
-    clickExtension(3, MouseButton::Middle);
-    EXPECT_TRUE(view.boxes[3].readOnly);
-    EXPECT_TRUE(view.boxes[3].visible);
-    EXPECT_TRUE(queued().empty());
-}
-
-TEST_F(Commands, LeftClickInsideAnOpenBoxEndsTheEditAndCallsAFreeExtension)
-{
-    clickExtension(4, MouseButton::Right);
-    clickExtension(4, MouseButton::Left);
-    EXPECT_TRUE(view.boxes[4].readOnly);
-    EXPECT_FALSE(view.boxes[4].visible);
-    EXPECT_EQ(queued(), std::vector<int>{5});
-}
-
 TEST_F(Commands, LineClicksQueueOnLeftOnlyAndLeaveTheFocus)
 {
     frame({{19, 1}, {20, 3}, {24, 5}});

@@ -14,7 +14,7 @@
 
 // The console window wired to its logic as start-up wires it, with the blink
 // timers on a virtual clock; frames go the way the dispatcher sends them.
-struct ConsoleWindow {
+struct WiredWindow {
     ColaSalida cola;
     ConsoleState state;
     Configuration configuration;
@@ -27,7 +27,7 @@ struct ConsoleWindow {
     std::unique_ptr<VirtualTimer> timer2 = clock.createTimer();
     BlinkTimers blink{*timer1, *timer2, panel, state};
 
-    ConsoleWindow()
+    WiredWindow()
     {
         form.bind(panel, commands, names);
         panel.layOut(state.palette());

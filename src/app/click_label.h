@@ -18,5 +18,6 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override { clicks.pressed(*event); }
+    void mouseDoubleClickEvent(QMouseEvent*) override { clicks.doubleClicked(); }
     void mouseReleaseEvent(QMouseEvent* event) override { clicks.released(*this, *event); }
 };

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
+#include <utility>
+
 namespace
 {
 
@@ -18,14 +20,17 @@ MouseButton fromQt(Qt::MouseButton button)
 
 } // namespace
 
-void ClickTarget::pressed(const QMouseEvent& event) const
+void ClickTarget::pressed(const QMouseEvent& event)
 {
+    inDoubleClick_ = false;
     if (onPress)
         onPress(fromQt(event.button()));
 }
 
-void ClickTarget::released(const QWidget& target, const QMouseEvent& event) const
+void ClickTarget::released(const QWidget& target, const QMouseEvent& event)
 {
+    if (std::exchange(inDoubleClick_, false))
+        return;
     if (onClick && target.rect().contains(event.position().toPoint()))
         onClick();
 }

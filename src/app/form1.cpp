@@ -48,6 +48,7 @@ ClickLabel* captionLabel(QWidget* parent, const QRect& twips, qreal points)
     place(label, twips);
     label->setFont(arialFont(points, true));
     label->setAlignment(Qt::AlignCenter);
+    label->setTextFormat(Qt::PlainText);
     label->setAutoFillBackground(true);
     setColour(label, QPalette::Window, design::LabelBackground);
     setColour(label, QPalette::WindowText, Black);

@@ -46,6 +46,12 @@ void NameBox::mousePressEvent(QMouseEvent* event)
     StorableLineEdit::mousePressEvent(event);
 }
 
+void NameBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    clicks.doubleClicked();
+    StorableLineEdit::mouseDoubleClickEvent(event);
+}
+
 void NameBox::mouseReleaseEvent(QMouseEvent* event)
 {
     StorableLineEdit::mouseReleaseEvent(event);

@@ -169,3 +169,16 @@ TEST_F(Form1OperatorTest, ReadOnlyBoxReachedWithTabTakesOnlyEnter)
     EXPECT_TRUE(box(3)->isVisible());
     EXPECT_FALSE(w.configuration.hayCambios);
 }
+
+TEST_F(Form1OperatorTest, DoubleClickActsOnceAndTwoClicksTwice)
+{
+    // Through the window, as the platform delivers it: press, release, double click, release.
+    for (QWidget* target :
+        {static_cast<QWidget*>(w.form.extensionOverlay(2)), static_cast<QWidget*>(w.form.lineLabel(1))})
+        QTest::mouseDClick(
+            w.form.windowHandle(), Qt::LeftButton, Qt::NoModifier, target->mapTo(&w.form, target->rect().center()));
+    EXPECT_EQ(w.queued(), std::vector<int>({3, 0x22}));
+    click(w.form.numberLabel(4), Qt::LeftButton);
+    click(w.form.numberLabel(4), Qt::LeftButton);
+    EXPECT_EQ(w.queued(), std::vector<int>({3, 0x22, 5, 5}));
+}

@@ -272,20 +272,21 @@ void Exchange::advanceTo(std::int64_t nowUs)
     releaseDue();
 }
 
-void Exchange::releaseDue()
+void Exchange::releaseDue(std::int64_t aheadUs)
 {
-    while (!unsent_.empty() && unsent_.front().dueUs <= now_) {
+    while (!unsent_.empty() && unsent_.front().dueUs <= now_ + aheadUs) {
         due_ += unsent_.front().byte;
         unsent_.pop_front();
     }
 }
 
-QByteArray Exchange::takeOutput()
+QByteArray Exchange::takeOutput(std::int64_t aheadUs)
 {
+    releaseDue(aheadUs);
     return std::exchange(due_, {});
 }
 
-std::optional<std::int64_t> Exchange::nextWakeUs() const
+std::optional<std::int64_t> Exchange::nextWakeUs(std::int64_t aheadUs) const
 {
     std::optional<std::int64_t> next;
     auto consider = [&next](std::optional<std::int64_t> t) {
@@ -293,7 +294,7 @@ std::optional<std::int64_t> Exchange::nextWakeUs() const
             next = t;
     };
     if (!unsent_.empty())
-        consider(unsent_.front().dueUs);
+        consider(unsent_.front().dueUs - aheadUs);
     consider(nextPollUs_);
     consider(garbageAtUs_);
     return next;

@@ -74,10 +74,14 @@ public:
     void receive(unsigned char byte, std::int64_t nowUs);
     // Runs everything due up to `nowUs`.
     void advanceTo(std::int64_t nowUs);
-    // The bytes that have become due since the last call, in order.
-    QByteArray takeOutput();
-    // When advanceTo should next be called; nothing while the exchange waits.
-    std::optional<std::int64_t> nextWakeUs() const;
+    // The bytes that have become due since the last call, in order, and
+    // those due within `aheadUs` from now (a transport may hand the line a
+    // few bytes early rather than wake for each; once taken, a byte counts
+    // as sent).
+    QByteArray takeOutput(std::int64_t aheadUs = 0);
+    // When advanceTo should next be called (for output taken `aheadUs`
+    // early, that much sooner); nothing while the exchange waits.
+    std::optional<std::int64_t> nextWakeUs(std::int64_t aheadUs = 0) const;
 
     // Adds steps to the end of the script.
     void appendScript(const std::vector<ScriptStep>& steps);
@@ -106,7 +110,7 @@ private:
     Pace linePace() const;
     std::int64_t send(const QByteArray& bytes, std::int64_t earliestUs, Pace pace);
     void dropUnsent();
-    void releaseDue();
+    void releaseDue(std::int64_t aheadUs = 0);
     void handle(unsigned char byte);
 
     void newConnection();

@@ -10,6 +10,9 @@ namespace
 // on a line with nobody listening.
 constexpr qsizetype MaxPending = 64 * 1024;
 constexpr int ReadChunk = 4096;
+// Paced bytes go to the line in groups of about this much line time, so the
+// transport wakes about a hundred times a second while sending, not once a byte.
+constexpr qint64 WriteAheadUs = 10'000;
 
 } // namespace
 
@@ -97,11 +100,11 @@ void ExchangeServer::pump()
 {
     const qint64 now = nowUs();
     exchange_.advanceTo(now);
-    const QByteArray due = exchange_.takeOutput();
+    const QByteArray due = exchange_.takeOutput(WriteAheadUs);
     if (pending_.size() + due.size() <= MaxPending)
         pending_ += due;
     writePending();
-    const auto next = exchange_.nextWakeUs();
+    const auto next = exchange_.nextWakeUs(WriteAheadUs);
     if (!next) {
         wake_.stop();
         return;

@@ -16,7 +16,8 @@
 // The simulated exchange served on a serial line from the caller's Qt event
 // loop. No threads: a QSocketNotifier reads the console's bytes and a
 // precise single-shot QTimer wakes the exchange when its next byte is due or
-// its next poll is to go out; every signal is emitted on the thread that
+// its next poll is to go out (paced bytes leave in groups of about 10 ms of
+// line time); every signal is emitted on the thread that
 // created the server, which must run a Qt event loop.
 //
 // Use (the console's demo, end-to-end tests, benchmarks):

@@ -169,6 +169,16 @@ TEST(ExchangePacing, AFrameTakesTheLineTimeOfItsBytes)
     EXPECT_NEAR(double(wire.lastReadUs() - answered), 25 * 1041.67, 1.0);
 }
 
+TEST(ExchangePacing, ATransportMayTakeBytesAShortWhileEarly)
+{
+    Wire wire;
+    wire.exchange.receive(protocol::PideIdentidad, 0);
+    EXPECT_LE(*wire.exchange.nextWakeUs(10'000), 0);
+    EXPECT_EQ(wire.exchange.takeOutput(10'000), QByteArray("IDR903041")) << "the tenth byte is due at 10.4 ms";
+    EXPECT_EQ(*wire.exchange.nextWakeUs(10'000), 10'417 - 10'000);
+    EXPECT_EQ(*wire.exchange.nextWakeUs(), 10'417);
+}
+
 // Records what the exchange reports to a listener.
 struct Reports : ExchangeListener {
     void consoleByte(unsigned char byte, std::int64_t timeUs) override { bytes.push_back({byte, timeUs}); }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QSerialPort>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,26 @@ TEST(ExchangeServer, TheConsoleSideIsRaw)
     ASSERT_EQ(answers.size(), 1u);
     EXPECT_EQ(answers[0].first, protocol::SinComando);
     EXPECT_GE(answers[0].second, 0);
+}
+
+// The console's own serial port class, opened, closed and opened again.
+TEST(ExchangeServer, AQtSerialPortGetsTheIdentityEachTimeItOpens)
+{
+    QString error;
+    auto server = ExchangeServer::onPseudoTerminal(fastQuiet(), &error);
+    ASSERT_TRUE(server) << error.toStdString();
+    QSerialPort port(server->consolePath());
+    for (int opening = 0; opening < 3; ++opening) {
+        ASSERT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
+        port.setBaudRate(QSerialPort::Baud9600);
+        port.write(QByteArray(1, char(protocol::PideIdentidad)));
+        QElapsedTimer clock;
+        clock.start();
+        while (port.bytesAvailable() < 10 && clock.elapsed() < 2000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        EXPECT_EQ(port.read(10), QByteArray("IDR9030412")) << "opening " << opening;
+        port.close();
+    }
 }
 
 TEST(ExchangeServer, AMissingDeviceIsReported)

@@ -32,6 +32,17 @@ void Exchange::appendScript(const std::vector<ScriptStep>& steps)
     script_.insert(script_.end(), steps.begin(), steps.end());
 }
 
+void Exchange::pausePolling()
+{
+    stopPolling();
+}
+
+void Exchange::fallSilent()
+{
+    deaf_ = true;
+    stopPolling();
+}
+
 Exchange::Pace Exchange::linePace() const
 {
     if (!options_.paced)
@@ -202,8 +213,7 @@ bool Exchange::silencedInPolling()
     const Faults& faults = options_.faults;
     if (faults.silentFrom != Faults::Stage::InPolling || framesSent_ < faults.silentAfter)
         return false;
-    deaf_ = true;
-    stopPolling();
+    fallSilent();
     return true;
 }
 

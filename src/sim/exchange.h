@@ -85,9 +85,14 @@ public:
 
     // Adds steps to the end of the script.
     void appendScript(const std::vector<ScriptStep>& steps);
+    // Stops polling now; the console's next 0xC0 starts it again.
+    void pausePolling();
+    // Stops answering anything, for good.
+    void fallSilent();
 
     const std::vector<ConsoleByte>& consoleBytes() const { return consoleBytes_; }
     CallModel& calls() { return calls_; }
+    const CallModel& calls() const { return calls_; }
     std::int64_t nowUs() const { return now_; }
     bool polling() const { return polling_; }
 

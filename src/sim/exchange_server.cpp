@@ -74,6 +74,18 @@ void ExchangeServer::appendScript(const std::vector<ScriptStep>& steps)
     pump();
 }
 
+void ExchangeServer::pausePolling()
+{
+    exchange_.pausePolling();
+    pump();
+}
+
+void ExchangeServer::fallSilent()
+{
+    exchange_.fallSilent();
+    pump();
+}
+
 void ExchangeServer::readConsole()
 {
     char buffer[ReadChunk];

@@ -45,13 +45,17 @@ public:
     QString consolePath() const { return endpoint_.consolePath(); }
     qint64 nowUs() const { return clock_.nsecsElapsed() / 1000; }
     const std::vector<ConsoleByte>& consoleBytes() const { return exchange_.consoleBytes(); }
-    const CallModel& calls() { return exchange_.calls(); }
+    const CallModel& calls() const { return exchange_.calls(); }
 
     // An outside line starts calling the console; false if it is not free.
     bool ringLine(int line);
     // An extension starts calling the console; false if it cannot.
     bool callConsoleFrom(int slot);
     void appendScript(const std::vector<ScriptStep>& steps);
+    // Stops polling now; the console's next 0xC0 starts it again.
+    void pausePolling();
+    // Stops answering anything, for good.
+    void fallSilent();
 
 signals:
     void consoleByte(quint8 byte, qint64 timeUs);

@@ -70,6 +70,21 @@ TEST(ExchangeFaults, SilenceInPollingComesAfterTheGivenFramesAndIgnoresRestarts)
     EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray());
 }
 
+TEST(ExchangeFaults, PollingPausedOnDemandResumesOnTheConsolesRestart)
+{
+    Wire wire(Wire::fastOptions());
+    wire.handshake();
+    ASSERT_EQ(wire.cycle().size(), 25);
+    wire.exchange.pausePolling();
+    EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray());
+    wire.send(protocol::IniciaSondeo);
+    EXPECT_EQ(wire.cycle().size(), 25);
+    wire.exchange.fallSilent();
+    wire.send(protocol::IniciaSondeo);
+    wire.send(protocol::PideIdentidad);
+    EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray());
+}
+
 TEST(ExchangeFaults, SlowLateAndShortBlocks)
 {
     Faults slow;

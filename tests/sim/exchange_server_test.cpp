@@ -109,6 +109,29 @@ TEST(ExchangeServer, TheConsoleSideIsRaw)
     EXPECT_GE(answers[0].second, 0);
 }
 
+TEST(ExchangeServer, OutsideCallsShowInTheNextFrameAndSilenceStopsThePolls)
+{
+    QString error;
+    auto server = ExchangeServer::onPseudoTerminal(fastQuiet(), &error);
+    ASSERT_TRUE(server) << error.toStdString();
+    ConsoleSide console(server->consolePath());
+    const std::pair<unsigned char, int> handshake[] = {{0x44, 10}, {0x42, 512}, {0x43, 2048}, {0xC0, 1}};
+    for (auto [request, length] : handshake) {
+        console.send(request);
+        ASSERT_EQ(console.read(length).size(), length);
+    }
+    ASSERT_TRUE(server->ringLine(2));
+    ASSERT_TRUE(server->callConsoleFrom(7));
+    console.send(protocol::SinComando);
+    const QByteArray frame = console.read(25);
+    ASSERT_EQ(frame.size(), 25);
+    EXPECT_EQ(frame[6], char(4)) << "extension 7 calls the console";
+    EXPECT_EQ(frame[20], char(6)) << "line 2 rings";
+    EXPECT_EQ(console.read(1), QByteArray(1, char(protocol::Sondeo)));
+    server->fallSilent();
+    EXPECT_EQ(console.read(1), QByteArray()) << "a poll came after the exchange fell silent";
+}
+
 // The console's own serial port class, opened, closed and opened again.
 TEST(ExchangeServer, AQtSerialPortGetsTheIdentityEachTimeItOpens)
 {

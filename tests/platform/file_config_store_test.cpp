@@ -215,26 +215,28 @@ TEST_F(FileConfigStoreTest, AReadOnlyFolderTakesTheSaveInPlaceWhenTheFileIsWrita
     setMode(folder.path(), 0777);
 }
 
-TEST(FileConfigStoreOnAFullDisk, TheOldFileSurvivesAndTheErrorIsReportedOnce)
-{
+// A save onto a small file system holding the old file.
+struct SmallDiskTest : testing::Test {
+    void SetUp() override
+    {
+        if (!disk.mounted())
+            GTEST_SKIP() << disk.whyNot();
+        putFile(path, OldFile);
+    }
+
     SmallFileSystem disk;
-    if (!disk.mounted())
-        GTEST_SKIP() << disk.whyNot();
-    FileConfigStore store(disk.folder());
-    const QString path = QDir(disk.folder()).filePath(FileConfigStore::FileName);
-    putFile(path, OldFile);
+    FileConfigStore store{disk.folder()};
+    QString path = QDir(disk.folder()).filePath(FileConfigStore::FileName);
+};
+
+TEST_F(SmallDiskTest, AFullDiskLeavesTheOldFileAndReportsTheErrorOnce)
+{
     fill(disk.folder());
     expectFailedSaveLeavesOldFile(store, path, qt_error_string(ENOSPC));
 }
 
-TEST(FileConfigStoreOnAReadOnlyFileSystem, TheOldFileSurvivesAndTheErrorIsReportedOnce)
+TEST_F(SmallDiskTest, AReadOnlyFileSystemLeavesTheOldFileAndReportsTheErrorOnce)
 {
-    SmallFileSystem disk;
-    if (!disk.mounted())
-        GTEST_SKIP() << disk.whyNot();
-    FileConfigStore store(disk.folder());
-    const QString path = QDir(disk.folder()).filePath(FileConfigStore::FileName);
-    putFile(path, OldFile);
     ASSERT_TRUE(disk.makeReadOnly());
     expectFailedSaveLeavesOldFile(store, path, qt_error_string(EROFS));
 }

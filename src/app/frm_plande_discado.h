@@ -1,0 +1,58 @@
+#pragma once
+
+#include "directory/speed_dial_directory.h"
+#include "platform/directory_view.h"
+
+#include <QFrame>
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+class StorableLineEdit;
+
+// The directory frame "AGENDA R903": twelve rows of memory number, note and
+// digits beside the scroll bar VscMemorias, and VOLVER, placed from the
+// design's twips. It shows what the SpeedDialDirectory holds and forwards the
+// operator's paging, typing, double-clicks and VOLVER to it. Hidden until the
+// directory opens; the window hosts it at its top-left corner.
+class FrmPlandeDiscado final : public QFrame, public DirectoryView {
+public:
+    explicit FrmPlandeDiscado(QWidget* parent = nullptr);
+
+    // Ties the frame to the directory it shows and paints it once.
+    void bind(SpeedDialDirectory& directory);
+
+    QLineEdit* txtCodigoDiscado(int row) const { return rows_[row].number; }
+    StorableLineEdit* txtGrupoTroncal(int row) const { return rows_[row].text; }
+    QLineEdit* txtFacilidadAccedida(int row) const { return rows_[row].digits; }
+    QScrollBar* vscMemorias() const { return vscMemorias_; }
+    QPushButton* cmdChauAgenda() const { return cmdChauAgenda_; }
+
+    // DirectoryView
+    void visibilityChanged() override;
+    void scrollPositionChanged() override;
+    void rowChanged(int row) override;
+    void focusFirstText() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct RowFields {
+        QLineEdit* number = nullptr;
+        StorableLineEdit* text = nullptr;
+        QLineEdit* digits = nullptr;
+    };
+
+    void buildRow(int row);
+    int rowOf(QObject* field) const;
+
+    SpeedDialDirectory* directory_ = nullptr;
+    std::array<RowFields, SpeedDialDirectory::Rows> rows_;
+    QLabel* caption_ = nullptr;
+    QScrollBar* vscMemorias_ = nullptr;
+    QPushButton* cmdChauAgenda_ = nullptr;
+};

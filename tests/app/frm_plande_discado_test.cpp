@@ -1,0 +1,171 @@
+#include "app/frm_plande_discado.h"
+
+#include "app/storable_line_edit.h"
+#include "directory/configuration.h"
+#include "link/cola_salida.h"
+
+#include "qt_printers.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int Rows = SpeedDialDirectory::Rows;
+
+// The directory frame on a window of the console's client size, bound to a
+// directory whose memory e holds the digits "5" followed by e + 1.
+struct FrmPlandeDiscadoTest : testing::Test {
+    FrmPlandeDiscadoTest()
+    {
+        for (int e = 0; e < protocol::MemoryCount; ++e) {
+            const int n = e + 1;
+            const auto code = [](int digit) { return digit == 0 ? 0xA : digit; };
+            memorias[e * protocol::MemoryRecordLength + 1] = 0x50 | code(n / 10 % 10);
+            memorias[e * protocol::MemoryRecordLength + 2] = static_cast<unsigned char>(code(n % 10) << 4);
+        }
+        window.resize(592, 396);
+        frame.bind(directory);
+        window.show();
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QPoint centreOf(QWidget* w) const { return w->rect().center(); }
+
+    Configuration configuration;
+    BloqueMemorias memorias{};
+    ColaSalida cola;
+    QWidget window;
+    FrmPlandeDiscado frame{&window};
+    SpeedDialDirectory directory{frame, configuration, memorias, cola};
+};
+
+} // namespace
+
+TEST_F(FrmPlandeDiscadoTest, RowsAndControlsSitWhereTheDesignPlacesThem)
+{
+    EXPECT_EQ(frame.size(), QSize(600, 430));
+    EXPECT_EQ(frame.txtCodigoDiscado(0)->geometry(), QRect(151, 33, 33, 26));
+    for (int r = 0; r < Rows; ++r) {
+        const QRect number = frame.txtCodigoDiscado(r)->geometry();
+        const QRect text = frame.txtGrupoTroncal(r)->geometry();
+        const QRect digits = frame.txtFacilidadAccedida(r)->geometry();
+        EXPECT_EQ(text.left(), number.right() + 1) << r;
+        EXPECT_EQ(digits.left(), text.right() + 1) << r;
+        EXPECT_EQ(frame.vscMemorias()->geometry().left(), digits.right() + 1) << r;
+        EXPECT_EQ(number.top(), text.top());
+        if (r > 0) {
+            EXPECT_EQ(number.top(), frame.txtCodigoDiscado(r - 1)->geometry().bottom() + 1) << r;
+        }
+    }
+    const QRect bar = frame.vscMemorias()->geometry();
+    EXPECT_EQ(bar.top(), frame.txtCodigoDiscado(0)->geometry().top());
+    EXPECT_EQ(bar.bottom(), frame.txtCodigoDiscado(Rows - 1)->geometry().bottom());
+    EXPECT_EQ(frame.cmdChauAgenda()->geometry(), QRect(264, 360, 67, 17));
+    EXPECT_EQ(frame.cmdChauAgenda()->text(), "VOLVER");
+}
+
+TEST_F(FrmPlandeDiscadoTest, ColoursFontsAndLimitsFollowTheDesign)
+{
+    EXPECT_EQ(frame.palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xFF));
+    EXPECT_TRUE(frame.autoFillBackground());
+    EXPECT_EQ(frame.txtCodigoDiscado(3)->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xFF));
+    EXPECT_EQ(frame.txtFacilidadAccedida(3)->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xFF));
+    EXPECT_EQ(frame.txtGrupoTroncal(3)->palette().color(QPalette::Base), QColor(0xFF, 0xC0, 0xFF));
+    for (QLineEdit* edit : {frame.txtCodigoDiscado(5), static_cast<QLineEdit*>(frame.txtGrupoTroncal(5)),
+                            frame.txtFacilidadAccedida(5)}) {
+        EXPECT_TRUE(edit->font().bold());
+        EXPECT_EQ(edit->font().pointSizeF(), 9.0);
+        EXPECT_TRUE(edit->font().family() == "Arial" || edit->font().family() == "Liberation Sans");
+    }
+    EXPECT_TRUE(frame.txtFacilidadAccedida(0)->isReadOnly());
+    EXPECT_EQ(frame.txtGrupoTroncal(0)->typingLimit(), 13);
+    EXPECT_EQ(frame.vscMemorias()->minimum(), 0);
+    EXPECT_EQ(frame.vscMemorias()->maximum(), 62);
+}
+
+TEST_F(FrmPlandeDiscadoTest, OpeningShowsTheFirstPageAtTheWindowCorner)
+{
+    EXPECT_FALSE(frame.isVisible());
+    frame.move(40, 40);
+    directory.open();
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_EQ(frame.pos(), QPoint(0, 0));
+    EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), " 1");
+    EXPECT_EQ(frame.txtFacilidadAccedida(0)->text(), "501");
+    EXPECT_EQ(frame.txtCodigoDiscado(11)->text(), " 12");
+    EXPECT_EQ(frame.txtFacilidadAccedida(11)->text(), "512");
+}
+
+TEST_F(FrmPlandeDiscadoTest, TheScrollBarPagesByTwelveAndStepsByOneUpToTheLastPage)
+{
+    directory.open();
+    QScrollBar* bar = frame.vscMemorias();
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), " 13");
+    EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), " 14");
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), " 63");
+    EXPECT_EQ(frame.txtCodigoDiscado(11)->text(), " 74");
+    EXPECT_EQ(frame.txtFacilidadAccedida(11)->text(), "574");
+    EXPECT_EQ(directory.inicioPagina(), 62);
+}
+
+TEST_F(FrmPlandeDiscadoTest, TypedNotesFollowThePagesAndVolverStoresThem)
+{
+    directory.open();
+    QTest::keyClicks(frame.txtGrupoTroncal(0), "Bomberos \"112\" y mas");
+    EXPECT_EQ(frame.txtGrupoTroncal(0)->text(), "Bomberos 112 ");
+    EXPECT_TRUE(configuration.hayCambios);
+    frame.vscMemorias()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(configuration.troncalMemoria[0], "Bomberos 112 ");
+    EXPECT_EQ(frame.txtGrupoTroncal(0)->text(), "");
+    QTest::keyClicks(frame.txtGrupoTroncal(2), "Taxi");
+    QTest::mouseClick(frame.cmdChauAgenda(), Qt::LeftButton);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(configuration.troncalMemoria[14], "Taxi");
+
+    directory.open();
+    EXPECT_EQ(frame.vscMemorias()->value(), 0);
+    EXPECT_EQ(frame.txtGrupoTroncal(0)->text(), "Bomberos 112 ");
+}
+
+TEST_F(FrmPlandeDiscadoTest, AClickOnANoteSelectsAllOfIt)
+{
+    configuration.troncalMemoria[4] = "Farmacia";
+    directory.showFirstNotes();
+    directory.open();
+    StorableLineEdit* note = frame.txtGrupoTroncal(4);
+    QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(5, note->height() / 2));
+    EXPECT_EQ(note->selectedText(), "Farmacia");
+    QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(20, note->height() / 2));
+    EXPECT_EQ(note->selectedText(), "Farmacia") << "a second click keeps the whole text selected";
+}
+
+TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
+{
+    struct Case {
+        int position;
+        int row;
+        int field; // 0 number, 1 note, 2 digits
+        unsigned char expected;
+    };
+    for (const Case c : {Case{0, 0, 2, 0x91}, Case{62, 11, 0, 0xDA}, Case{10, 3, 1, 0x90 + 14}}) {
+        cola = ColaSalida{};
+        directory.open();
+        frame.vscMemorias()->setValue(c.position);
+        QLineEdit* fields[] = {frame.txtCodigoDiscado(c.row), frame.txtGrupoTroncal(c.row),
+                               frame.txtFacilidadAccedida(c.row)};
+        QTest::mouseDClick(fields[c.field], Qt::LeftButton);
+        EXPECT_EQ(cola.at(0), c.expected) << c.position;
+        EXPECT_FALSE(frame.isVisible()) << c.position;
+    }
+}

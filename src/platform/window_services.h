@@ -1,0 +1,23 @@
+#pragma once
+
+// What the console asks of its own main window and the window system.
+class WindowServices
+{
+public:
+    // The entry chosen in the icon's popup menu.
+    enum class MenuChoice { None, Mostrar, Salir };
+
+    virtual ~WindowServices() = default;
+
+    virtual bool minimised() const = 0;
+    virtual void showNormal() = 0;
+    virtual void hide() = 0;
+    // Raises the window above every ordinary window, without keeping it on top,
+    // and gives it the keyboard focus.
+    virtual void bringToFront() = 0;
+    virtual void minimise() = 0;
+    // Opens the icon's popup menu at the pointer and waits until it closes.
+    virtual MenuChoice popupMenu(bool mostrarVisible) = 0;
+    // Closes the window for good; the program then ends.
+    virtual void close() = 0;
+};

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "platform/desktop_tray.h"
+#include "platform/foreground_window.h"
+#include "platform/messages.h"
+#include "platform/sound_output.h"
+#include "platform/timer.h"
+#include "platform/window_services.h"
+#include "shell/call_alert.h"
+#include "shell/cls_tray.h"
+#include "shell/console_parts.h"
+#include "shell/shell_events.h"
+#include "shell/window_rules.h"
+
+#include <QString>
+
+#include <functional>
+
+// The desktop services the shell stands on.
+struct ShellPlatform {
+    Messages& messages;
+    DesktopTray& desktop;
+    SoundOutput& sound;
+    const ForegroundWindow& foreground;
+    WindowServices& window;
+    ShellEvents& events;
+};
+
+// The timers whose intervals start-up sets, and the alert's.
+struct ShellTimers {
+    Timer& timer1;
+    Timer& timer2;
+    Timer& timer4;
+    Timer& timer5;
+};
+
+// Start-up of the console window and every way it ends: the tray icon, the
+// call alert and the window rules live here for the whole run.
+class Shell
+{
+public:
+    static constexpr int SlowBlinkMs = 500;
+    static constexpr int FastBlinkMs = 250;
+    static constexpr int ProbeDelayMs = 300;
+
+    // Where loading left the console.
+    enum class Loaded { Starting, Inert, Ended };
+    // Who closes the window: the operator by its close box, or the system
+    // (the end of the desktop session).
+    enum class ClosedBy { Operator, System };
+
+    Shell(ShellPlatform platform, ShellTimers timers, ConsoleParts& parts, std::function<QString()> caption);
+
+    // The window's load: palette, panel, tray icon, alert sound, timers,
+    // configuration, in that order. Ended: the program ends at once.
+    Loaded load();
+    // The Salir button.
+    void salir();
+    // The popup menu's Salir: unload at once.
+    void menuSalir() { unload(); }
+    // The window is being closed by someone other than the program itself.
+    void closeRequested(ClosedBy by);
+    // The window's unload: the icon goes, the port is closed, the window closes.
+    void unload();
+    void Quitar_Systray();
+    // The balloon "Llamada pendiente" of a waiting call, and its withdrawal.
+    void showBalloon();
+    void removeBalloon();
+    bool unloaded() const { return unloaded_; }
+
+    clsTray& tray() { return tray_; }
+    CallAlert& alert() { return alert_; }
+    WindowRules& window() { return window_; }
+
+private:
+    bool installTray();
+
+    ShellPlatform platform_;
+    ShellTimers timers_;
+    ConsoleParts& parts_;
+    clsTray tray_;
+    CallAlert alert_;
+    WindowRules window_;
+    bool unloaded_ = false;
+    bool balloonShown_ = false;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/desktop_tray.h"
+#include "platform/foreground_window.h"
+#include "platform/window_services.h"
+
+#include <QString>
+
+#include <functional>
+
+// How the console window hides, comes back and rises: minimising hides it
+// (when the desktop has a notification area to bring it back from), and the
+// icon's clicks and popup menu show, raise or minimise it.
+class WindowRules
+{
+public:
+    WindowRules(WindowServices& window, const ForegroundWindow& foreground, const DesktopTray& desktop,
+        std::function<QString()> caption);
+
+    bool Ventana_Activa() const;
+    // The window's state changed (its resize notification).
+    void stateChanged();
+    // "Mostrar": back to the normal state, shown.
+    void Show();
+    void bringToFront() { window_.bringToFront(); }
+    void minimise() { window_.minimise(); }
+    // A press on the icon: 0 left, 1 right.
+    void Tray_Mousedown(int button);
+    bool mnuMostrarVisible() const { return mnuMostrarVisible_; }
+
+    // The popup menu's Salir.
+    std::function<void()> onMenuSalir;
+
+private:
+    void popupMenu();
+
+    WindowServices& window_;
+    const ForegroundWindow& foreground_;
+    const DesktopTray& desktop_;
+    std::function<QString()> caption_;
+    bool mnuMostrarVisible_ = true;
+};

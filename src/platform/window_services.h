@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 // What the console asks of its own main window and the window system.
 class WindowServices
 {
@@ -20,4 +22,26 @@ public:
     virtual MenuChoice popupMenu(bool mostrarVisible) = 0;
     // Closes the window for good; the program then ends.
     virtual void close() = 0;
+
+    // The window's state changed (minimised, restored).
+    void onStateChanged(std::function<void()> handler) { stateChanged_ = std::move(handler); }
+    // Someone else closes the window: the operator by its close box
+    // (byOperator), or the system at the end of the desktop session.
+    void onCloseRequested(std::function<void(bool byOperator)> handler) { closeRequested_ = std::move(handler); }
+
+protected:
+    void stateChanged()
+    {
+        if (stateChanged_)
+            stateChanged_();
+    }
+    void closeRequested(bool byOperator)
+    {
+        if (closeRequested_)
+            closeRequested_(byOperator);
+    }
+
+private:
+    std::function<void()> stateChanged_;
+    std::function<void(bool)> closeRequested_;
 };

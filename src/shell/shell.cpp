@@ -17,6 +17,8 @@ Shell::Shell(ShellPlatform platform, ShellTimers timers, ConsoleParts& parts, st
 {
     tray_.MouseDown = [this](int button) { window_.Tray_Mousedown(button); };
     window_.onMenuSalir = [this] { menuSalir(); };
+    platform.window.onStateChanged([this] { window_.stateChanged(); });
+    platform.window.onCloseRequested([this](bool byOperator) { closeRequested(byOperator); });
 }
 
 Shell::Loaded Shell::load()
@@ -41,7 +43,7 @@ Shell::Loaded Shell::load()
 bool Shell::installTray()
 {
     tray_.setTooltip(QStringLiteral("Quindora R903 / ") + Version);
-    tray_.setIcon(CallAlert::NormalIcon);
+    tray_.setIcon(PendingCallAlert::NormalIcon);
     tray_.setAutoRefresh(true);
     if (tray_.AddIcon())
         return true;
@@ -59,11 +61,11 @@ void Shell::salir()
     parts_.endConnection();
 }
 
-void Shell::closeRequested(ClosedBy by)
+void Shell::closeRequested(bool byOperator)
 {
     if (unloaded_)
         return;
-    if (by == ClosedBy::Operator)
+    if (byOperator)
         parts_.askToSaveChanges();
     unload();
 }
@@ -91,9 +93,9 @@ void Shell::Quitar_Systray()
         QStringLiteral("Error"), MessageStyle::Critical);
 }
 
-void Shell::showBalloon()
+void Shell::showBalloon(const QString& text, const QString& title, int iconStyle, int timeout)
 {
-    if (!tray_.ShowBalloonTip(QStringLiteral("Llamada pendiente"), QStringLiteral("Quindora R903"), 1, 1))
+    if (!tray_.ShowBalloonTip(text, title, iconStyle, timeout))
         return;
     balloonShown_ = true;
     platform_.events.balloon(ShellEvents::Balloon::Show);

@@ -6,9 +6,9 @@
 #include "platform/sound_output.h"
 #include "platform/timer.h"
 #include "platform/window_services.h"
-#include "shell/call_alert.h"
 #include "shell/cls_tray.h"
 #include "shell/console_parts.h"
+#include "shell/pending_call_alert.h"
 #include "shell/shell_events.h"
 #include "shell/window_rules.h"
 
@@ -45,9 +45,6 @@ public:
 
     // Where loading left the console.
     enum class Loaded { Starting, Inert, Ended };
-    // Who closes the window: the operator by its close box, or the system
-    // (the end of the desktop session).
-    enum class ClosedBy { Operator, System };
 
     Shell(ShellPlatform platform, ShellTimers timers, ConsoleParts& parts, std::function<QString()> caption);
 
@@ -58,28 +55,28 @@ public:
     void salir();
     // The popup menu's Salir: unload at once.
     void menuSalir() { unload(); }
-    // The window is being closed by someone other than the program itself.
-    void closeRequested(ClosedBy by);
     // The window's unload: the icon goes, the port is closed, the window closes.
     void unload();
     void Quitar_Systray();
-    // The balloon "Llamada pendiente" of a waiting call, and its withdrawal.
-    void showBalloon();
+    // The icon's balloon (a waiting call), and its withdrawal.
+    void showBalloon(const QString& text, const QString& title, int iconStyle, int timeout);
     void removeBalloon();
     bool unloaded() const { return unloaded_; }
 
     clsTray& tray() { return tray_; }
-    CallAlert& alert() { return alert_; }
+    PendingCallAlert& alert() { return alert_; }
     WindowRules& window() { return window_; }
 
 private:
     bool installTray();
+    // The window is being closed by someone other than the program itself.
+    void closeRequested(bool byOperator);
 
     ShellPlatform platform_;
     ShellTimers timers_;
     ConsoleParts& parts_;
     clsTray tray_;
-    CallAlert alert_;
+    PendingCallAlert alert_;
     WindowRules window_;
     bool unloaded_ = false;
     bool balloonShown_ = false;

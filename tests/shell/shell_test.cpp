@@ -47,7 +47,6 @@ struct ShellRig {
     ShellRig()
     {
         messages.whileShown = [this] { log << "message " + messages.shown.back().text; };
-        window.onStateChange = [this] { shell.window().stateChanged(); };
         for (VirtualTimer* t : {t1.get(), t2.get(), t5.get()})
             t->onTick([this, t] { ticks.push_back({t, clock.nowUs() / 1000}); });
     }
@@ -128,27 +127,26 @@ TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
     struct Case {
         const char* name;
         bool portChoice;
-        std::function<void(Shell&)> act;
+        std::function<void(ShellRig&)> act;
         QStringList after; // what the parts saw after loading
         bool closed;
     };
     const Case cases[] = {
-        {"Salir with the port panel shown", true, [](Shell& s) { s.salir(); }, {"closeLink"}, true},
-        {"Salir while linked", false, [](Shell& s) { s.salir(); }, {"endConnection"}, false},
-        {"Salir pressed twice", false, [](Shell& s) { s.salir(), s.salir(); }, {"endConnection", "endConnection"},
-            false},
-        {"menu Salir", false, [](Shell& s) { s.menuSalir(); }, {"closeLink"}, true},
-        {"close box", false, [](Shell& s) { s.closeRequested(Shell::ClosedBy::Operator); }, {"askToSave", "closeLink"},
-            true},
-        {"end of session", false, [](Shell& s) { s.closeRequested(Shell::ClosedBy::System); }, {"closeLink"}, true},
-        {"the program's own unload", false, [](Shell& s) { s.unload(); }, {"closeLink"}, true},
+        {"Salir with the port panel shown", true, [](ShellRig& t) { t.shell.salir(); }, {"closeLink"}, true},
+        {"Salir while linked", false, [](ShellRig& t) { t.shell.salir(); }, {"endConnection"}, false},
+        {"Salir pressed twice", false, [](ShellRig& t) { t.shell.salir(), t.shell.salir(); },
+            {"endConnection", "endConnection"}, false},
+        {"menu Salir", false, [](ShellRig& t) { t.shell.menuSalir(); }, {"closeLink"}, true},
+        {"close box", false, [](ShellRig& t) { t.window.closeBox(); }, {"askToSave", "closeLink"}, true},
+        {"end of session", false, [](ShellRig& t) { t.window.sessionEnds(); }, {"closeLink"}, true},
+        {"the program's own unload", false, [](ShellRig& t) { t.shell.unload(); }, {"closeLink"}, true},
     };
     for (const Case& c : cases) {
         ShellRig t;
         t.shell.load();
         t.log.clear();
         t.parts.portChoice = c.portChoice;
-        c.act(t.shell);
+        c.act(t);
         EXPECT_EQ(t.log, c.after) << c.name;
         EXPECT_EQ(t.window.closed, c.closed) << c.name;
         EXPECT_EQ(t.desktop.shown, !c.closed) << c.name;
@@ -162,7 +160,7 @@ TEST_F(ShellTest, UnloadHappensOnceAndStopsEveryTimer)
     shell.load();
     shell.alert().start();
     shell.unload();
-    shell.closeRequested(Shell::ClosedBy::Operator); // the window's own close after the unload
+    window.closeBox(); // the window's own close after the unload
     shell.menuSalir();
     EXPECT_EQ(log.count("closeLink"), 1);
     EXPECT_EQ(log.count("askToSave"), 0);
@@ -195,9 +193,9 @@ TEST_F(ShellTest, MinimisedByTheIconAndBroughtBack)
 TEST_F(ShellTest, TheBalloonIsTracedWhenItComesAndGoes)
 {
     shell.removeBalloon();
-    shell.showBalloon(); // no icon yet: nothing
+    shell.showBalloon("Llamada pendiente", "Quindora R903", 1, 1); // no icon yet: nothing
     shell.load();
-    shell.showBalloon();
+    shell.showBalloon("Llamada pendiente", "Quindora R903", 1, 1);
     shell.removeBalloon();
     shell.removeBalloon();
     EXPECT_EQ(events.lines, (QStringList{"balloon show", "balloon remove"}));

@@ -54,7 +54,7 @@ TEST(VentanaActiva, TitlesAreReadToTwoHundredFiftyFourCharacters)
 struct WindowTest : ::testing::Test {
     WindowTest()
     {
-        window.onStateChange = [this] { rules.stateChanged(); };
+        window.onStateChanged([this] { rules.stateChanged(); });
         rules.onMenuSalir = [this] { ++salir; };
     }
 

@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include <deque>
-#include <functional>
 
 // A main window that records what was done to it; the popup menu answers
 // from a script (default: closed without a choice).
@@ -29,8 +28,7 @@ public:
     {
         calls << QStringLiteral("minimise");
         isMinimised = true;
-        if (onStateChange)
-            onStateChange();
+        stateChanged();
     }
     MenuChoice popupMenu(bool mostrarVisible) override
     {
@@ -52,6 +50,7 @@ public:
     bool closed = false;
     QStringList calls;
     std::deque<MenuChoice> menuChoices;
-    // The window's resize notification, as the desktop raises it.
-    std::function<void()> onStateChange;
+
+    void closeBox() { closeRequested(true); }
+    void sessionEnds() { closeRequested(false); }
 };

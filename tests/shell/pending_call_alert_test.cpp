@@ -2,7 +2,7 @@
 #include "fake_sound_output.h"
 #include "recording_shell_events.h"
 #include "shell/buffer_tono.h"
-#include "shell/call_alert.h"
+#include "shell/pending_call_alert.h"
 #include "virtual_clock.h"
 
 #include "qt_printers.h"
@@ -38,7 +38,7 @@ struct AlertTest : ::testing::Test {
     FakeSoundOutput sound;
     RecordingShellEvents events;
     clsTray tray{desktop};
-    CallAlert alert{*timer4, sound, tray, events};
+    PendingCallAlert alert{*timer4, sound, tray, events};
     std::vector<std::int64_t> tones;
 };
 

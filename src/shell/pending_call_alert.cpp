@@ -1,8 +1,8 @@
-#include "shell/call_alert.h"
+#include "shell/pending_call_alert.h"
 
 #include "shell/buffer_tono.h"
 
-CallAlert::CallAlert(Timer& timer4, SoundOutput& sound, clsTray& tray, ShellEvents& events)
+PendingCallAlert::PendingCallAlert(Timer& timer4, SoundOutput& sound, clsTray& tray, ShellEvents& events)
     : timer_(timer4)
     , sound_(sound)
     , tray_(tray)
@@ -11,19 +11,19 @@ CallAlert::CallAlert(Timer& timer4, SoundOutput& sound, clsTray& tray, ShellEven
     timer_.onTick([this] { tick(); });
 }
 
-void CallAlert::prepare()
+void PendingCallAlert::prepare()
 {
     sound_.prepare(makeBufferTono());
 }
 
-void CallAlert::start()
+void PendingCallAlert::start()
 {
     if (!running())
         events_.alert(true);
     timer_.setInterval(Quiet);
 }
 
-void CallAlert::stop()
+void PendingCallAlert::stop()
 {
     if (running())
         events_.alert(false);
@@ -31,7 +31,7 @@ void CallAlert::stop()
     showIcon(NormalIcon);
 }
 
-void CallAlert::tick()
+void PendingCallAlert::tick()
 {
     if (timer_.interval() == Flash) {
         timer_.setInterval(Quiet);
@@ -46,7 +46,7 @@ void CallAlert::tick()
     }
 }
 
-void CallAlert::showIcon(int image)
+void PendingCallAlert::showIcon(int image)
 {
     if (tray_.Icon() != image)
         events_.icon(image);

@@ -9,7 +9,7 @@
 // phase with the normal icon, 200 the flash phase with the tone and the
 // alert icon. A running alert repeats every 2000 ms; the first tone sounds
 // 1800 ms after the start.
-class CallAlert
+class PendingCallAlert
 {
 public:
     static constexpr int Quiet = 1800;
@@ -17,7 +17,7 @@ public:
     static constexpr int NormalIcon = 0;
     static constexpr int AlertIcon = 1;
 
-    CallAlert(Timer& timer4, SoundOutput& sound, clsTray& tray, ShellEvents& events);
+    PendingCallAlert(Timer& timer4, SoundOutput& sound, clsTray& tray, ShellEvents& events);
 
     // Fills the tone buffer once; without a sound device the alert stays silent.
     void prepare();

@@ -1,0 +1,64 @@
+#include "platform/qt/qt_desktop_tray.h"
+
+namespace
+{
+
+// The icon's message shows this long when no notification service is there.
+constexpr int MessageMs = 10000;
+
+} // namespace
+
+QtDesktopTray::QtDesktopTray(std::array<QIcon, 2> images)
+    : images_(std::move(images))
+{
+    QObject::connect(&icon_, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason r) { forward(r); });
+}
+
+bool QtDesktopTray::add(int image, const QString& tooltip)
+{
+    modify(image, tooltip);
+    icon_.show();
+    return true;
+}
+
+void QtDesktopTray::modify(int image, const QString& tooltip)
+{
+    if (image != image_ && image >= 0 && image < int(images_.size())) {
+        image_ = image;
+        icon_.setIcon(images_[image]);
+    }
+    if (tooltip != icon_.toolTip())
+        icon_.setToolTip(tooltip);
+}
+
+void QtDesktopTray::remove()
+{
+    removeBalloon();
+    icon_.hide();
+}
+
+void QtDesktopTray::showBalloon(const QString& title, const QString& text, int style, int)
+{
+    if (notification_.available()) {
+        notification_.show(title, text);
+        return;
+    }
+    const auto icon = style == 1 ? QSystemTrayIcon::Information : QSystemTrayIcon::NoIcon;
+    icon_.showMessage(title, text, icon, MessageMs);
+}
+
+void QtDesktopTray::removeBalloon()
+{
+    if (notification_.available())
+        notification_.close();
+}
+
+void QtDesktopTray::forward(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger: activated(Activation::Trigger); break;
+    case QSystemTrayIcon::Context: activated(Activation::Context); break;
+    case QSystemTrayIcon::DoubleClick: activated(Activation::DoubleClick); break;
+    default: break;
+    }
+}

@@ -1,0 +1,88 @@
+#include "platform/qt/qt_window_services.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QWidget>
+
+QtWindowServices::QtWindowServices(QWidget& window)
+    : window_(window)
+    , mostrar_(menu_.addAction(QStringLiteral("Mostrar")))
+    , salir_(menu_.addAction(QStringLiteral("Salir")))
+{
+    mostrar_->setObjectName(QStringLiteral("MnuMostrar"));
+    salir_->setObjectName(QStringLiteral("Mnusalir"));
+    window_.installEventFilter(this);
+    connect(
+        qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { sessionEnding_ = true; },
+        Qt::DirectConnection);
+    connect(qGuiApp, &QGuiApplication::aboutToQuit, this, &QtWindowServices::closeBySystem);
+}
+
+bool QtWindowServices::minimised() const
+{
+    return window_.windowState() & Qt::WindowMinimized;
+}
+
+void QtWindowServices::showNormal()
+{
+    window_.showNormal();
+}
+
+void QtWindowServices::hide()
+{
+    window_.hide();
+}
+
+void QtWindowServices::bringToFront()
+{
+    window_.raise();
+    window_.activateWindow();
+}
+
+void QtWindowServices::minimise()
+{
+    window_.showMinimized();
+}
+
+WindowServices::MenuChoice QtWindowServices::popupMenu(bool mostrarVisible)
+{
+    mostrar_->setVisible(mostrarVisible);
+    const QAction* chosen = menu_.exec(QCursor::pos());
+    if (chosen == mostrar_)
+        return MenuChoice::Mostrar;
+    if (chosen == salir_)
+        return MenuChoice::Salir;
+    return MenuChoice::None;
+}
+
+void QtWindowServices::close()
+{
+    if (closing_)
+        return;
+    closing_ = true;
+    window_.close();
+}
+
+bool QtWindowServices::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &window_)
+        return false;
+    if (event->type() == QEvent::WindowStateChange)
+        stateChanged();
+    if (event->type() == QEvent::Close && !closing_) {
+        // Nothing but the operator's close box or the session's end closes it unasked.
+        closing_ = true;
+        closeRequested(!sessionEnding_);
+    }
+    return false;
+}
+
+void QtWindowServices::closeBySystem()
+{
+    if (closing_)
+        return;
+    closing_ = true;
+    closeRequested(false);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "platform/window_services.h"
+
+#include <QMenu>
+#include <QObject>
+
+class QAction;
+class QWidget;
+
+// The console's main window as the shell drives it, with the icon's popup
+// menu ("Mostrar", "Salir"). Watches the window for state changes and for
+// closes that the program did not ask for.
+class QtWindowServices final : public QObject, public WindowServices
+{
+    Q_OBJECT
+public:
+    explicit QtWindowServices(QWidget& window);
+
+    bool minimised() const override;
+    void showNormal() override;
+    void hide() override;
+    void bringToFront() override;
+    void minimise() override;
+    MenuChoice popupMenu(bool mostrarVisible) override;
+    void close() override;
+
+    QMenu& menu() { return menu_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void closeBySystem();
+
+    QWidget& window_;
+    QMenu menu_;
+    QAction* mostrar_;
+    QAction* salir_;
+    bool closing_ = false;
+    bool sessionEnding_ = false;
+};

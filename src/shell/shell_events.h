@@ -14,3 +14,14 @@ public:
     virtual void tone() = 0;
     virtual void exit() = 0;
 };
+
+// For runs without a trace.
+class NoShellEvents final : public ShellEvents
+{
+public:
+    void alert(bool) override { }
+    void icon(int) override { }
+    void balloon(Balloon) override { }
+    void tone() override { }
+    void exit() override { }
+};

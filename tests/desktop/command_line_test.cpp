@@ -1,0 +1,54 @@
+#include "app/command_line.h"
+#include "qt_printers.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+using Action = CommandLine::Action;
+
+CommandLine parse(QStringList args)
+{
+    args.prepend("opr903");
+    return parseCommandLine(args);
+}
+
+TEST(CommandLine, OptionsAndTheirMistakes)
+{
+    struct Case {
+        QStringList args;
+        Action action;
+        const char* textContains;
+    };
+    const Case cases[] = {
+        {{}, Action::Run, ""},
+        {{"--help"}, Action::Help, "Usage: opr903 [OPTION]..."},
+        {{"-h"}, Action::Help, "--device PATH"},
+        {{"--version"}, Action::Version, "opr903 V1.00"},
+        {{"--help", "--bogus"}, Action::Error, "Unknown option 'bogus'"},
+        {{"--bogus"}, Action::Error, "Try 'opr903 --help' for more information."},
+        {{"--device"}, Action::Error, "Missing value after '--device'"},
+        {{"--device", ""}, Action::Error, "option '--device' needs a value"},
+        {{"--trace="}, Action::Error, "option '--trace' needs a value"},
+        {{"--demo", "--device", "/dev/ttyUSB0"}, Action::Error, "cannot be used together"},
+        {{"COM1"}, Action::Error, "unexpected argument 'COM1'"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine line = parse(c.args);
+        EXPECT_EQ(line.action, c.action) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(line.text.contains(c.textContains)) << line.text.toStdString();
+    }
+}
+
+TEST(CommandLine, ValuesReachTheRun)
+{
+    const CommandLine line = parse({"--device", "/dev/pts/7", "--trace", "-"});
+    EXPECT_EQ(line.action, Action::Run);
+    EXPECT_EQ(line.device, "/dev/pts/7");
+    EXPECT_EQ(line.trace, "-");
+    EXPECT_FALSE(line.demo);
+    EXPECT_TRUE(parse({"--demo", "--trace=/tmp/t.log"}).demo);
+}
+
+} // namespace

@@ -2,9 +2,12 @@
 
 #include "directory/windows1252.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -106,4 +109,12 @@ void StorableLineEdit::keyPressEvent(QKeyEvent* e)
         return;
     }
     QLineEdit::keyPressEvent(e);
+}
+
+// The standard menu, run while this event is handled so that what its
+// actions insert (paste, control characters) is judged as the operator's.
+void StorableLineEdit::contextMenuEvent(QContextMenuEvent* e)
+{
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    menu->exec(e->globalPos());
 }

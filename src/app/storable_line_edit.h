@@ -21,7 +21,8 @@ private:
 // Windows-1252) are dropped from it; an edit that brings in nothing but such
 // characters is refused as a whole. A paste longer than the room left is cut
 // to fit. Text the program puts in with setText is kept whole, even when it
-// is longer than the limit (the limit never truncates a loaded name).
+// is longer than the limit (the limit never truncates a loaded name), and
+// undo and redo keys bring back earlier texts whatever their length.
 class StorableLineEdit : public QLineEdit {
     Q_OBJECT
 
@@ -37,6 +38,7 @@ public:
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     friend class StorableInputFilter;

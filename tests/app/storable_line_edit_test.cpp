@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -26,6 +30,31 @@ void pasteByKeyboard(QWidget& w, const QString& clip)
 {
     QApplication::clipboard()->setText(clip);
     QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Opens the box's context menu and chooses the action whose text starts so.
+void chooseFromContextMenu(QWidget& w, const QString& actionText)
+{
+    bool chosen = false;
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QAction* action = nullptr;
+        for (QAction* a : menu ? menu->actions() : QList<QAction*>{}) {
+            if (a->text().startsWith(actionText))
+                action = a;
+        }
+        if (!menu || !action || !action->isEnabled()) {
+            if (menu)
+                menu->close();
+            return;
+        }
+        menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+        chosen = true;
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), w.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&w, &event);
+    EXPECT_TRUE(chosen) << actionText.toStdString();
 }
 
 struct StorableLineEditTest : testing::Test {
@@ -119,4 +148,18 @@ TEST_F(StorableLineEditTest, TypedAndPastedCharactersEmitOneChangeEach)
     EXPECT_EQ(edit.text(), "abcd");
     EXPECT_EQ(changes.count(), 3);
     EXPECT_EQ(edits.count(), 3);
+}
+
+TEST_F(StorableLineEditTest, TheContextMenuPastesUnderTheSameRules)
+{
+    edit.show();
+    const QString loaded = "Administración 2";
+    edit.setText(loaded);
+    edit.end(false);
+    QApplication::clipboard()->setText("\"x\"");
+    chooseFromContextMenu(edit, "&Paste");
+    EXPECT_EQ(edit.text(), loaded) << "no room for more";
+    edit.clear();
+    chooseFromContextMenu(edit, "&Paste");
+    EXPECT_EQ(edit.text(), "x");
 }

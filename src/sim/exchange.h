@@ -93,8 +93,6 @@ public:
     const std::vector<ConsoleByte>& consoleBytes() const { return consoleBytes_; }
     CallModel& calls() { return calls_; }
     const CallModel& calls() const { return calls_; }
-    std::int64_t nowUs() const { return now_; }
-    bool polling() const { return polling_; }
 
     QByteArray identityReply() const;
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace
 {
 
@@ -112,6 +114,57 @@ TEST(CallModel, ALineIsTakenHeldAndTransferredToAnExtension)
     EXPECT_EQ(calls.line(3), 1);
     EXPECT_EQ(calls.ext(6), 1);
     EXPECT_EQ(calls.own(), 0x80);
+}
+
+TEST(CallModel, TransfiereWhileTheExtensionRingsHandsOverWhateverIsHeld)
+{
+    for (bool heldLine : {true, false}) {
+        Calls calls;
+        calls.command(heldLine ? protocol::SeleccionLinea(4) : protocol::SeleccionInterno(1));
+        calls.wait(3 * Second);
+        calls.command(protocol::SeleccionInterno(8)); // holds the first party, rings extension 8
+        ASSERT_EQ(calls.ext(8), 3);
+        EXPECT_EQ(calls.buttons(), Buttons(TRANSFIERE, RECUPERA));
+        calls.command(protocol::Corta);
+        EXPECT_EQ(calls.ext(8), 1);
+        EXPECT_EQ(heldLine ? calls.line(4) : calls.ext(1), 1);
+        EXPECT_FALSE(calls.model.engaged());
+    }
+}
+
+TEST(CallModel, CortaWithAnExtensionHeldAndAnotherTalkingCutsTheOneTalking)
+{
+    Calls calls;
+    calls.command(protocol::SeleccionInterno(1));
+    calls.wait(3 * Second);
+    calls.command(protocol::SeleccionInterno(2));
+    calls.wait(3 * Second);
+    EXPECT_EQ(calls.buttons(), Buttons(CORTA, RETIENE));
+    calls.command(protocol::Corta);
+    EXPECT_EQ(calls.ext(2), 0);
+    EXPECT_EQ(calls.ext(1), 5);
+    EXPECT_EQ(calls.buttons(), Buttons(CORTA, RECUPERA));
+    calls.command(protocol::Corta);
+    EXPECT_EQ(calls.ext(1), 0);
+    EXPECT_EQ(calls.buttons(), Buttons());
+}
+
+TEST(CallModel, ATransferredLineIsFreedOrReturnedToTheConsoleWhenItsCallEnds)
+{
+    std::set<int> outcomes;
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        Calls calls{CallModel(ExchangePlan::builtIn(), seed, false)};
+        calls.command(protocol::SeleccionLinea(1));
+        calls.command(protocol::SeleccionInterno(3));
+        calls.wait(3 * Second);
+        calls.command(protocol::Corta);
+        ASSERT_EQ(calls.line(1), 1);
+        calls.wait(61 * Second);
+        outcomes.insert(calls.line(1));
+        calls.command(protocol::SeleccionLinea(1));
+        EXPECT_EQ(calls.line(1), 2) << "seed " << seed << ": the console takes the line back";
+    }
+    EXPECT_EQ(outcomes, (std::set<int>{0, 7}));
 }
 
 TEST(CallModel, TakingANewCallHoldsTheCurrentOneOrIsRefused)

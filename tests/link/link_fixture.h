@@ -1,16 +1,9 @@
 #pragma once
 
-#include "console/console_state.h"
-#include "console/panel.h"
-#include "directory/configuration.h"
-#include "link/cola_salida.h"
-#include "link/exchange_link.h"
 #include "link/protocol.h"
 
-#include "fake_link_outside.h"
-#include "fake_messages.h"
 #include "fake_serial_port.h"
-#include "recording_panel_view.h"
+#include "link_console_fakes.h"
 #include "virtual_clock.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +12,7 @@
 
 // The whole link on fakes and the virtual clock, with Timer5 at 300 ms as
 // start-up leaves it.
-struct LinkRig {
+struct LinkRig : LinkConsoleFakes {
     LinkRig() { timer5->setInterval(300); }
 
     static QByteArray identity(const char* modelAndSerial, const char* lead = "xx")
@@ -82,20 +75,7 @@ struct LinkRig {
     std::unique_ptr<VirtualTimer> timer3 = clock.createTimer();
     std::unique_ptr<VirtualTimer> timer5 = clock.createTimer();
     FakeSerialPort port;
-    FakeMessages messages;
-    RecordingPanelView view;
-    Panel panel{view};
-    ConsoleState state;
-    ColaSalida cola;
-    Configuration configuration;
-    BloqueMemorias memorias{};
-    FakeCallAlert alert;
-    FakeTrayBalloon balloon;
-    FakeConsoleWindow window;
-    FakeConfigurationSave save;
-    FakePortChoiceView portChoice;
-    ExchangeLink link{{port, *timer3, *timer5, messages, state, panel, cola, configuration, memorias},
-        {alert, balloon, window, save, portChoice}};
+    ExchangeLink link{parts(port, *timer3, *timer5), outside()};
 };
 
 class LinkTest : public ::testing::Test, public LinkRig

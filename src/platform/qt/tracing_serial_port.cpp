@@ -2,6 +2,8 @@
 
 #include "platform/qt/trace.h"
 
+#include <utility>
+
 TracingSerialPort::TracingSerialPort(SerialPort& port, Trace& trace)
     : port_(port)
     , trace_(trace)

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ctime>
 #include <functional>
 #include <iostream>
 #include <vector>
@@ -168,3 +169,24 @@ TEST_P(LinkAgainstExchange, WrongModelIsRefusedAndReported)
 
 INSTANTIATE_TEST_SUITE_P(Pacing, LinkAgainstExchange, ::testing::Values(true, false),
     [](const auto& info) { return info.param ? "AtLinePace" : "InOneBurst"; });
+
+TEST(LinkAgainstVanishingExchange, PortGoneDuringStartUpIsReportedAsNoConnection)
+{
+    ExchangeOptions options;
+    options.paced = false;
+    options.traffic = false;
+    options.faults.table.delayMs = 2000; // the table would come late: the line goes first
+    QString error;
+    auto exchange = ExchangeServer::onPseudoTerminal(options, &error);
+    ASSERT_TRUE(exchange) << error.toStdString();
+    Console console(exchange->consolePath());
+    ASSERT_TRUE(waitUntil([&] { return sent(*exchange) == QByteArray("DB"); }, 3000));
+    exchange.reset(); // the far end of the line disappears
+    ASSERT_TRUE(waitUntil([&] { return !console.port.isOpen(); }, 2000));
+    const std::clock_t cpuBefore = std::clock();
+    ASSERT_TRUE(waitUntil([&] { return console.window.unloads == 1; }, 4000));
+    const double cpuMs = 1000.0 * double(std::clock() - cpuBefore) / CLOCKS_PER_SEC;
+    EXPECT_LT(cpuMs, 200.0); // waiting for the watchdog, not spinning on the dead line
+    ASSERT_EQ(console.messages.shown.size(), 1u);
+    EXPECT_EQ(console.messages.shown[0].text, "No es posible establecer conexión con R903");
+}

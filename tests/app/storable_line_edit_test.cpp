@@ -132,13 +132,6 @@ TEST_F(StorableLineEditTest, TextSetByTheProgramIsKeptWholeAndTypingOnlyGrowsItW
     EXPECT_EQ(edit.text(), "Caja");
 }
 
-TEST_F(StorableLineEditTest, ALowerLimitAppliesToFurtherTyping)
-{
-    edit.setTypingLimit(10);
-    type(edit, "abcdefghijkl");
-    EXPECT_EQ(edit.text(), "abcdefghij");
-}
-
 TEST_F(StorableLineEditTest, TypedAndPastedCharactersEmitOneChangeEach)
 {
     QSignalSpy changes(&edit, &QLineEdit::textChanged);

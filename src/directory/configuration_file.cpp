@@ -17,19 +17,22 @@ ConfigurationFile::ConfigurationFile(ConfigStore& store, Messages& messages, Con
 
 void ConfigurationFile::load()
 {
-    if (!readRecords())
+    const std::optional<QByteArray> bytes = store_.read();
+    if (!bytes)
         return;
+    const bool complete = readRecords(*bytes);
+    // A short file still puts the notes it gave on the first page: the
+    // directory stores its rows back into the notes when it opens, and empty
+    // rows would wipe the notes just loaded.
     directory_.showFirstNotes();
-    configuration_.hayCambios = false;
+    if (complete)
+        configuration_.hayCambios = false;
 }
 
 // Header, port, 18 names, 74 notes; false at the first record missing.
-bool ConfigurationFile::readRecords()
+bool ConfigurationFile::readRecords(const QByteArray& bytes)
 {
-    const std::optional<QByteArray> bytes = store_.read();
-    if (!bytes)
-        return false;
-    configuration_records::Reader reader(*bytes);
+    configuration_records::Reader reader(bytes);
     if (!reader.next())
         return false;
     const auto port = reader.next();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 class ConfigStore;
 class Messages;
 class SpeedDialDirectory;
@@ -12,8 +14,9 @@ public:
     ConfigurationFile(ConfigStore& store, Messages& messages, Configuration& configuration,
                       SpeedDialDirectory& directory);
 
-    // Silent. Stops at the first missing record, keeping what was read; only a
-    // complete load fills the directory's first page and clears HayCambios.
+    // Silent. Stops at the first missing record, keeping what was read and
+    // showing the notes read on the directory's first page; only a complete
+    // load clears HayCambios.
     // A name that differs from the box's text is a change of that box.
     void load();
     // Writes the 94 records; a failure beeps and shows the system's error
@@ -21,7 +24,7 @@ public:
     void Grabaendisco();
 
 private:
-    bool readRecords();
+    bool readRecords(const QByteArray& bytes);
 
     ConfigStore& store_;
     Messages& messages_;

@@ -106,12 +106,15 @@ TEST_F(ConfigurationFileTest, AShortFileKeepsWhatWasReadAndSetsTheFlagOnlyForANo
     EXPECT_EQ(configuration.nombres[0], "i1");
     EXPECT_EQ(configuration.troncalMemoria[29], "n30");
     EXPECT_EQ(configuration.troncalMemoria[30], "start");
-    EXPECT_EQ(directory.row(0).text, "") << "the first page is filled only by a complete load";
+    EXPECT_EQ(directory.row(0).text, "n1") << "opening the directory must not wipe the notes read";
+    directory.open();
+    EXPECT_EQ(configuration.troncalMemoria[0], "n1");
     EXPECT_TRUE(configuration.hayCambios) << "names were loaded";
+}
 
-    Configuration fresh;
-    configuration = fresh;
-    QList<QByteArray> noNames = fullRecords().mid(0, 21);
+TEST_F(ConfigurationFileTest, AShortFileWithoutNamesOrNotesCountsAsNoChange)
+{
+    QList<QByteArray> noNames = fullRecords().mid(0, 20);
     for (int i = 2; i < 20; ++i)
         noNames[i] = "\"\"";
     load(noNames);

@@ -3,6 +3,7 @@
 #include "directory/configuration.h"
 #include "link/configuration_save.h"
 #include "link/console_window.h"
+#include "link/save_question.h"
 #include "platform/messages.h"
 #include "platform/timer.h"
 
@@ -71,13 +72,6 @@ void LinkSupervision::report(const QString& text)
 
 void LinkSupervision::closingSequence()
 {
-    if (closing_.configuration.hayCambios) {
-        closing_.messages.beep();
-        const MessageAnswer answer
-            = closing_.messages.show(QStringLiteral("Ha hecho cambios en la configuración\r\n¿Desea salvarlos?"),
-                QStringLiteral("Cambios de configuración"), MessageStyle::Question);
-        if (answer == MessageAnswer::Yes)
-            closing_.save.Grabaendisco();
-    }
+    askToSaveChanges(closing_.messages, closing_.configuration, closing_.save);
     closing_.window.unload();
 }

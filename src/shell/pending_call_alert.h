@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/call_alert.h"
 #include "platform/sound_output.h"
 #include "platform/timer.h"
 #include "shell/cls_tray.h"
@@ -9,7 +10,7 @@
 // phase with the normal icon, 200 the flash phase with the tone and the
 // alert icon. A running alert repeats every 2000 ms; the first tone sounds
 // 1800 ms after the start.
-class PendingCallAlert
+class PendingCallAlert final : public CallAlert
 {
 public:
     static constexpr int Quiet = 1800;
@@ -21,9 +22,9 @@ public:
 
     // Fills the tone buffer once; without a sound device the alert stays silent.
     void prepare();
-    void start();
-    void stop();
-    bool running() const { return timer_.interval() != 0; }
+    void start() override;
+    void stop() override;
+    bool running() const override { return timer_.interval() != 0; }
 
 private:
     void tick();

@@ -33,8 +33,8 @@ Shell::Loaded Shell::load()
     if (!installTray())
         return Loaded::Inert;
     alert_.prepare();
-    timers_.timer1.setInterval(SlowBlinkMs);
-    timers_.timer2.setInterval(FastBlinkMs);
+    timers_.timer1.setInterval(BlinkTimers::SlowMs);
+    timers_.timer2.setInterval(BlinkTimers::FastMs);
     timers_.timer5.setInterval(ProbeDelayMs);
     parts_.loadConfiguration();
     return Loaded::Starting;

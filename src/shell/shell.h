@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/blink_timers.h"
 #include "platform/desktop_tray.h"
 #include "platform/foreground_window.h"
 #include "platform/messages.h"
@@ -39,8 +40,6 @@ struct ShellTimers {
 class Shell
 {
 public:
-    static constexpr int SlowBlinkMs = 500;
-    static constexpr int FastBlinkMs = 250;
     static constexpr int ProbeDelayMs = 300;
 
     // Where loading left the console.
@@ -66,6 +65,7 @@ public:
     clsTray& tray() { return tray_; }
     PendingCallAlert& alert() { return alert_; }
     WindowRules& window() { return window_; }
+    const WindowRules& window() const { return window_; }
 
 private:
     bool installTray();

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "console/blink_timers.h"
+#include "console/console_state.h"
+#include "console/panel.h"
+#include "directory/configuration.h"
+#include "directory/configuration_file.h"
+#include "directory/speed_dial_directory.h"
+#include "link/bloque_memorias.h"
+#include "link/cola_salida.h"
+#include "link/configuration_save.h"
+#include "link/console_window.h"
+#include "link/exchange_link.h"
+#include "link/port_choice_view.h"
+#include "link/tray_balloon.h"
+#include "operator/name_boxes.h"
+#include "operator/operator_commands.h"
+#include "platform/config_store.h"
+#include "platform/directory_view.h"
+#include "platform/serial_port.h"
+#include "shell/console_parts.h"
+#include "shell/shell.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class OperatorView;
+class PanelView;
+
+// Everything outside the logic that one run of the console stands on.
+struct SessionPlatform {
+    SerialPort& port;
+    Messages& messages;
+    ConfigStore& store;
+    DesktopTray& desktop;
+    SoundOutput& sound;
+    const ForegroundWindow& foreground;
+    WindowServices& window;
+    PanelView& panelView;
+    OperatorView& operatorView;
+    DirectoryView& directoryView;
+    PortChoiceView& portChoice;
+    ShellEvents& events;
+    std::function<std::unique_ptr<Timer>()> makeTimer;
+};
+
+// The console window's logic for the whole run: it owns every piece of state
+// (exchange state, panel, transmit queue, configuration, speed-dial block),
+// the five timers, and the parts that work on them (link, name boxes,
+// commands, directory, configuration file, shell), and wires them together.
+// Events come in through the parts it hands out; effects go out through the
+// platform it was built on.
+class ConsoleSession final : private ConsoleParts,
+                             private ConsoleWindow,
+                             private TrayBalloon,
+                             private ConfigurationSave,
+                             private PortChoiceView
+{
+public:
+    explicit ConsoleSession(SessionPlatform platform);
+    ConsoleSession(const ConsoleSession&) = delete;
+    ConsoleSession& operator=(const ConsoleSession&) = delete;
+
+    // The window's load; Ended: the program ends at once.
+    Shell::Loaded load() { return shell_.load(); }
+
+    Shell& shell() { return shell_; }
+    ExchangeLink& link() { return link_; }
+    Panel& panel() { return panel_; }
+    OperatorCommands& commands() { return commands_; }
+    NameBoxes& nameBoxes() { return nameBoxes_; }
+    SpeedDialDirectory& directory() { return directory_; }
+    const ConsoleState& state() const { return state_; }
+    const ColaSalida& cola() const { return cola_; }
+    const Configuration& configuration() const { return configuration_; }
+    // Timer1 to Timer5.
+    Timer& timer(int number) { return *timers_[number - 1]; }
+
+private:
+    // ConsoleParts
+    void setPalette(const Palette& palette) override { state_.setPalette(palette); }
+    void layOutPanel() override { panel_.layOut(state_.palette()); }
+    void loadConfiguration() override;
+    bool portChoiceVisible() const override { return portChoiceShown_; }
+    void endConnection() override { cola_.endConnection(); }
+    void askToSaveChanges() override;
+    void closeLink() override;
+    // ConsoleWindow
+    bool inFront() const override;
+    void unload() override { shell_.unload(); }
+    // TrayBalloon
+    void show(const QString& text, const QString& title, int iconStyle, int timeout) override
+    {
+        shell_.showBalloon(text, title, iconStyle, timeout);
+    }
+    void remove() override { shell_.removeBalloon(); }
+    // ConfigurationSave
+    void Grabaendisco() override { configurationFile_.Grabaendisco(); }
+    // PortChoiceView: passed on, remembering whether the panel is shown.
+    void show() override;
+    void hide() override;
+    void focusList() override { platform_.portChoice.focusList(); }
+
+    SessionPlatform platform_;
+    std::array<std::unique_ptr<Timer>, 5> timers_;
+    ConsoleState state_;
+    Panel panel_;
+    ColaSalida cola_;
+    Configuration configuration_;
+    BloqueMemorias memorias_{};
+    NameBoxes nameBoxes_;
+    OperatorCommands commands_;
+    SpeedDialDirectory directory_;
+    ConfigurationFile configurationFile_;
+    BlinkTimers blink_;
+    Shell shell_;
+    ExchangeLink link_;
+    bool portChoiceShown_ = false;
+};

@@ -78,11 +78,18 @@ TEST_F(WindowServicesTest, TheProgramsOwnCloseIsNotReportedButAnyOtherIs)
     QWidget other;
     QtWindowServices otherServices{other};
     std::vector<bool> otherCloses;
-    otherServices.onCloseRequested([&](bool byOperator) { otherCloses.push_back(byOperator); });
+    int closedSignals = 0;
+    QObject::connect(&otherServices, &QtWindowServices::closed, [&] { ++closedSignals; });
+    otherServices.onCloseRequested([&](bool byOperator) {
+        otherCloses.push_back(byOperator);
+        otherServices.close(); // as the shell's unload does
+    });
     other.show();
     other.close(); // as the close box does
     other.close();
     EXPECT_EQ(otherCloses, std::vector<bool>{true});
+    EXPECT_EQ(closedSignals, 1);
+    EXPECT_FALSE(other.isVisible());
 }
 
 } // namespace

@@ -59,10 +59,12 @@ WindowServices::MenuChoice QtWindowServices::popupMenu(bool mostrarVisible)
 
 void QtWindowServices::close()
 {
-    if (closing_)
+    if (closed_)
         return;
-    closing_ = true;
-    window_.close();
+    closed_ = true;
+    if (!inCloseEvent_)
+        window_.close();
+    emit closed();
 }
 
 bool QtWindowServices::eventFilter(QObject* watched, QEvent* event)
@@ -71,18 +73,17 @@ bool QtWindowServices::eventFilter(QObject* watched, QEvent* event)
         return false;
     if (event->type() == QEvent::WindowStateChange)
         stateChanged();
-    if (event->type() == QEvent::Close && !closing_) {
+    if (event->type() == QEvent::Close && !closed_ && !inCloseEvent_) {
         // Nothing but the operator's close box or the session's end closes it unasked.
-        closing_ = true;
+        inCloseEvent_ = true;
         closeRequested(!sessionEnding_);
+        inCloseEvent_ = false;
     }
     return false;
 }
 
 void QtWindowServices::closeBySystem()
 {
-    if (closing_)
-        return;
-    closing_ = true;
-    closeRequested(false);
+    if (!closed_)
+        closeRequested(false);
 }

@@ -27,6 +27,10 @@ public:
 
     QMenu& menu() { return menu_; }
 
+signals:
+    // The program closed the window for good.
+    void closed();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -37,6 +41,7 @@ private:
     QMenu menu_;
     QAction* mostrar_;
     QAction* salir_;
-    bool closing_ = false;
+    bool closed_ = false;
+    bool inCloseEvent_ = false;
     bool sessionEnding_ = false;
 };

@@ -1,0 +1,67 @@
+#include "app/console_app.h"
+
+#include "app/frm_plande_discado.h"
+#include "app/port_choice_panel.h"
+#include "app/tray_icons.h"
+#include "platform/qt/qt_timer.h"
+
+#include <QPushButton>
+
+namespace {
+
+// Where the port list appears on the window, in twips.
+const QPoint PortPanelTwips(120, 120);
+
+template <typename Plain, typename Traced> Plain& traced(Plain& plain, const std::unique_ptr<Traced>& tracing)
+{
+    return tracing ? static_cast<Plain&>(*tracing) : plain;
+}
+
+std::unique_ptr<ShellEvents> shellEvents(Trace* trace)
+{
+    if (trace)
+        return std::make_unique<TracingShellEvents>(*trace);
+    return std::make_unique<NoShellEvents>();
+}
+
+} // namespace
+
+ConsoleApp::ConsoleApp(const ConsoleOptions& options)
+    : icons_(trayIcons()), portPanel_(new PortChoicePanel), directoryFrame_(new FrmPlandeDiscado), messages_(&form_),
+      store_(options.configFolder), desktop_(icons_), foreground_(form_), windowServices_(form_),
+      events_(shellEvents(options.trace))
+{
+    if (options.device)
+        serial_.useDeviceOnce(*options.device);
+    if (options.trace) {
+        tracedSerial_ = std::make_unique<TracingSerialPort>(serial_, *options.trace);
+        tracedMessages_ = std::make_unique<TracingMessages>(messages_, *options.trace);
+        tracedStore_ = std::make_unique<TracingConfigStore>(store_, *options.trace);
+    }
+    session_ = std::make_unique<ConsoleSession>(SessionPlatform{
+        traced<SerialPort>(serial_, tracedSerial_), traced<Messages>(messages_, tracedMessages_),
+        traced<ConfigStore>(store_, tracedStore_), desktop_, sound_, foreground_, windowServices_, form_, form_,
+        *directoryFrame_, *portPanel_, *events_, [] { return std::make_unique<QtTimer>(); }});
+    wireWidgets();
+}
+
+void ConsoleApp::wireWidgets()
+{
+    form_.hostFrame(directoryFrame_, QPoint(0, 0));
+    form_.hostFrame(portPanel_, PortPanelTwips);
+    portPanel_->hide();
+    form_.setWindowIcon(icons_[0]);
+    form_.bind(session_->panel(), session_->commands(), session_->nameBoxes());
+    directoryFrame_->bind(session_->directory());
+    portPanel_->onAccept([this](const std::optional<QString>& entry) { session_->link().probe().accept(entry); });
+    QObject::connect(form_.agendaButton(), &QPushButton::clicked, [this] { session_->directory().open(); });
+    QObject::connect(form_.salirButton(), &QPushButton::clicked, [this] { session_->shell().salir(); });
+}
+
+Shell::Loaded ConsoleApp::start()
+{
+    const Shell::Loaded loaded = session_->load();
+    if (loaded != Shell::Loaded::Ended)
+        form_.show();
+    return loaded;
+}

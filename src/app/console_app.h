@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/form1.h"
+#include "platform/qt/file_config_store.h"
+#include "platform/qt/qt_desktop_tray.h"
+#include "platform/qt/qt_foreground_window.h"
+#include "platform/qt/qt_messages.h"
+#include "platform/qt/qt_serial_port.h"
+#include "platform/qt/qt_sound_output.h"
+#include "platform/qt/qt_window_services.h"
+#include "platform/qt/tracing_config_store.h"
+#include "platform/qt/tracing_messages.h"
+#include "platform/qt/tracing_serial_port.h"
+#include "platform/qt/tracing_shell_events.h"
+#include "shell/console_session.h"
+
+#include <QIcon>
+#include <QString>
+
+#include <array>
+#include <memory>
+#include <optional>
+
+class FrmPlandeDiscado;
+class PortChoicePanel;
+class Trace;
+
+// How one run is set up: the configuration folder (empty: the working
+// folder), a serial device that replaces the stored port's for this run, and
+// the support trace.
+struct ConsoleOptions {
+    QString configFolder;
+    std::optional<QString> device;
+    Trace* trace = nullptr;
+};
+
+// The whole console on the desktop: the main window with its frames, the Qt
+// services under it and the session that owns the run's logic.
+class ConsoleApp {
+public:
+    explicit ConsoleApp(const ConsoleOptions& options);
+    ConsoleApp(const ConsoleApp&) = delete;
+    ConsoleApp& operator=(const ConsoleApp&) = delete;
+
+    // The window's load, then the window is shown (unless the program is to end at once).
+    Shell::Loaded start();
+
+    Form1& window() { return form_; }
+    PortChoicePanel& portPanel() { return *portPanel_; }
+    FrmPlandeDiscado& directoryFrame() { return *directoryFrame_; }
+    QtWindowServices& windowServices() { return windowServices_; }
+    QtDesktopTray& tray() { return desktop_; }
+    QtSoundOutput& sound() { return sound_; }
+    ConsoleSession& session() { return *session_; }
+
+private:
+    void wireWidgets();
+
+    const std::array<QIcon, 2> icons_;
+    Form1 form_;
+    PortChoicePanel* portPanel_;
+    FrmPlandeDiscado* directoryFrame_;
+    QtSerialPort serial_;
+    QtMessages messages_;
+    FileConfigStore store_;
+    QtDesktopTray desktop_;
+    QtSoundOutput sound_;
+    QtForegroundWindow foreground_;
+    QtWindowServices windowServices_;
+    // Present only with a trace.
+    std::unique_ptr<TracingSerialPort> tracedSerial_;
+    std::unique_ptr<TracingMessages> tracedMessages_;
+    std::unique_ptr<TracingConfigStore> tracedStore_;
+    std::unique_ptr<ShellEvents> events_;
+    std::unique_ptr<ConsoleSession> session_;
+};

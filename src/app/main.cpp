@@ -1,0 +1,93 @@
+// opr903: the operator console for the R903 exchange.
+#include "app/command_line.h"
+#include "app/console_app.h"
+#include "platform/qt/trace.h"
+#include "sim/exchange_server.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+namespace {
+
+void print(std::FILE* to, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), to);
+}
+
+QStringList arguments(int argc, char** argv)
+{
+    QStringList list;
+    for (int i = 0; i < argc; ++i)
+        list << QString::fromLocal8Bit(argv[i]);
+    return list;
+}
+
+// Minimised state and raising need X11; under XWayland too.
+void preferX11()
+{
+#ifdef Q_OS_LINUX
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+#endif
+}
+
+// The demo's own configuration folder, so a real OPR903.DAT is never touched.
+QString demoFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo");
+    QDir().mkpath(folder);
+    return folder;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const CommandLine line = parseCommandLine(arguments(argc, argv));
+    switch (line.action) {
+    case CommandLine::Action::Help:
+    case CommandLine::Action::Version: print(stdout, line.text); return 0;
+    case CommandLine::Action::Error: print(stderr, line.text); return 2;
+    case CommandLine::Action::Run: break;
+    }
+
+    preferX11();
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("opr903"));
+    app.setApplicationVersion(QStringLiteral("1.00"));
+    app.setQuitOnLastWindowClosed(false);
+
+    ConsoleOptions options;
+    options.device = line.device;
+    std::unique_ptr<Trace> trace;
+    if (line.trace) {
+        QString error;
+        trace = Trace::open(*line.trace, &error);
+        if (!trace) {
+            print(stderr, QStringLiteral("opr903: cannot open the trace file '%1': %2\n").arg(*line.trace, error));
+            return 1;
+        }
+        options.trace = trace.get();
+    }
+    std::unique_ptr<ExchangeServer> exchange;
+    if (line.demo) {
+        QString error;
+        exchange = ExchangeServer::onPseudoTerminal(ExchangeOptions{}, &error);
+        if (!exchange) {
+            print(stderr, QStringLiteral("opr903: cannot start the simulated exchange: %1\n").arg(error));
+            return 1;
+        }
+        options.device = exchange->consolePath();
+        options.configFolder = demoFolder();
+    }
+
+    ConsoleApp console(options);
+    QObject::connect(&console.windowServices(), &QtWindowServices::closed, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    if (console.start() == Shell::Loaded::Ended)
+        return 1;
+    return app.exec();
+}

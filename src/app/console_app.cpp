@@ -7,7 +7,8 @@
 
 #include <QPushButton>
 
-namespace {
+namespace
+{
 
 // Where the port list appears on the window, in twips.
 const QPoint PortPanelTwips(120, 120);
@@ -27,9 +28,15 @@ std::unique_ptr<ShellEvents> shellEvents(Trace* trace)
 } // namespace
 
 ConsoleApp::ConsoleApp(const ConsoleOptions& options)
-    : icons_(trayIcons()), portPanel_(new PortChoicePanel), directoryFrame_(new FrmPlandeDiscado), messages_(&form_),
-      store_(options.configFolder), desktop_(icons_), foreground_(form_), windowServices_(form_),
-      events_(shellEvents(options.trace))
+    : icons_(trayIcons())
+    , portPanel_(new PortChoicePanel)
+    , directoryFrame_(new FrmPlandeDiscado)
+    , messages_(&form_)
+    , store_(options.configFolder)
+    , desktop_(icons_)
+    , foreground_(form_)
+    , windowServices_(form_)
+    , events_(shellEvents(options.trace))
 {
     if (options.device)
         serial_.useDeviceOnce(*options.device);
@@ -38,10 +45,10 @@ ConsoleApp::ConsoleApp(const ConsoleOptions& options)
         tracedMessages_ = std::make_unique<TracingMessages>(messages_, *options.trace);
         tracedStore_ = std::make_unique<TracingConfigStore>(store_, *options.trace);
     }
-    session_ = std::make_unique<ConsoleSession>(SessionPlatform{
-        traced<SerialPort>(serial_, tracedSerial_), traced<Messages>(messages_, tracedMessages_),
-        traced<ConfigStore>(store_, tracedStore_), desktop_, sound_, foreground_, windowServices_, form_, form_,
-        *directoryFrame_, *portPanel_, *events_, [] { return std::make_unique<QtTimer>(); }});
+    session_ = std::make_unique<ConsoleSession>(
+        SessionPlatform{traced<SerialPort>(serial_, tracedSerial_), traced<Messages>(messages_, tracedMessages_),
+            traced<ConfigStore>(store_, tracedStore_), desktop_, sound_, foreground_, windowServices_, form_, form_,
+            *directoryFrame_, *portPanel_, *events_, [] { return std::make_unique<QtTimer>(); }});
     wireWidgets();
 }
 

@@ -36,7 +36,8 @@ struct ConsoleOptions {
 
 // The whole console on the desktop: the main window with its frames, the Qt
 // services under it and the session that owns the run's logic.
-class ConsoleApp {
+class ConsoleApp
+{
 public:
     explicit ConsoleApp(const ConsoleOptions& options);
     ConsoleApp(const ConsoleApp&) = delete;

@@ -1,6 +1,7 @@
 // opr903: the operator console for the R903 exchange.
 #include "app/command_line.h"
 #include "app/console_app.h"
+#include "app/termination_signals.h"
 #include "platform/qt/trace.h"
 #include "sim/exchange_server.h"
 
@@ -10,7 +11,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 void print(std::FILE* to, const QString& text)
 {
@@ -85,8 +87,11 @@ int main(int argc, char** argv)
     }
 
     ConsoleApp console(options);
-    QObject::connect(&console.windowServices(), &QtWindowServices::closed, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(
+        &console.windowServices(), &QtWindowServices::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    TerminationSignals termination;
+    QObject::connect(
+        &termination, &TerminationSignals::received, &console.windowServices(), &QtWindowServices::endSession);
     if (console.start() == Shell::Loaded::Ended)
         return 1;
     return app.exec();

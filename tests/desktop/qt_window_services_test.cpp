@@ -92,4 +92,16 @@ TEST_F(WindowServicesTest, TheProgramsOwnCloseIsNotReportedButAnyOtherIs)
     EXPECT_FALSE(other.isVisible());
 }
 
+TEST_F(WindowServicesTest, TheSessionsEndClosesWithoutTheOperator)
+{
+    services.onCloseRequested([this](bool byOperator) {
+        closes.push_back(byOperator);
+        services.close();
+    });
+    services.endSession();
+    services.endSession();
+    EXPECT_EQ(closes, std::vector<bool>{false});
+    EXPECT_FALSE(window.isVisible());
+}
+
 } // namespace

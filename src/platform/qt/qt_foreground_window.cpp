@@ -57,8 +57,10 @@ std::optional<QString> activeWindowTitle(xcb_connection_t* c)
 std::optional<QString> QtForegroundWindow::title() const
 {
 #ifdef OPR903_HAVE_XCB
-    if (auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
-        return activeWindowTitle(x11->connection());
+    // The interface exists on other platforms too, without a connection.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (xcb_connection_t* connection = x11 ? x11->connection() : nullptr)
+        return activeWindowTitle(connection);
 #endif
     if (window_.isActiveWindow())
         return window_.windowTitle();

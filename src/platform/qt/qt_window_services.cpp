@@ -17,7 +17,7 @@ QtWindowServices::QtWindowServices(QWidget& window)
     connect(
         qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { sessionEnding_ = true; },
         Qt::DirectConnection);
-    connect(qGuiApp, &QGuiApplication::aboutToQuit, this, &QtWindowServices::closeBySystem);
+    connect(qGuiApp, &QGuiApplication::aboutToQuit, this, &QtWindowServices::endSession);
 }
 
 bool QtWindowServices::minimised() const
@@ -82,8 +82,9 @@ bool QtWindowServices::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void QtWindowServices::closeBySystem()
+void QtWindowServices::endSession()
 {
+    sessionEnding_ = true;
     if (!closed_)
         closeRequested(false);
 }

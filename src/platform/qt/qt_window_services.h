@@ -26,6 +26,9 @@ public:
     void close() override;
 
     QMenu& menu() { return menu_; }
+    // The system ends the program (session end, termination): the window
+    // closes without asking anything.
+    void endSession();
 
 signals:
     // The program closed the window for good.
@@ -35,8 +38,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void closeBySystem();
-
     QWidget& window_;
     QMenu menu_;
     QAction* mostrar_;

@@ -3,15 +3,9 @@
 // threshold is always a known message length, that no read asks for more than
 // is waiting, and that every close runs exactly one closing sequence with no
 // second one started from inside its modal messages.
-#include "console/console_state.h"
-#include "console/panel.h"
-#include "directory/configuration.h"
-#include "fake_link_outside.h"
-#include "fake_messages.h"
 #include "fake_serial_port.h"
-#include "link/cola_salida.h"
 #include "link/exchange_link.h"
-#include "recording_panel_view.h"
+#include "link_console_fakes.h"
 #include "virtual_clock.h"
 
 #include <cstdint>
@@ -42,25 +36,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto timer3 = clock.createTimer();
     auto timer5 = clock.createTimer();
     FakeSerialPort port;
-    FakeMessages messages;
-    ConsoleState state;
-    RecordingPanelView view;
-    Panel panel(view);
-    ColaSalida cola;
-    Configuration configuration;
-    BloqueMemorias memorias{};
-    FakeCallAlert alert;
-    FakeTrayBalloon balloon;
-    FakeConsoleWindow window;
-    FakeConfigurationSave save;
-    FakePortChoiceView portChoice;
-    ExchangeLink link({port, *timer3, *timer5, messages, state, panel, cola, configuration, memorias},
-                      {alert, balloon, window, save, portChoice});
+    LinkConsoleFakes console;
+    ExchangeLink link(console.parts(port, *timer3, *timer5), console.outside());
 
     // Inside a modal box other events keep running: let time pass there too,
     // and count nested boxes.
     int depth = 0;
-    messages.whileShown = [&] {
+    console.messages.whileShown = [&] {
         require(++depth == 1);
         clock.advanceMs(11000);
         --depth;
@@ -68,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     timer5->setInterval(300);
     std::size_t i = 0;
-    while (i < size && window.unloads == 0) {
+    while (i < size && console.window.unloads == 0) {
         const std::uint8_t op = data[i++];
         const std::size_t n = std::min<std::size_t>(op & 0x3F, size - i);
         switch (op >> 6) {
@@ -81,10 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 2: // an operator command, Salir, or a port choice
             if (n % 3 == 0)
-                cola.queue(std::uint8_t(n + 1));
+                console.cola.queue(std::uint8_t(n + 1));
             else if (n % 3 == 1)
-                cola.endConnection();
-            else if (portChoice.visible)
+                console.cola.endConnection();
+            else if (console.portChoice.visible)
                 link.probe().accept(n % 2 ? std::optional<QString>(QString::number(n % 17)) : std::nullopt);
             break;
         default: { // a larger block, as a table or a poll cycle arrives
@@ -99,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         port.events.clear();
         require(port.overreads == 0);
     }
-    require(window.unloads <= 1);
-    require(save.saves <= 1);
+    require(console.window.unloads <= 1);
+    require(console.save.saves <= 1);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include "trace_events.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
@@ -25,6 +26,13 @@ ExchangeOptions quietExchange()
     ExchangeOptions options;
     options.traffic = false; // only what the test asks for
     return options;
+}
+
+// The running console as the README shows it.
+void saveScreenshot(QWidget& window)
+{
+    QDir().mkpath(QStringLiteral(OPR903_SCREENSHOT_DIR));
+    window.grab().save(QStringLiteral(OPR903_SCREENSHOT_DIR "/running_console.png"));
 }
 
 // The console in this process, on the offscreen desktop, against the
@@ -63,11 +71,16 @@ TEST_F(ConsoleE2E, LinksAlertsOnAWaitingCallAndClosesWithTheSaveQuestionAnswered
     QTRY_COMPARE_WITH_TIMEOUT(
         console->window().windowTitle(), QStringLiteral("QUINDORA R903 - Serie 0412 - V1.00"), 5000);
 
+    // The operator names the calling extension on the panel.
+    console->window().setNameBoxVisible(3, true);
+    console->window().setNameBoxText(3, QStringLiteral("Recepción"));
+
     // Not in front: the waiting call brings the balloon as well.
     console->window().showMinimized();
     ASSERT_TRUE(exchange->callConsoleFrom(4));
     QTRY_VERIFY_WITH_TIMEOUT(console->session().shell().alert().running(), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(traced("icon 1"), 3000);
+    saveScreenshot(console->window());
     QTRY_VERIFY_WITH_TIMEOUT(traced("icon 0"), 1000);
     EXPECT_TRUE(traced("alert on"));
     EXPECT_TRUE(traced("balloon show"));
@@ -82,8 +95,7 @@ TEST_F(ConsoleE2E, LinksAlertsOnAWaitingCallAndClosesWithTheSaveQuestionAnswered
     EXPECT_TRUE(traced("balloon remove"));
     EXPECT_EQ(console->session().shell().tray().Icon(), 0);
 
-    // A name, then Salir: the closing request, and the save question answered Yes.
-    console->session().nameBoxes().textChanged(0, QStringLiteral("Recepción"));
+    // Salir: the closing request, and the save question (the name changed) answered Yes.
     QSignalSpy closed(&console->windowServices(), &QtWindowServices::closed);
     QString question;
     whenModal([&](QWidget* box) {

@@ -1,0 +1,91 @@
+// poll_floor: the least a Qt program on a QSerialPort can do to take part in
+// the exchange's conversation: fetch the three start-up blocks, then answer
+// each poll with "no command" and read its frame. Its poll latency is the
+// floor the console is measured against.
+#include "link/protocol.h"
+
+#include <QCoreApplication>
+#include <QSerialPort>
+
+#include <cstdio>
+
+namespace
+{
+
+// The requests of the start-up, each sent when the block before it is in.
+constexpr unsigned char StartUp[]
+    = {protocol::PideIdentidad, protocol::PideTablaInternos, protocol::PideMemorias, protocol::IniciaSondeo};
+constexpr int StartUpBlocks[]
+    = {protocol::IdentityLength, protocol::NumberingTableLength, protocol::DirectoryBlockLength};
+
+class Floor
+{
+public:
+    explicit Floor(QSerialPort& port)
+        : port_(port)
+    {
+        QObject::connect(&port_, &QSerialPort::readyRead, [this] { read(); });
+    }
+
+    void start() { send(StartUp[0]); }
+
+private:
+    void send(unsigned char byte)
+    {
+        port_.write(reinterpret_cast<const char*>(&byte), 1);
+        port_.flush();
+    }
+
+    void read()
+    {
+        for (;;) {
+            const qint64 want = expected();
+            if (port_.bytesAvailable() < want)
+                return;
+            const QByteArray bytes = port_.read(want);
+            if (stage_ < std::size(StartUpBlocks)) {
+                send(StartUp[++stage_]);
+                continue;
+            }
+            if (awaitingFrame_)
+                awaitingFrame_ = false;
+            else if (static_cast<unsigned char>(bytes[0]) == protocol::Sondeo) {
+                send(protocol::SinComando);
+                awaitingFrame_ = true;
+            }
+        }
+    }
+
+    qint64 expected() const
+    {
+        if (stage_ < std::size(StartUpBlocks))
+            return StartUpBlocks[stage_];
+        return awaitingFrame_ ? protocol::StatusFrameLength : 1;
+    }
+
+    QSerialPort& port_;
+    std::size_t stage_ = 0;
+    bool awaitingFrame_ = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const qsizetype at = args.indexOf(QStringLiteral("--device"));
+    if (at < 0 || at + 1 >= args.size()) {
+        std::fprintf(stderr, "usage: poll_floor --device PATH\n");
+        return 2;
+    }
+    QSerialPort port(args[at + 1]);
+    port.setBaudRate(QSerialPort::Baud9600);
+    if (!port.open(QIODevice::ReadWrite)) {
+        std::fprintf(stderr, "poll_floor: %s\n", qPrintable(port.errorString()));
+        return 1;
+    }
+    Floor floor(port);
+    floor.start();
+    return app.exec();
+}

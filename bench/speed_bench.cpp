@@ -1,0 +1,260 @@
+// speed_bench: the console's speed, CPU and memory against the simulated
+// exchange, next to the floor of a bare Qt serial-port program. Prints a table.
+#include "console_run.h"
+#include "link/protocol.h"
+#include "process_sample.h"
+#include "sim/status_codes.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <algorithm>
+#include <cstdio>
+
+namespace
+{
+
+constexpr qint64 WarmUp = 1000;
+constexpr int LongWaitMs = 30 * 60 * 1000;
+
+struct Limits {
+    qint64 latencyCycles = 10000;
+    qint64 rateCycles = 30000;
+    qint64 soakCycles = 1'000'000;
+    int idleSeconds = 60;
+};
+
+void row(const char* what, const QString& value, const QString& target, bool met)
+{
+    std::printf("%-46s %22s   %-22s %s\n", what, qPrintable(value), qPrintable(target), met ? "met" : "MISSED");
+    std::fflush(stdout);
+}
+
+void note(const QString& text)
+{
+    std::printf("  %s\n", qPrintable(text));
+    std::fflush(stdout);
+}
+
+ExchangeOptions backToBack()
+{
+    ExchangeOptions options;
+    options.paced = false;
+    options.pollPeriodMs = 0;
+    options.traffic = false; // the frames come from the run's script
+    return options;
+}
+
+struct Latency {
+    double medianMs = 0;
+    double p99Ms = 0;
+    double maxMs = 0;
+    double cyclesPerSecond = 0;
+};
+
+double percentile(std::vector<qint64> sorted, double fraction)
+{
+    const auto at = std::min(sorted.size() - 1, std::size_t(fraction * double(sorted.size())));
+    return double(sorted[at]) / 1000.0;
+}
+
+// Poll-to-answer latency after the warm-up, frames changing every cycle.
+std::optional<Latency> measureLatency(const QString& program, const Limits& limits)
+{
+    ConsoleRun run({program, {}, backToBack(), true, true});
+    if (auto error = run.start()) {
+        note(QStringLiteral("%1 did not start: %2").arg(program, *error));
+        return std::nullopt;
+    }
+    if (!run.waitForAnswers(WarmUp, LongWaitMs))
+        return std::nullopt;
+    const qint64 startUs = run.nowUs();
+    if (!run.waitForAnswers(WarmUp + limits.latencyCycles, LongWaitMs))
+        return std::nullopt;
+    const qint64 endUs = run.nowUs();
+    std::vector<qint64> measured(
+        run.latenciesUs().begin() + WarmUp, run.latenciesUs().begin() + WarmUp + limits.latencyCycles);
+    std::sort(measured.begin(), measured.end());
+    return Latency{percentile(measured, 0.5), percentile(measured, 0.99), double(measured.back()) / 1000.0,
+        double(limits.latencyCycles) * 1e6 / double(endUs - startUs)};
+}
+
+QString ms(double value)
+{
+    return QStringLiteral("%1 ms").arg(value, 0, 'f', 3);
+}
+
+void reportLatency(const QString& console, const QString& floor, const Limits& limits)
+{
+    const auto base = measureLatency(floor, limits);
+    const auto real = measureLatency(console, limits);
+    if (!base || !real) {
+        row("poll-to-answer latency", QStringLiteral("no result"), QString(), false);
+        return;
+    }
+    row("floor: median / p99 / max", ms(base->medianMs) + " / " + ms(base->p99Ms), ms(base->maxMs) + " max", true);
+    row("console: median latency", ms(real->medianMs), QStringLiteral("< 0.150 ms"), real->medianMs < 0.15);
+    row("console: p99 latency", ms(real->p99Ms), QStringLiteral("< 0.5 ms, < 2 x floor"),
+        real->p99Ms < 0.5 && real->p99Ms <= 2 * base->p99Ms);
+    row("console: max latency", ms(real->maxMs), QString(), true);
+    row("console: cycles/s, trace off", QString::number(real->cyclesPerSecond, 'f', 0), QStringLiteral(">= 3500"),
+        real->cyclesPerSecond >= 3500);
+    row("floor: cycles/s", QString::number(base->cyclesPerSecond, 'f', 0), QString(), true);
+}
+
+// Reads of exactly one status frame in the console's trace.
+qint64 framesRead(const QString& tracePath)
+{
+    QFile file(tracePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    qint64 count = 0;
+    while (!file.atEnd()) {
+        const QByteArray line = file.readLine().trimmed();
+        const qsizetype rx = line.indexOf(" rx ");
+        if (rx >= 0 && line.mid(rx + 4).split(' ').size() == protocol::StatusFrameLength)
+            ++count;
+    }
+    return count;
+}
+
+// Whether every poll had one answer and each answer was followed by one
+// frame; a poll still open when polling was paused is answered after it.
+bool everyPollOnce(const ConsoleRun& run)
+{
+    return run.answered() == run.framesSent() && run.extraAnswers() == 0;
+}
+
+QString pollCounts(const ConsoleRun& run)
+{
+    return QStringLiteral("answered %1 polls, %2 bytes sent while polling, %3 frames sent")
+        .arg(run.answered())
+        .arg(run.pollingBytes())
+        .arg(run.framesSent());
+}
+
+void reportRate(const QString& console, const Limits& limits)
+{
+    ConsoleRun run({console, {QStringLiteral("--trace"), QStringLiteral("trace.log")}, backToBack(), true, false});
+    if (auto error = run.start(); error || !run.waitForAnswers(WarmUp, LongWaitMs)) {
+        row("cycles/s with trace", QStringLiteral("no result"), QString(), false);
+        return;
+    }
+    const qint64 startUs = run.nowUs();
+    run.waitForAnswers(WarmUp + limits.rateCycles, LongWaitMs);
+    const double rate = double(run.answered() - WarmUp) * 1e6 / double(run.nowUs() - startUs);
+    run.quiesce();
+    const qint64 applied = framesRead(run.folder() + QStringLiteral("/trace.log"));
+    row("console: cycles/s, trace on", QString::number(rate, 'f', 0), QStringLiteral(">= 3500"), rate >= 3500);
+    row("every poll answered once", QString::number(run.answered()) + " polls", QStringLiteral("exactly once"),
+        everyPollOnce(run));
+    row("every frame read (25-byte reads in trace)", QStringLiteral("%1 of %2").arg(applied).arg(run.framesSent()),
+        QStringLiteral("all"), applied == run.framesSent());
+    note(pollCounts(run));
+}
+
+// One outside line blinking slowly, one extension blinking fast, the rest free.
+QByteArray blinkingFrame()
+{
+    QByteArray frame(protocol::StatusFrameLength, char(status::extension::Free));
+    frame[0] = char(status::extension::Held);
+    frame[protocol::ExtensionSlots - 1] = char(status::extension::Own);
+    frame[protocol::ExtensionSlots] = char(status::line::BusyBlinking);
+    return frame;
+}
+
+void reportIdle(const QString& console, const Limits& limits)
+{
+    ExchangeOptions paced;
+    paced.traffic = false;
+    paced.script = {ScriptStep::frame(blinkingFrame())};
+    ConsoleRun run({console, {}, paced, false, false});
+    if (auto error = run.start(); error || !run.waitForHandshake(60000)) {
+        row("idle CPU", QStringLiteral("no result"), QString(), false);
+        return;
+    }
+    run.idle(2000);
+    const ProcessSample before = sampleProcess(run.pid());
+    run.idle(limits.idleSeconds * 1000);
+    const ProcessSample after = sampleProcess(run.pid());
+    const double percent = 100.0 * (after.cpuSeconds - before.cpuSeconds) / limits.idleSeconds;
+    row("idle connected: CPU of one core", QStringLiteral("%1 %").arg(percent, 0, 'f', 2), QStringLiteral("< 1 %"),
+        run.programRunning() && percent < 1.0);
+    note(QStringLiteral("over %1 s; %2").arg(limits.idleSeconds).arg(pollCounts(run)));
+}
+
+QString megabytes(qint64 kb)
+{
+    return QStringLiteral("%1 MB").arg(double(kb) / 1024.0, 0, 'f', 1);
+}
+
+void reportSoak(const QString& console, const Limits& limits)
+{
+    ConsoleRun run({console, {}, backToBack(), true, false});
+    constexpr qint64 Early = 10000;
+    if (auto error = run.start(); error || !run.waitForAnswers(Early, LongWaitMs)) {
+        row("soak", QStringLiteral("no result"), QString(), false);
+        return;
+    }
+    const ProcessSample early = sampleProcess(run.pid());
+    const qint64 startUs = run.nowUs();
+    const bool finished = run.waitForAnswers(limits.soakCycles, LongWaitMs);
+    const ProcessSample late = sampleProcess(run.pid());
+    const double rate = double(run.answered() - Early) * 1e6 / double(run.nowUs() - startUs);
+    run.quiesce();
+    const qint64 growthKb = late.rssKb - early.rssKb;
+    row("peak RSS (VmHWM)", megabytes(late.peakRssKb), QStringLiteral("< 80 MB"), late.peakRssKb < 80 * 1024);
+    row("RSS growth, 10,000th to last cycle", megabytes(growthKb), QStringLiteral("<= 2 MB"),
+        finished && growthKb <= 2048);
+    row("soak: every poll answered once", QString::number(run.answered()) + " polls", QStringLiteral("exactly once"),
+        finished && everyPollOnce(run));
+    note(QStringLiteral("RSS %1 after %2 cycles, %3 after %4; %5 cycles/s; %6")
+             .arg(megabytes(early.rssKb))
+             .arg(Early)
+             .arg(megabytes(late.rssKb))
+             .arg(run.answered())
+             .arg(rate, 0, 'f', 0)
+             .arg(pollCounts(run)));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Measures the console against the simulated exchange."));
+    parser.addHelpOption();
+    const QString here = QCoreApplication::applicationDirPath();
+    const QCommandLineOption console(QStringLiteral("console"), QStringLiteral("The console program."),
+        QStringLiteral("PATH"), here + QStringLiteral("/opr903"));
+    const QCommandLineOption floor(QStringLiteral("floor"), QStringLiteral("The bare serial-port program."),
+        QStringLiteral("PATH"), here + QStringLiteral("/poll_floor"));
+    const QCommandLineOption only(QStringLiteral("only"),
+        QStringLiteral("Run only these, comma-separated: latency,rate,idle,soak."), QStringLiteral("LIST"),
+        QStringLiteral("latency,rate,idle,soak"));
+    const QCommandLineOption soak(QStringLiteral("soak-cycles"), QStringLiteral("Poll cycles of the soak."),
+        QStringLiteral("N"), QStringLiteral("1000000"));
+    const QCommandLineOption idle(QStringLiteral("idle-seconds"), QStringLiteral("Length of the idle CPU sample."),
+        QStringLiteral("S"), QStringLiteral("60"));
+    parser.addOptions({console, floor, only, soak, idle});
+    parser.process(app);
+
+    Limits limits;
+    limits.soakCycles = std::max<qint64>(20000, parser.value(soak).toLongLong());
+    limits.idleSeconds = std::max(1, parser.value(idle).toInt());
+    const QStringList runs = parser.value(only).split(QLatin1Char(','));
+    const QString consolePath = parser.value(console);
+
+    std::printf("%-46s %22s   %-22s %s\n", "measure", "value", "target", "");
+    if (runs.contains(QStringLiteral("latency")))
+        reportLatency(consolePath, parser.value(floor), limits);
+    if (runs.contains(QStringLiteral("rate")))
+        reportRate(consolePath, limits);
+    if (runs.contains(QStringLiteral("idle")))
+        reportIdle(consolePath, limits);
+    if (runs.contains(QStringLiteral("soak")))
+        reportSoak(consolePath, limits);
+    return 0;
+}

@@ -1,6 +1,7 @@
 // A console whose port is wrong, or whose exchange falls silent or goes away
 // in any phase of the conversation, says why and closes in order, without
 // spinning.
+#include "../e2e/trace_events.h"
 #include "message_answerer.h"
 
 #include "app/console_app.h"
@@ -40,18 +41,6 @@ double cpuSeconds()
     getrusage(RUSAGE_SELF, &usage);
     auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-QStringList traceEvents(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList events;
-    for (const QByteArray& line : file.readAll().split('\n'))
-        if (const qsizetype space = line.indexOf(' '); space > 0)
-            events << QString::fromUtf8(line.mid(space + 1));
-    return events;
 }
 
 // The console in this process on a device of the test's choosing, with

@@ -11,7 +11,6 @@
 #include "sim/exchange_server.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>

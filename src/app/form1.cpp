@@ -10,10 +10,9 @@
 #include "operator/name_boxes.h"
 #include "operator/operator_commands.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
-
-#include <vector>
 
 namespace
 {
@@ -26,9 +25,6 @@ constexpr Colour Black = 0x00000000;
 constexpr Colour White = 0x00FFFFFF;
 constexpr Colour CortaBackground = 0x000000FF;
 constexpr Colour RecuperaBackground = 0x00FFFFC0;
-const QColor WindowBackground(0x2E, 0x38, 0x44);
-const QColor GroupBackground(0x3A, 0x46, 0x55);
-const QColor GroupBorder(0x56, 0x66, 0x78);
 
 void place(QWidget* widget, const QRect& twips)
 {
@@ -74,6 +70,8 @@ QPushButton* button(QWidget* parent, const QRect& twips, const QString& caption,
 // A label's caption and tooltip, also for screen readers.
 void showLabel(ClickLabel* label, IndicatorWidget* indicator, const PanelLabel& model)
 {
+    if (label->text() == model.caption && label->toolTip() == model.tooltip)
+        return;
     label->setText(model.caption);
     label->setToolTip(model.tooltip);
     label->setAccessibleName(model.caption);
@@ -89,29 +87,14 @@ void showButton(QPushButton* b, const CommandButton& model)
     b->setVisible(model.visible);
 }
 
-// The areas of the background panels, in twips: the line indicators with
-// their captions, and each row of extensions with its name boxes and labels.
-std::vector<QRect> panelGroups()
-{
-    constexpr int Margin = 45;
-    QRect lines;
-    for (int k = 0; k < protocol::OutsideLines; ++k)
-        lines |= geometry::lineIndicator(k) | geometry::lineLabel(k);
-    std::vector<QRect> groups{lines.adjusted(-4 * Margin, -4 * Margin, 4 * Margin, 2 * Margin)};
-    std::array<QRect, 3> rows;
-    for (int i = 0; i < protocol::ExtensionSlots; ++i)
-        rows[i / 8] |= geometry::nameBox(std::min(i, NameBoxCount - 1)) | geometry::numberLabel(i);
-    for (const QRect& row : rows)
-        groups.push_back(row.adjusted(-Margin, -Margin, Margin, Margin));
-    return groups;
-}
-
 } // namespace
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent)
+    , pictures_(geometry::toPixels(geometry::ClientArea))
 {
     setFixedSize(geometry::toPixels(geometry::ClientArea));
+    setAttribute(Qt::WA_OpaquePaintEvent);
     buildSlots();
     buildLines();
     buildNameBoxes();
@@ -137,7 +120,7 @@ Form1::Element Form1::buildElement(
     const QRect& indicator, const QRect& label, qreal labelPoints, const QRect& overlayArea)
 {
     Element element;
-    element.indicator = new IndicatorWidget(this);
+    element.indicator = new IndicatorWidget(pictures_, this);
     place(element.indicator, indicator);
     element.label = captionLabel(this, label, labelPoints);
     element.overlay = overlay(this, overlayArea);
@@ -299,14 +282,9 @@ void Form1::focusNameBox(int index)
     nameBoxes_[index]->setFocus(Qt::OtherFocusReason);
 }
 
-// The window's background: the lines on one panel, each row of extensions on another.
-void Form1::paintEvent(QPaintEvent*)
+// The window's background, panels included, from the picture drawn once.
+void Form1::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), WindowBackground);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(GroupBorder);
-    painter.setBrush(GroupBackground);
-    for (const QRect& group : panelGroups())
-        painter.drawRoundedRect(QRectF(geometry::toPixels(group)).adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
+    pictures_.paintBackdrop(painter, event->rect(), event->rect(), devicePixelRatioF());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/panel_pictures.h"
 #include "directory/configuration.h"
 #include "link/protocol.h"
 #include "operator/operator_view.h"
@@ -82,6 +83,7 @@ private:
     void bindSlot(int index, OperatorCommands& commands, NameBoxes& nameBoxes);
     void bindLine(int index, OperatorCommands& commands);
 
+    PanelPictures pictures_;
     const Panel* panel_ = nullptr;
     std::array<Element, protocol::ExtensionSlots> slots_;
     std::array<Element, protocol::OutsideLines> lines_;

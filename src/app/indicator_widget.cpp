@@ -1,9 +1,16 @@
 #include "app/indicator_widget.h"
 
-#include "app/qt_colour.h"
+#include "app/panel_pictures.h"
 #include "console/panel_geometry.h"
 
 #include <QPainter>
+
+IndicatorWidget::IndicatorWidget(PanelPictures& pictures, QWidget* parent)
+    : QWidget(parent)
+    , pictures_(pictures)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void IndicatorWidget::display(const Indicator& indicator)
 {
@@ -16,10 +23,9 @@ void IndicatorWidget::display(const Indicator& indicator)
 void IndicatorWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal ratio = devicePixelRatioF();
+    pictures_.paintBackdrop(painter, rect(), geometry(), ratio);
+    const QRect circle = geometry::circleIn(rect());
     const bool white = indicator_.drawMode == DrawMode::White;
-    const QColor fill = white ? QColor(Qt::white) : toQColor(indicator_.colour);
-    painter.setPen(QPen(white ? fill : fill.darker(170), 1));
-    painter.setBrush(fill);
-    painter.drawEllipse(QRectF(geometry::circleIn(rect())).adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.drawPixmap(circle.topLeft(), pictures_.circle(circle.width(), indicator_.colour, white, ratio));
 }

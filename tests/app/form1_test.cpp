@@ -168,6 +168,7 @@ TEST_F(Form1Test, BlinkTickRepaintsOnlyTheBlinkingIndicator)
         w.form.extensionIndicator(i)->installEventFilter(&counter);
     for (int k = 0; k < 6; ++k)
         w.form.lineIndicator(k)->installEventFilter(&counter);
+    w.form.installEventFilter(&counter);
     w.clock.advanceMs(500);
     QCoreApplication::processEvents();
     EXPECT_EQ(counter.paints, (std::map<QObject*, int>{{w.form.extensionIndicator(10), 1}}));

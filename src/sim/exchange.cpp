@@ -77,9 +77,16 @@ void Exchange::receive(unsigned char byte, std::int64_t nowUs)
     releaseDue();
 }
 
+void Exchange::record(unsigned char byte)
+{
+    if (consoleBytes_.size() == 2 * ConsoleBytesKept)
+        consoleBytes_.erase(consoleBytes_.begin(), consoleBytes_.begin() + ConsoleBytesKept);
+    consoleBytes_.push_back({byte, now_});
+}
+
 void Exchange::handle(unsigned char byte)
 {
-    consoleBytes_.push_back({byte, now_});
+    record(byte);
     if (listener_)
         listener_->consoleByte(byte, now_);
     if (deaf_)

@@ -90,7 +90,10 @@ public:
     // Stops answering anything, for good.
     void fallSilent();
 
+    // What the console sent, oldest first: everything in a short run, the most
+    // recent ConsoleBytesKept or more in a long one, so memory stays flat.
     const std::vector<ConsoleByte>& consoleBytes() const { return consoleBytes_; }
+    static constexpr std::size_t ConsoleBytesKept = 32768;
     CallModel& calls() { return calls_; }
     const CallModel& calls() const { return calls_; }
 
@@ -114,6 +117,7 @@ private:
     std::int64_t send(const QByteArray& bytes, std::int64_t earliestUs, Pace pace);
     void dropUnsent();
     void releaseDue(std::int64_t aheadUs = 0);
+    void record(unsigned char byte);
     void handle(unsigned char byte);
 
     void newConnection();

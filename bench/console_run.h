@@ -1,19 +1,15 @@
 #pragma once
 
-#include "changing_frames.h"
-#include "sim/exchange_server.h"
+#include "scripted_exchange.h"
 
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <memory>
 #include <optional>
-#include <vector>
 
 // One program (the console or the floor) run against the simulated exchange
-// on a pseudo-terminal, offscreen, in a folder of its own, with every poll's
-// answer counted and timed.
+// on a pseudo-terminal, offscreen, in a folder of its own.
 class ConsoleRun
 {
 public:
@@ -39,33 +35,16 @@ public:
     void quiesce();
     void stop();
 
+    const ScriptedExchange& exchange() const { return exchange_; }
     qint64 pid() const { return process_.processId(); }
     QString folder() const { return folder_.path(); }
-    qint64 answered() const { return answered_; }
-    qint64 framesSent() const { return framesSent_; }
-    // Bytes the program sent once polling had started.
-    qint64 pollingBytes() const { return pollingBytes_; }
-    // The most bytes ever sent beyond one per answered poll, seen at each answer.
-    qint64 extraAnswers() const { return extraAnswers_; }
-    const std::vector<qint64>& latenciesUs() const { return latencies_; }
-    // Microseconds on the exchange's clock.
-    qint64 nowUs() const { return exchange_->nowUs(); }
     bool programRunning() const { return process_.state() == QProcess::Running; }
 
 private:
     bool waitUntil(const std::function<bool()>& done, int timeoutMs);
-    void topUpScript();
 
     Setup setup_;
     QTemporaryDir folder_;
-    std::unique_ptr<ExchangeServer> exchange_;
+    ScriptedExchange exchange_;
     QProcess process_;
-    ChangingFrames frames_{903};
-    qint64 scripted_ = 0;
-    qint64 answered_ = 0;
-    qint64 framesSent_ = 0;
-    qint64 pollingBytes_ = 0;
-    qint64 extraAnswers_ = 0;
-    bool polling_ = false;
-    std::vector<qint64> latencies_;
 };

@@ -1,13 +1,17 @@
 // speed_bench: the console's speed, CPU and memory against the simulated
 // exchange, next to the floor of a bare Qt serial-port program. Prints a table.
+#include "app/console_app.h"
 #include "console_run.h"
 #include "link/protocol.h"
 #include "process_sample.h"
+#include "random_operator.h"
 #include "sim/status_codes.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -69,12 +73,13 @@ std::optional<Latency> measureLatency(const QString& program, const Limits& limi
     }
     if (!run.waitForAnswers(WarmUp, LongWaitMs))
         return std::nullopt;
-    const qint64 startUs = run.nowUs();
+    const ScriptedExchange& exchange = run.exchange();
+    const qint64 startUs = exchange.nowUs();
     if (!run.waitForAnswers(WarmUp + limits.latencyCycles, LongWaitMs))
         return std::nullopt;
-    const qint64 endUs = run.nowUs();
-    std::vector<qint64> measured(
-        run.latenciesUs().begin() + WarmUp, run.latenciesUs().begin() + WarmUp + limits.latencyCycles);
+    const qint64 endUs = exchange.nowUs();
+    const auto first = exchange.latenciesUs().begin() + WarmUp;
+    std::vector<qint64> measured(first, first + limits.latencyCycles);
     std::sort(measured.begin(), measured.end());
     return Latency{percentile(measured, 0.5), percentile(measured, 0.99), double(measured.back()) / 1000.0,
         double(limits.latencyCycles) * 1e6 / double(endUs - startUs)};
@@ -119,19 +124,10 @@ qint64 framesRead(const QString& tracePath)
     return count;
 }
 
-// Whether every poll had one answer and each answer was followed by one
-// frame; a poll still open when polling was paused is answered after it.
-bool everyPollOnce(const ConsoleRun& run)
+void rowEveryPollOnce(const char* what, const ScriptedExchange& exchange, bool finished)
 {
-    return run.answered() == run.framesSent() && run.extraAnswers() == 0;
-}
-
-QString pollCounts(const ConsoleRun& run)
-{
-    return QStringLiteral("answered %1 polls, %2 bytes sent while polling, %3 frames sent")
-        .arg(run.answered())
-        .arg(run.pollingBytes())
-        .arg(run.framesSent());
+    row(what, QString::number(exchange.answered()) + " polls", QStringLiteral("exactly once"),
+        finished && exchange.everyPollOnce());
 }
 
 void reportRate(const QString& console, const Limits& limits)
@@ -141,17 +137,17 @@ void reportRate(const QString& console, const Limits& limits)
         row("cycles/s with trace", QStringLiteral("no result"), QString(), false);
         return;
     }
-    const qint64 startUs = run.nowUs();
-    run.waitForAnswers(WarmUp + limits.rateCycles, LongWaitMs);
-    const double rate = double(run.answered() - WarmUp) * 1e6 / double(run.nowUs() - startUs);
+    const ScriptedExchange& exchange = run.exchange();
+    const qint64 startUs = exchange.nowUs();
+    const bool finished = run.waitForAnswers(WarmUp + limits.rateCycles, LongWaitMs);
+    const double rate = double(exchange.answered() - WarmUp) * 1e6 / double(exchange.nowUs() - startUs);
     run.quiesce();
     const qint64 applied = framesRead(run.folder() + QStringLiteral("/trace.log"));
     row("console: cycles/s, trace on", QString::number(rate, 'f', 0), QStringLiteral(">= 3500"), rate >= 3500);
-    row("every poll answered once", QString::number(run.answered()) + " polls", QStringLiteral("exactly once"),
-        everyPollOnce(run));
-    row("every frame read (25-byte reads in trace)", QStringLiteral("%1 of %2").arg(applied).arg(run.framesSent()),
-        QStringLiteral("all"), applied == run.framesSent());
-    note(pollCounts(run));
+    rowEveryPollOnce("every poll answered once", exchange, finished);
+    row("every frame read (25-byte reads in trace)", QStringLiteral("%1 of %2").arg(applied).arg(exchange.framesSent()),
+        QStringLiteral("all"), applied == exchange.framesSent());
+    note(exchange.counts());
 }
 
 // One outside line blinking slowly, one extension blinking fast, the rest free.
@@ -181,7 +177,7 @@ void reportIdle(const QString& console, const Limits& limits)
     const double percent = 100.0 * (after.cpuSeconds - before.cpuSeconds) / limits.idleSeconds;
     row("idle connected: CPU of one core", QStringLiteral("%1 %").arg(percent, 0, 'f', 2), QStringLiteral("< 1 %"),
         run.programRunning() && percent < 1.0);
-    note(QStringLiteral("over %1 s; %2").arg(limits.idleSeconds).arg(pollCounts(run)));
+    note(QStringLiteral("over %1 s; %2").arg(limits.idleSeconds).arg(run.exchange().counts()));
 }
 
 QString megabytes(qint64 kb)
@@ -197,32 +193,78 @@ void reportSoak(const QString& console, const Limits& limits)
         row("soak", QStringLiteral("no result"), QString(), false);
         return;
     }
+    const ScriptedExchange& exchange = run.exchange();
     const ProcessSample early = sampleProcess(run.pid());
-    const qint64 startUs = run.nowUs();
+    const qint64 startUs = exchange.nowUs();
     const bool finished = run.waitForAnswers(limits.soakCycles, LongWaitMs);
     const ProcessSample late = sampleProcess(run.pid());
-    const double rate = double(run.answered() - Early) * 1e6 / double(run.nowUs() - startUs);
+    const double rate = double(exchange.answered() - Early) * 1e6 / double(exchange.nowUs() - startUs);
     run.quiesce();
     const qint64 growthKb = late.rssKb - early.rssKb;
     row("peak RSS (VmHWM)", megabytes(late.peakRssKb), QStringLiteral("< 80 MB"), late.peakRssKb < 80 * 1024);
     row("RSS growth, 10,000th to last cycle", megabytes(growthKb), QStringLiteral("<= 2 MB"),
         finished && growthKb <= 2048);
-    row("soak: every poll answered once", QString::number(run.answered()) + " polls", QStringLiteral("exactly once"),
-        finished && everyPollOnce(run));
+    rowEveryPollOnce("soak: every poll answered once", exchange, finished);
     note(QStringLiteral("RSS %1 after %2 cycles, %3 after %4; %5 cycles/s; %6")
              .arg(megabytes(early.rssKb))
              .arg(Early)
              .arg(megabytes(late.rssKb))
-             .arg(run.answered())
+             .arg(exchange.answered())
              .arg(rate, 0, 'f', 0)
-             .arg(pollCounts(run)));
+             .arg(exchange.counts()));
+}
+
+// The console in this process, clicked and typed on at random every
+// millisecond while the exchange polls back to back with changing frames.
+void reportOperatorSoak(const Limits& limits)
+{
+    QTemporaryDir folder;
+    ScriptedExchange exchange(backToBack(), true, false);
+    const auto alive = [] { return true; };
+    if (auto error = exchange.start()) {
+        row("operator soak", QStringLiteral("no result"), *error, false);
+        return;
+    }
+    ConsoleOptions options;
+    options.configFolder = folder.path();
+    options.device = exchange.consolePath();
+    ConsoleApp console(options);
+    console.start();
+    constexpr qint64 Early = 10000;
+    if (!exchange.waitUntil([&] { return exchange.polling(); }, 60000, alive)) {
+        row("operator soak", QStringLiteral("no handshake"), QString(), false);
+        return;
+    }
+    RandomOperator person(console, 903);
+    QTimer clicks;
+    QObject::connect(&clicks, &QTimer::timeout, [&person] { person.act(); });
+    clicks.start(1);
+    exchange.waitUntil([&] { return exchange.answered() >= Early; }, LongWaitMs, alive);
+    const ProcessSample early = sampleProcess(QCoreApplication::applicationPid());
+    const bool finished
+        = exchange.waitUntil([&] { return exchange.answered() >= limits.soakCycles; }, LongWaitMs, alive);
+    const ProcessSample late = sampleProcess(QCoreApplication::applicationPid());
+    clicks.stop();
+    exchange.quiesce(alive);
+    const qint64 growthKb = late.rssKb - early.rssKb;
+    rowEveryPollOnce("operator soak: every poll answered once", exchange, finished);
+    row("operator soak: commands sent", QString::number(exchange.commands()), QStringLiteral("> 0"),
+        exchange.commands() > 0);
+    row("operator soak: RSS growth", megabytes(growthKb), QStringLiteral("<= 2 MB"), finished && growthKb <= 2048);
+    note(QStringLiteral("%1 operator actions; RSS (console and exchange) %2 after %3 cycles, %4 at the end; %5")
+             .arg(person.actions())
+             .arg(megabytes(early.rssKb))
+             .arg(Early)
+             .arg(megabytes(late.rssKb))
+             .arg(exchange.counts()));
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Measures the console against the simulated exchange."));
     parser.addHelpOption();
@@ -232,8 +274,8 @@ int main(int argc, char** argv)
     const QCommandLineOption floor(QStringLiteral("floor"), QStringLiteral("The bare serial-port program."),
         QStringLiteral("PATH"), here + QStringLiteral("/poll_floor"));
     const QCommandLineOption only(QStringLiteral("only"),
-        QStringLiteral("Run only these, comma-separated: latency,rate,idle,soak."), QStringLiteral("LIST"),
-        QStringLiteral("latency,rate,idle,soak"));
+        QStringLiteral("Run only these, comma-separated: latency,rate,idle,soak,operator."), QStringLiteral("LIST"),
+        QStringLiteral("latency,rate,idle,soak,operator"));
     const QCommandLineOption soak(QStringLiteral("soak-cycles"), QStringLiteral("Poll cycles of the soak."),
         QStringLiteral("N"), QStringLiteral("1000000"));
     const QCommandLineOption idle(QStringLiteral("idle-seconds"), QStringLiteral("Length of the idle CPU sample."),
@@ -256,5 +298,7 @@ int main(int argc, char** argv)
         reportIdle(consolePath, limits);
     if (runs.contains(QStringLiteral("soak")))
         reportSoak(consolePath, limits);
+    if (runs.contains(QStringLiteral("operator")))
+        reportOperatorSoak(limits);
     return 0;
 }

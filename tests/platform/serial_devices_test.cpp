@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-TEST(SerialDevices, PortNumbersNameTheirDevices)
+TEST(SerialDevices, PortNumbersOneToSixteenNameTheirDevices)
 {
-    struct Case {
-        int port;
-        std::optional<QString> device;
-    };
-    const Case cases[] = {
+    const std::pair<int, std::optional<QString>> cases[] = {
         {0, std::nullopt},
-        {-1, std::nullopt},
         {17, std::nullopt},
 #ifdef Q_OS_WIN
         {1, QStringLiteral("COM1")},
@@ -24,6 +19,6 @@ TEST(SerialDevices, PortNumbersNameTheirDevices)
         {16, QStringLiteral("/dev/ttyACM3")},
 #endif
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(serialDeviceFor(c.port), c.device) << c.port;
+    for (const auto& [port, device] : cases)
+        EXPECT_EQ(serialDeviceFor(port), device) << port;
 }

@@ -6,6 +6,7 @@
 #include "fake_config_store.h"
 #include "fake_messages.h"
 #include "fake_serial_port.h"
+#include "qt_printers.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -16,6 +17,7 @@
 namespace
 {
 
+// A trace into a fresh file.
 class TraceTest : public ::testing::Test
 {
 protected:
@@ -68,45 +70,38 @@ TEST_F(TraceTest, SerialBytesAreTracedPerNotificationAndPerByteSent)
     EXPECT_EQ(traced.bytesWaiting(), 2);
 }
 
-TEST_F(TraceTest, MessagesAndBeepsAreTracedOnOneLineEach)
+TEST_F(TraceTest, MessagesBeepsAndSavesAreTracedOnOneLineEachAndPassedOn)
 {
     FakeMessages messages;
     messages.answers.push_back(MessageAnswer::No);
-    TracingMessages traced(messages, *trace);
-    traced.beep();
-    EXPECT_EQ(traced.show(QStringLiteral("Ha hecho cambios\r\n¿Desea salvarlos?"), QStringLiteral("Cambios"),
+    TracingMessages tracedMessages(messages, *trace);
+    tracedMessages.beep();
+    EXPECT_EQ(tracedMessages.show(QStringLiteral("Ha hecho cambios\r\n¿Desea salvarlos?"), QStringLiteral("Cambios"),
                   MessageStyle::Question),
         MessageAnswer::No);
-    traced.show(QStringLiteral("a\nb\rc"), QStringLiteral("T"), MessageStyle::Critical);
-    EXPECT_EQ(
-        events(), (QStringList{"beep", "msg Cambios | Ha hecho cambios\\n¿Desea salvarlos?", "msg T | a\\nb\\nc"}));
+    tracedMessages.show(QStringLiteral("a\nb\rc"), QStringLiteral("T"), MessageStyle::Critical);
     EXPECT_EQ(messages.beeps, 1);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, "Ha hecho cambios\r\n¿Desea salvarlos?");
-}
 
-TEST_F(TraceTest, SavesAreTracedWithTheirOutcome)
-{
     FakeConfigStore store;
-    TracingConfigStore traced(store, *trace);
-    EXPECT_EQ(traced.write("one"), std::nullopt);
+    TracingConfigStore tracedStore(store, *trace);
+    EXPECT_EQ(tracedStore.write("one"), std::nullopt);
     store.failWith = QStringLiteral("Permission denied");
-    EXPECT_EQ(traced.write("two"), QStringLiteral("Permission denied"));
-    EXPECT_EQ(traced.read(), QByteArray("one"));
-    EXPECT_EQ(events(), (QStringList{"save ok", "save failed"}));
+    EXPECT_EQ(tracedStore.write("two"), QStringLiteral("Permission denied"));
+    EXPECT_EQ(tracedStore.read(), QByteArray("one"));
+    EXPECT_EQ(events(), (QStringList{"beep", "msg Cambios | Ha hecho cambios\\n¿Desea salvarlos?", "msg T | a\\nb\\nc",
+                            "save ok", "save failed"}));
 }
 
-TEST_F(TraceTest, TraceAppendsToAnExistingFile)
+TEST_F(TraceTest, TraceAppendsToAnExistingFileAndReportsAnUnwritableOne)
 {
     trace->line(QStringLiteral("exit"));
     trace = Trace::open(path());
     ASSERT_TRUE(trace);
     trace->line(QStringLiteral("beep"));
     EXPECT_EQ(events(), (QStringList{"exit", "beep"}));
-}
 
-TEST(TraceOpen, UnwritableTargetIsReported)
-{
     QString error;
     EXPECT_FALSE(Trace::open(QStringLiteral("/nonexistent-folder/trace.log"), &error));
     EXPECT_FALSE(error.isEmpty());

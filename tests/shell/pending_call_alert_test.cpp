@@ -1,7 +1,6 @@
 #include "fake_desktop_tray.h"
 #include "fake_sound_output.h"
 #include "recording_shell_events.h"
-#include "shell/buffer_tono.h"
 #include "shell/pending_call_alert.h"
 #include "virtual_clock.h"
 
@@ -12,24 +11,13 @@
 namespace
 {
 
+// The alert on a shown tray icon; each tone is recorded at its time in ms.
 struct AlertTest : ::testing::Test {
     AlertTest()
     {
         tray.setAutoRefresh(true);
         tray.AddIcon();
         sound.playedAt = [this] { tones.push_back(clock.nowUs() / 1000); };
-        clock.advanceMs(1000); // the alert starts at 1000 ms on the clock
-    }
-
-    // Icon shown by the desktop at each of the given milliseconds after the start.
-    std::vector<int> iconsAt(std::initializer_list<int> msAfterStart)
-    {
-        std::vector<int> icons;
-        for (int ms : msAfterStart) {
-            clock.advanceUs((1000 + ms) * 1000LL - clock.nowUs());
-            icons.push_back(desktop.icon);
-        }
-        return icons;
     }
 
     VirtualClock clock;
@@ -42,30 +30,32 @@ struct AlertTest : ::testing::Test {
     std::vector<std::int64_t> tones;
 };
 
-TEST(BufferTono, HoldsTwoTonesAtTheirLevels)
+TEST_F(AlertTest, PrepareHandsTheTwoToneBufferToTheSoundOutputAndWithoutADeviceTheIconStillFlashes)
 {
-    const std::vector<std::int16_t> s = makeBufferTono();
-    ASSERT_EQ(s.size(), 8820u);
-    EXPECT_EQ(s[0], 0);
-    EXPECT_EQ(s[25], 19479);
-    EXPECT_EQ(s[1], 1125); // sin(2pi*440/44100)+sin(2pi*350/44100), x 10000
-    const auto [lo, hi] = std::minmax_element(s.begin(), s.end());
+    sound.device = false;
+    alert.prepare();
+    ASSERT_EQ(sound.samples.size(), 8820u); // 0.2 s at 44100 samples/s
+    EXPECT_EQ(sound.samples[0], 0);
+    EXPECT_EQ(sound.samples[1], 1125); // (sin(2pi 440/44100) + sin(2pi 350/44100)) x 10000
+    EXPECT_EQ(sound.samples[25], 19479);
+    const auto [lo, hi] = std::minmax_element(sound.samples.begin(), sound.samples.end());
     EXPECT_LT(*hi, 20000);
     EXPECT_GT(*lo, -20000);
-}
-
-TEST_F(AlertTest, PrepareHandsTheToneToTheSoundOutput)
-{
-    alert.prepare();
-    EXPECT_EQ(sound.prepares, 1);
-    EXPECT_EQ(sound.samples, makeBufferTono());
-}
-
-TEST_F(AlertTest, ACallWaitingFiveSecondsSoundsTwiceAndFlashesTwice)
-{
     alert.start();
-    EXPECT_EQ(
-        iconsAt({1799, 1800, 1999, 2000, 3799, 3800, 3999, 4000, 5000}), (std::vector<int>{0, 1, 1, 0, 0, 1, 1, 0, 0}));
+    clock.advanceMs(1800);
+    EXPECT_EQ(desktop.icon, 1);
+}
+
+TEST_F(AlertTest, ACallWaitingFiveSecondsSoundsAndFlashesAt1800MsOfEach2000)
+{
+    clock.advanceMs(1000);
+    alert.start();
+    std::vector<int> icons;
+    for (int ms : {1799, 1800, 1999, 2000, 3799, 3800, 3999, 4000, 5000}) {
+        clock.advanceUs((1000 + ms) * 1000LL - clock.nowUs());
+        icons.push_back(desktop.icon);
+    }
+    EXPECT_EQ(icons, (std::vector<int>{0, 1, 1, 0, 0, 1, 1, 0, 0}));
     alert.stop();
     EXPECT_EQ(tones, (std::vector<std::int64_t>{2800, 4800}));
     EXPECT_EQ(
@@ -76,41 +66,23 @@ TEST_F(AlertTest, ACallWaitingFiveSecondsSoundsTwiceAndFlashesTwice)
 
 TEST_F(AlertTest, AStopInTheFlashPhaseRestoresTheIconAtOnceAndARestartWaitsAgain)
 {
+    alert.stop(); // not running: not traced
     alert.start();
+    alert.start(); // running: not traced again
     clock.advanceMs(1900);
     EXPECT_EQ(desktop.icon, 1);
     alert.stop();
+    alert.stop();
     EXPECT_EQ(desktop.icon, 0);
     EXPECT_FALSE(alert.running());
+    EXPECT_EQ(events.lines, (QStringList{"alert on", "tone", "icon 1", "alert off", "icon 0"}));
     clock.advanceMs(5000);
-    EXPECT_EQ(tones.size(), 1u);
 
-    const std::int64_t restart = clock.nowUs() / 1000;
     alert.start();
     clock.advanceMs(1799);
     EXPECT_EQ(tones.size(), 1u);
     clock.advanceMs(1);
-    ASSERT_EQ(tones.size(), 2u);
-    EXPECT_EQ(tones[1], restart + 1800);
-}
-
-TEST_F(AlertTest, StartAndStopAreTracedOnlyWhenTheStateChanges)
-{
-    alert.stop();
-    alert.start();
-    alert.start();
-    alert.stop();
-    alert.stop();
-    EXPECT_EQ(events.lines, (QStringList{"alert on", "alert off"}));
-}
-
-TEST_F(AlertTest, WithoutASoundDeviceTheIconStillFlashes)
-{
-    sound.device = false;
-    alert.prepare();
-    alert.start();
-    clock.advanceMs(1800);
-    EXPECT_EQ(desktop.icon, 1);
+    EXPECT_EQ(tones, (std::vector<std::int64_t>{1800, 8700}));
 }
 
 } // namespace

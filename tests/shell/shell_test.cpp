@@ -14,8 +14,7 @@
 namespace
 {
 
-// The rest of the console as start-up and the ways out see it: each call
-// is recorded, in order, next to the tray's requests.
+// The rest of the console as start-up and the ways out see it: each call is logged in order.
 class RecordingParts final : public ConsoleParts
 {
 public:
@@ -23,11 +22,7 @@ public:
         : log_(log)
     {
     }
-    void setPalette(const Palette& p) override
-    {
-        palette = p;
-        log_ << "palette";
-    }
+    void setPalette(const Palette& p) override { log_ << QStringLiteral("palette %1").arg(p.libre, 0, 16); }
     void layOutPanel() override { log_ << "panel"; }
     void loadConfiguration() override { log_ << "configuration"; }
     bool portChoiceVisible() const override { return portChoice; }
@@ -35,18 +30,16 @@ public:
     void askToSaveChanges() override { log_ << "askToSave"; }
     void closeLink() override { log_ << "closeLink"; }
 
-    Palette palette;
     bool portChoice = false;
 
 private:
     QStringList& log_;
 };
 
-// One console shell on fakes and a virtual clock.
+// One console shell on fakes and a virtual clock; the ticks of Timer1, 2 and 5 are recorded.
 struct ShellRig {
     ShellRig()
     {
-        messages.whileShown = [this] { log << "message " + messages.shown.back().text; };
         for (VirtualTimer* t : {t1.get(), t2.get(), t5.get()})
             t->onTick([this, t] { ticks.push_back({t, clock.nowUs() / 1000}); });
     }
@@ -70,19 +63,13 @@ struct ShellRig {
 struct ShellTest : ShellRig, ::testing::Test {
 };
 
-TEST_F(ShellTest, LoadRunsItsStepsInOrder)
+TEST_F(ShellTest, LoadRunsItsStepsInOrderAndStartsTheTimers)
 {
     EXPECT_EQ(shell.load(), Shell::Loaded::Starting);
-    EXPECT_EQ(log, (QStringList{"palette", "panel", "configuration"}));
+    EXPECT_EQ(log, (QStringList{"palette 80ff80", "panel", "configuration"}));
     EXPECT_EQ(desktop.requests, (QStringList{"initialize", "add 0 Quindora R903 / V1.00"}));
-    EXPECT_EQ(parts.palette.libre, 0x0080FF80u);
-    EXPECT_EQ(parts.palette.ocupado, 0x000000FFu);
-    EXPECT_EQ(parts.palette.consola, 0x00FF8080u);
-    EXPECT_EQ(parts.palette.resaltado, 0x00FF80FFu);
-    EXPECT_EQ(parts.palette.deshabilitado, 0x00C0C0C0u);
     EXPECT_EQ(sound.prepares, 1);
     EXPECT_TRUE(shell.tray().AutoRefresh());
-    EXPECT_TRUE(messages.shown.empty());
 
     clock.advanceMs(500);
     // Probe once at 300 ms; blinking at 250 and 500 ms.
@@ -95,30 +82,27 @@ TEST_F(ShellTest, ATrayThatCannotInitialiseEndsTheProgramWithoutUnloading)
 {
     desktop.initializes = false;
     EXPECT_EQ(shell.load(), Shell::Loaded::Ended);
-    EXPECT_EQ(log, (QStringList{"palette", "panel", "message Fatal Error! Cannot initialize the tray class!"}));
-    EXPECT_EQ(messages.shown[0].title, "Fatal Error");
-    EXPECT_EQ(messages.shown[0].style, MessageStyle::Critical);
+    EXPECT_EQ(log, (QStringList{"palette 80ff80", "panel"}));
+    EXPECT_EQ(messages.log, QStringList{"16 Fatal Error | Fatal Error! Cannot initialize the tray class!"});
     EXPECT_EQ(sound.prepares, 0);
     EXPECT_FALSE(window.closed);
 }
 
-TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindow)
+TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindowWhoseUnloadReportsTheMissingIcon)
 {
     desktop.adds = false;
     EXPECT_EQ(shell.load(), Shell::Loaded::Inert);
-    EXPECT_EQ(log, (QStringList{"palette", "panel", "message Unable to add icon into the task tray!"}));
-    EXPECT_EQ(messages.shown[0].title, "Error");
+    EXPECT_EQ(log, (QStringList{"palette 80ff80", "panel"}));
     EXPECT_EQ(sound.prepares, 0);
     clock.advanceMs(60000);
     EXPECT_TRUE(ticks.empty()); // never probes, never blinks
+    shell.showBalloon("Llamada pendiente", "Quindora R903", 1, 1);
+    EXPECT_TRUE(events.lines.isEmpty()); // no icon, no balloon
 
-    // Its unload then reports the missing icon as well.
     shell.unload();
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[1].text,
-        "Unable to remove icon from the task tray, possibly caused by no icon there in "
-        "the first place.");
-    EXPECT_EQ(messages.shown[1].title, "Error");
+    EXPECT_EQ(messages.log,
+        (QStringList{"16 Error | Unable to add icon into the task tray!",
+            "16 Error | Unable to remove icon from the task tray, possibly caused by no icon there in the first place."}));
     EXPECT_TRUE(window.closed);
 }
 
@@ -129,17 +113,16 @@ TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
         bool portChoice;
         std::function<void(ShellRig&)> act;
         QStringList after; // what the parts saw after loading
-        bool closed;
     };
     const Case cases[] = {
-        {"Salir with the port panel shown", true, [](ShellRig& t) { t.shell.salir(); }, {"closeLink"}, true},
-        {"Salir while linked", false, [](ShellRig& t) { t.shell.salir(); }, {"endConnection"}, false},
+        {"Salir with the port panel shown", true, [](ShellRig& t) { t.shell.salir(); }, {"closeLink"}},
+        {"Salir while linked", false, [](ShellRig& t) { t.shell.salir(); }, {"endConnection"}},
         {"Salir pressed twice", false, [](ShellRig& t) { t.shell.salir(), t.shell.salir(); },
-            {"endConnection", "endConnection"}, false},
-        {"menu Salir", false, [](ShellRig& t) { t.shell.menuSalir(); }, {"closeLink"}, true},
-        {"close box", false, [](ShellRig& t) { t.window.closeBox(); }, {"askToSave", "closeLink"}, true},
-        {"end of session", false, [](ShellRig& t) { t.window.sessionEnds(); }, {"closeLink"}, true},
-        {"the program's own unload", false, [](ShellRig& t) { t.shell.unload(); }, {"closeLink"}, true},
+            {"endConnection", "endConnection"}},
+        {"menu Salir", false, [](ShellRig& t) { t.shell.menuSalir(); }, {"closeLink"}},
+        {"close box", false, [](ShellRig& t) { t.window.closeBox(); }, {"askToSave", "closeLink"}},
+        {"end of session", false, [](ShellRig& t) { t.window.sessionEnds(); }, {"closeLink"}},
+        {"the program's own unload", false, [](ShellRig& t) { t.shell.unload(); }, {"closeLink"}},
     };
     for (const Case& c : cases) {
         ShellRig t;
@@ -147,11 +130,12 @@ TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
         t.log.clear();
         t.parts.portChoice = c.portChoice;
         c.act(t);
+        const bool closes = c.after.contains("closeLink");
         EXPECT_EQ(t.log, c.after) << c.name;
-        EXPECT_EQ(t.window.closed, c.closed) << c.name;
-        EXPECT_EQ(t.desktop.shown, !c.closed) << c.name;
-        EXPECT_EQ(t.events.lines.contains("exit"), c.closed) << c.name;
-        EXPECT_TRUE(t.messages.shown.empty()) << c.name;
+        EXPECT_EQ(t.window.closed, closes) << c.name;
+        EXPECT_EQ(t.desktop.shown, !closes) << c.name;
+        EXPECT_EQ(t.events.lines.contains("exit"), closes) << c.name;
+        EXPECT_TRUE(t.messages.log.isEmpty()) << c.name;
     }
 }
 
@@ -170,37 +154,14 @@ TEST_F(ShellTest, UnloadHappensOnceAndStopsEveryTimer)
     EXPECT_EQ(sound.plays, 0);
 }
 
-TEST_F(ShellTest, TheIconsClicksReachTheWindowAndItsMenu)
-{
-    shell.load();
-    window.menuChoices = {WindowServices::MenuChoice::Salir};
-    desktop.click(DesktopTray::Activation::Context);
-    EXPECT_TRUE(window.closed);
-    EXPECT_EQ(window.calls.first(), "menu Mostrar Salir");
-}
-
-TEST_F(ShellTest, MinimisedByTheIconAndBroughtBack)
+TEST_F(ShellTest, TheIconsClicksAndTheWindowsStateChangesReachTheWindowRules)
 {
     shell.load();
     foreground.current = QStringLiteral("Quindora R903");
-    desktop.click(DesktopTray::Activation::Trigger);
+    desktop.click(DesktopTray::Activation::Trigger); // in front: minimised, and so hidden
     EXPECT_TRUE(window.hidden);
     desktop.click(DesktopTray::Activation::Trigger);
     EXPECT_FALSE(window.hidden);
-    EXPECT_FALSE(window.isMinimised);
-}
-
-TEST_F(ShellTest, TheBalloonIsTracedWhenItComesAndGoes)
-{
-    shell.removeBalloon();
-    shell.showBalloon("Llamada pendiente", "Quindora R903", 1, 1); // no icon yet: nothing
-    shell.load();
-    shell.showBalloon("Llamada pendiente", "Quindora R903", 1, 1);
-    shell.removeBalloon();
-    shell.removeBalloon();
-    EXPECT_EQ(events.lines, (QStringList{"balloon show", "balloon remove"}));
-    EXPECT_EQ(desktop.requests.mid(2),
-        (QStringList{"balloon Quindora R903|Llamada pendiente|1|1", "unballoon", "unballoon"}));
 }
 
 } // namespace

@@ -13,42 +13,29 @@ namespace
 
 using Choice = WindowServices::MenuChoice;
 
-TEST(VentanaActiva, ComparesTheBufferedTitleWithTheCaption)
+TEST(VentanaActiva, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCaption)
 {
     const QString caption = QStringLiteral("QUINDORA R903 - Serie 12345 - V1.00");
-    struct Case {
-        const char* name;
-        std::optional<QString> title;
-        bool active;
+    const QString longTitle(300, u'Q');
+    const std::tuple<const char*, std::optional<QString>, QString, bool> cases[] = {
+        // what is in front, its title, the caption, whether it is the console
+        {"no foreground window", std::nullopt, caption, false},
+        {"empty title", QString(), caption, false},
+        {"blank title", QStringLiteral("   "), caption, false},
+        {"the caption", caption, caption, true},
+        {"two leading blanks", QStringLiteral("  ") + caption, caption, true},
+        {"a trailing blank stays", caption + QStringLiteral(" "), caption, false},
+        {"case counts", caption.toLower(), caption, false},
+        {"another title", QStringLiteral("Terminal"), caption, false},
+        {"a long title against itself", longTitle, longTitle, false},
+        {"a long title against its first 254", longTitle, longTitle.left(254), true},
+        {"254 characters", longTitle.left(254), longTitle.left(254), true},
     };
-    const Case cases[] = {
-        {"no foreground window", std::nullopt, false},
-        {"empty title", QString(), false},
-        {"blank title", QStringLiteral("   "), false},
-        {"the caption", caption, true},
-        {"another window with the same title", caption, true},
-        {"two leading blanks", QStringLiteral("  ") + caption, true},
-        {"a trailing blank stays", caption + QStringLiteral(" "), false},
-        {"case counts", caption.toLower(), false},
-        {"another title", QStringLiteral("Terminal"), false},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [name, title, captionNow, active] : cases) {
         FakeForegroundWindow fg;
-        fg.current = c.title;
-        EXPECT_EQ(Ventana_Activa(fg, caption), c.active) << c.name;
+        fg.current = title;
+        EXPECT_EQ(Ventana_Activa(fg, captionNow), active) << name;
     }
-}
-
-TEST(VentanaActiva, TitlesAreReadToTwoHundredFiftyFourCharacters)
-{
-    FakeForegroundWindow fg;
-    const QString longCaption(300, u'Q');
-    fg.current = longCaption;
-    EXPECT_FALSE(Ventana_Activa(fg, longCaption));
-    EXPECT_TRUE(Ventana_Activa(fg, longCaption.left(254)));
-    fg.current = QString(254, u'Q');
-    EXPECT_TRUE(Ventana_Activa(fg, QString(254, u'Q')));
-    EXPECT_FALSE(Ventana_Activa(fg, QString()));
 }
 
 struct WindowTest : ::testing::Test {
@@ -68,6 +55,8 @@ struct WindowTest : ::testing::Test {
 
 TEST_F(WindowTest, MinimisingHidesOnlyWhenTheDesktopCanBringItBack)
 {
+    rules.stateChanged(); // a resize that does not minimise
+    EXPECT_TRUE(window.calls.isEmpty());
     rules.minimise();
     EXPECT_TRUE(window.hidden);
     window.showNormal();
@@ -77,77 +66,48 @@ TEST_F(WindowTest, MinimisingHidesOnlyWhenTheDesktopCanBringItBack)
     EXPECT_TRUE(window.isMinimised);
 }
 
-TEST_F(WindowTest, ResizeWithoutMinimisingDoesNothing)
+TEST_F(WindowTest, LeftClickShowsRaisesOrMinimisesByTheCaptionAtTheTime)
 {
-    rules.stateChanged();
-    EXPECT_TRUE(window.calls.isEmpty());
-}
-
-TEST_F(WindowTest, LeftClickShowsRaisesOrMinimises)
-{
-    struct Case {
-        const char* name;
-        bool minimised;
-        std::optional<QString> foregroundTitle;
-        QString action;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, bool, std::optional<QString>, const char*> cases[] = {
+        // what the window is, minimised, title in front, what the click does
         {"minimised", true, QStringLiteral("Quindora R903"), "showNormal"},
         {"console in front", false, QStringLiteral("Quindora R903"), "minimise"},
         {"another window in front", false, QStringLiteral("Editor"), "bringToFront"},
         {"no window in front", false, std::nullopt, "bringToFront"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [name, minimised, title, action] : cases) {
         window.calls.clear();
-        window.isMinimised = c.minimised;
-        foreground.current = c.foregroundTitle;
+        window.isMinimised = minimised;
+        foreground.current = title;
         rules.Tray_Mousedown(0);
-        ASSERT_FALSE(window.calls.isEmpty()) << c.name;
-        EXPECT_EQ(window.calls.first(), c.action) << c.name;
+        ASSERT_FALSE(window.calls.isEmpty()) << name;
+        EXPECT_EQ(window.calls.first(), action) << name;
     }
-}
-
-TEST_F(WindowTest, TheCaptionIsReadAtEachClick)
-{
-    foreground.current = QStringLiteral("QUINDORA R903 - Serie 7 - V1.00");
+    foreground.current = caption = QStringLiteral("Editor"); // the caption as it is at the click
+    window.calls.clear();
     rules.Tray_Mousedown(0);
-    EXPECT_EQ(window.calls.last(), "bringToFront");
-    caption = *foreground.current;
-    rules.Tray_Mousedown(0);
-    EXPECT_EQ(window.calls.first(), "bringToFront");
-    EXPECT_TRUE(window.calls.contains("minimise"));
+    EXPECT_EQ(window.calls.first(), "minimise");
 }
 
 TEST_F(WindowTest, MostrarShowsTheEntryAsTheWindowWasWhenThePreviousMenuClosed)
 {
     rules.Tray_Mousedown(1); // shown: the next menu offers only Salir
-    EXPECT_EQ(window.calls.last(), "menu Mostrar Salir");
-    EXPECT_FALSE(rules.mnuMostrarVisible());
-
     rules.minimise();
     rules.Tray_Mousedown(1); // first menu after minimising: as set before
-    EXPECT_EQ(window.calls.last(), "menu Salir");
-    EXPECT_TRUE(rules.mnuMostrarVisible());
-
     window.menuChoices = {Choice::Mostrar};
     rules.Tray_Mousedown(1);
-    EXPECT_EQ(window.calls.last(), "showNormal");
-    EXPECT_FALSE(window.isMinimised);
-    EXPECT_FALSE(rules.mnuMostrarVisible());
+    rules.Tray_Mousedown(1);
+    EXPECT_EQ(window.calls, (QStringList{"menu Mostrar Salir", "minimise", "hide", "menu Salir", "menu Mostrar Salir",
+                                "showNormal", "menu Salir"}));
 }
 
-TEST_F(WindowTest, MenuSalirIsPassedOnAndNothingElseHappens)
+TEST_F(WindowTest, MenuSalirIsPassedOnAndOtherButtonsDoNothing)
 {
     window.menuChoices = {Choice::Salir};
     rules.Tray_Mousedown(1);
+    rules.Tray_Mousedown(2);
     EXPECT_EQ(salir, 1);
     EXPECT_EQ(window.calls, QStringList{"menu Mostrar Salir"});
-}
-
-TEST_F(WindowTest, OtherButtonsDoNothing)
-{
-    rules.Tray_Mousedown(2);
-    EXPECT_TRUE(window.calls.isEmpty());
 }
 
 } // namespace

@@ -20,14 +20,9 @@ public:
         on = true;
         ++starts;
     }
-    void stop() override
-    {
-        on = false;
-        ++stops;
-    }
+    void stop() override { on = false; }
     bool on = false;
     int starts = 0;
-    int stops = 0;
 };
 
 class FakeTrayBalloon final : public TrayBalloon

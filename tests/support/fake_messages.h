@@ -3,12 +3,14 @@
 #include "platform/messages.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <functional>
 #include <vector>
 
-// Records beeps and message boxes; answers from a script (default: OK / Yes).
+// Records beeps and message boxes, each also as a line of `log` ("beep",
+// "<style> <title> | <text>"); answers from a script (default: OK / Yes).
 // `whileShown` runs inside the modal box, as other events do on the desktop.
 class FakeMessages final : public Messages {
 public:
@@ -18,10 +20,15 @@ public:
         MessageStyle style;
     };
 
-    void beep() override { ++beeps; }
+    void beep() override
+    {
+        ++beeps;
+        log << QStringLiteral("beep");
+    }
     MessageAnswer show(const QString& text, const QString& title, MessageStyle style) override
     {
         shown.push_back({text, title, style});
+        log << QStringLiteral("%1 %2 | %3").arg(int(style)).arg(title, text);
         if (whileShown)
             whileShown();
         if (!answers.empty()) {
@@ -34,6 +41,7 @@ public:
 
     int beeps = 0;
     std::vector<Shown> shown;
+    QStringList log;
     std::deque<MessageAnswer> answers;
     std::function<void()> whileShown;
 };

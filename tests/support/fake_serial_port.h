@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange_messages.h"
 #include "platform/serial_port.h"
 
 #include <QByteArray>
@@ -71,6 +72,26 @@ public:
         const QByteArray w = written;
         written.clear();
         return w;
+    }
+
+    // The exchange answers the identity request, the table and block requests;
+    // what the console wrote is taken.
+    void answerHandshake()
+    {
+        deliver(exchange::identity());
+        deliver(exchange::numberingTable());
+        deliver(exchange::directoryBlock());
+        takeWritten();
+    }
+
+    // The exchange polls, takes the console's answer and sends the status frame.
+    QByteArray poll(const QByteArray& statusFrame = exchange::frame())
+    {
+        takeWritten();
+        deliver(exchange::Poll);
+        const QByteArray answer = takeWritten();
+        deliver(statusFrame);
+        return answer;
     }
 
     bool opened = false;

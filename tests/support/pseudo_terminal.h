@@ -38,7 +38,6 @@ public:
 
     bool ok() const { return master_ >= 0 && !path_.isEmpty(); }
     const QString& devicePath() const { return path_; }
-    int exchangeFd() const { return master_; }
 
     // The exchange sends.
     void send(const QByteArray& bytes) const

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // The exchange's own description of a code byte: upper-case hex without
 // leading zeros, then A -> 0, B -> *, C -> #, F and 0 -> nothing.

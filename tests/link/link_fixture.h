@@ -33,12 +33,16 @@ struct LinkTest : ::testing::Test, LinkRig {
 };
 
 // One byte as the port carries it.
-inline QByteArray oneByte(unsigned char b) { return QByteArray(1, char(b)); }
+inline QByteArray oneByte(unsigned char b)
+{
+    return QByteArray(1, char(b));
+}
 
 // The link's message boxes as FakeMessages logs them.
 inline const QString NoConnection
     = QStringLiteral("16 Error de comunicación | No es posible establecer conexión con R903");
-inline const QString LostLink = QStringLiteral("16 Error de comunicación | Se ha perdido conexión con R903.\r\n"
-                                               "Puede estar en modo programación\r\nEspere algunos minutos y reintente");
+inline const QString LostLink
+    = QStringLiteral("16 Error de comunicación | Se ha perdido conexión con R903.\r\n"
+                     "Puede estar en modo programación\r\nEspere algunos minutos y reintente");
 inline const QString SaveQuestion
     = QStringLiteral("36 Cambios de configuración | Ha hecho cambios en la configuración\r\n¿Desea salvarlos?");

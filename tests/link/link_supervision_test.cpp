@@ -64,7 +64,8 @@ TEST_F(LinkSupervisionTest, TheClosingRequestClosesHalfASecondLaterAskingToSaveO
         MessageAnswer answer;
         int saves;
     };
-    for (const Case& c : {Case{false, MessageAnswer::Yes, 0}, {true, MessageAnswer::Yes, 1}, {true, MessageAnswer::No, 0}}) {
+    for (const Case& c :
+        {Case{false, MessageAnswer::Yes, 0}, {true, MessageAnswer::Yes, 1}, {true, MessageAnswer::No, 0}}) {
         LinkRig t;
         t.connect();
         t.configuration.hayCambios = c.changed;

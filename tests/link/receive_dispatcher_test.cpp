@@ -71,11 +71,7 @@ TEST_F(ReceiveDispatcherTest, PendingCallStartsTheAlertOnceAndOneBalloonOnlyWhen
     window.front = false;
     port.poll(exchange::frame({{3, 4}}));
     EXPECT_TRUE(alert.on);
-    ASSERT_EQ(balloon.shown.size(), 1u);
-    EXPECT_EQ(balloon.shown[0].text, "Llamada pendiente");
-    EXPECT_EQ(balloon.shown[0].title, "Quindora R903");
-    EXPECT_EQ(balloon.shown[0].iconStyle, 1);
-    EXPECT_EQ(balloon.shown[0].timeout, 1);
+    EXPECT_EQ(balloon.shown.size(), 1u); // its words: in the console session test
 
     port.poll(exchange::frame({{3, 4}}));
     port.poll(exchange::frame({{21, 6}})); // still a call pending, now on a line

@@ -1,17 +1,30 @@
 #include "platform/qt/qt_serial_port.h"
+#include "sim/serial_endpoint.h"
 
-#include "pseudo_terminal.h"
 #include "qt_printers.h"
 
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
+#include <poll.h>
+#include <unistd.h>
+
 namespace
 {
+
+// What the console sent to the exchange's end within 200 ms, up to 16 bytes.
+QByteArray received(const SerialEndpoint& line)
+{
+    char buffer[16];
+    pollfd p{line.fd(), POLLIN, 0};
+    const ssize_t n = ::poll(&p, 1, 200) > 0 ? ::read(line.fd(), buffer, sizeof buffer) : 0;
+    return QByteArray(buffer, int(std::max<ssize_t>(n, 0)));
+}
 
 // The console's port opened on a fresh pseudo-terminal; each data
 // notification runs `onData` and is counted.
@@ -20,7 +33,6 @@ class QtSerialPortTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(pty.ok());
         port.onNotification([this](SerialPort::Notification n) {
             if (n == SerialPort::Notification::Other)
                 return;
@@ -28,9 +40,10 @@ protected:
             if (onData)
                 onData();
         });
-        port.useDeviceOnce(pty.devicePath());
+        port.useDeviceOnce(pty.consolePath());
         ASSERT_EQ(port.open(1), std::nullopt);
     }
+    void send(const QByteArray& bytes) { ASSERT_EQ(::write(pty.fd(), bytes.constData(), bytes.size()), bytes.size()); }
 
     // Lets the event loop run for a while (real time: the bytes travel through the kernel).
     static void settle(int ms = 50) { QTest::qWait(ms); }
@@ -39,7 +52,7 @@ protected:
         return QTest::qWaitFor([this, count] { return notifications >= count; }, 2000);
     }
 
-    PseudoTerminal pty;
+    SerialEndpoint pty = std::get<SerialEndpoint>(SerialEndpoint::openPseudoTerminal());
     QtSerialPort port;
     std::function<void()> onData;
     int notifications = 0;
@@ -50,10 +63,10 @@ protected:
 TEST_F(QtSerialPortTest, WrittenByteLeavesWithoutWaitingForTheEventLoop)
 {
     port.write(0x44);
-    EXPECT_EQ(pty.receive(1, 200), QByteArray("D"));
+    EXPECT_EQ(received(pty), QByteArray("D"));
     port.write(0x8F);
     port.write(0x00);
-    EXPECT_EQ(pty.receive(2, 200), QByteArray("\x8F\x00", 2));
+    EXPECT_EQ(received(pty), QByteArray("\x8F\x00", 2));
 }
 
 TEST_F(QtSerialPortTest, NotifiesOnceWhenTheThresholdIsReached)
@@ -62,12 +75,12 @@ TEST_F(QtSerialPortTest, NotifiesOnceWhenTheThresholdIsReached)
     const QByteArray reply("xxR9031234");
     onData = [&] { EXPECT_EQ(port.read(10), reply); };
     for (int i = 0; i < 9; ++i) {
-        pty.send(reply.mid(i, 1));
+        send(reply.mid(i, 1));
         settle(5);
     }
     settle();
     EXPECT_EQ(notifications, 0);
-    pty.send(reply.right(1));
+    send(reply.right(1));
     ASSERT_TRUE(notifiedAtLeast(1));
     settle();
     EXPECT_EQ(notifications, 1);
@@ -77,7 +90,7 @@ TEST_F(QtSerialPortTest, NotifiesOnceWhenTheThresholdIsReached)
 TEST_F(QtSerialPortTest, ThresholdZeroHoldsBytesThatALowerThresholdReleases)
 {
     port.setReceiveThreshold(0);
-    pty.send("\x19\x19\x19");
+    send("\x19\x19\x19");
     settle(100);
     port.setReceiveThreshold(25);
     settle();
@@ -89,14 +102,32 @@ TEST_F(QtSerialPortTest, ThresholdZeroHoldsBytesThatALowerThresholdReleases)
     EXPECT_EQ(port.bytesWaiting(), 0);
 }
 
+TEST_F(QtSerialPortTest, MessagesArrivingInOneBurstAreEachHandled)
+{
+    // A poll, its status frame and the next poll in one write: three notifications.
+    std::vector<QByteArray> handled;
+    port.setReceiveThreshold(1);
+    onData = [&] {
+        const int length = port.receiveThreshold();
+        handled.push_back(port.read(length));
+        port.setReceiveThreshold(length == 1 ? 25 : 1);
+    };
+    const QByteArray frame(25, '\x02');
+    send("\x19" + frame + "\x19");
+    ASSERT_TRUE(notifiedAtLeast(3));
+    settle();
+    EXPECT_EQ(handled, (std::vector<QByteArray>{"\x19", frame, "\x19"}));
+    EXPECT_EQ(port.receiveThreshold(), 25);
+}
+
 TEST_F(QtSerialPortTest, HandlerThatTakesNothingIsNotCalledAgainUntilMoreBytesCome)
 {
     port.setReceiveThreshold(4);
-    pty.send("abcd");
+    send("abcd");
     ASSERT_TRUE(notifiedAtLeast(1));
     settle(100);
     EXPECT_EQ(notifications, 1);
-    pty.send("e");
+    send("e");
     ASSERT_TRUE(notifiedAtLeast(2));
     settle();
     EXPECT_EQ(notifications, 2);
@@ -105,13 +136,13 @@ TEST_F(QtSerialPortTest, HandlerThatTakesNothingIsNotCalledAgainUntilMoreBytesCo
 TEST_F(QtSerialPortTest, BytesWaitingBeforeOpeningAreDiscarded)
 {
     port.close();
-    pty.send("stale bytes");
+    send("stale bytes");
     settle();
-    port.useDeviceOnce(pty.devicePath());
+    port.useDeviceOnce(pty.consolePath());
     ASSERT_EQ(port.open(1), std::nullopt);
     port.setReceiveThreshold(2);
     onData = [this] { EXPECT_EQ(port.read(2), QByteArray("ok")); };
-    pty.send("ok");
+    send("ok");
     ASSERT_TRUE(notifiedAtLeast(1));
 }
 
@@ -127,9 +158,8 @@ TEST(QtSerialPortOpen, DevicesThatAreNoSerialPortOrNoDeviceFailAndTheOverrideSer
     EXPECT_TRUE(port.open(1).has_value());
     EXPECT_EQ(port.open(17), QStringLiteral("Número de puerto no válido"));
 
-    PseudoTerminal pty;
-    ASSERT_TRUE(pty.ok());
-    port.useDeviceOnce(pty.devicePath());
+    const auto pty = std::get<SerialEndpoint>(SerialEndpoint::openPseudoTerminal());
+    port.useDeviceOnce(pty.consolePath());
     ASSERT_EQ(port.open(-4), std::nullopt); // the number is not looked at
     port.close();
     EXPECT_EQ(port.open(-4), QStringLiteral("Número de puerto no válido"));

@@ -3,6 +3,7 @@
 #include "platform/qt/tracing_messages.h"
 #include "platform/qt/tracing_serial_port.h"
 
+#include "../e2e/trace_events.h"
 #include "fake_config_store.h"
 #include "fake_messages.h"
 #include "fake_serial_port.h"
@@ -30,21 +31,6 @@ protected:
 
     QString path() const { return dir.filePath(QStringLiteral("trace.log")); }
 
-    // The events of the file, without their times (each time checked to be a number).
-    QStringList events() const
-    {
-        QFile file(path());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList result;
-        static const QRegularExpression timed(QStringLiteral("^\\d+ (.*)$"));
-        for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
-            const auto match = timed.match(line);
-            result << (match.hasMatch() ? match.captured(1) : QStringLiteral("UNTIMED ") + line);
-        }
-        return result;
-    }
-
     QTemporaryDir dir;
     std::unique_ptr<Trace> trace;
 };
@@ -65,7 +51,7 @@ TEST_F(TraceTest, SerialBytesAreTracedPerNotificationAndPerByteSent)
     traced.read(1); // outside a notification: traced at once
     port.threshold = 5;
     port.deliver(QByteArray("\x19\xAB\x00\xFF\x10\x99", 6));
-    EXPECT_EQ(events(), (QStringList{"rx 01", "tx 8e", "rx 02 19 ab 00 ff"}));
+    EXPECT_EQ(traceEvents(path()), (QStringList{"rx 01", "tx 8e", "rx 02 19 ab 00 ff"}));
     EXPECT_EQ(port.written, QByteArray("\x8E"));
     EXPECT_EQ(traced.bytesWaiting(), 2);
 }
@@ -90,8 +76,9 @@ TEST_F(TraceTest, MessagesBeepsAndSavesAreTracedOnOneLineEachAndPassedOn)
     store.failWith = QStringLiteral("Permission denied");
     EXPECT_EQ(tracedStore.write("two"), QStringLiteral("Permission denied"));
     EXPECT_EQ(tracedStore.read(), QByteArray("one"));
-    EXPECT_EQ(events(), (QStringList{"beep", "msg Cambios | Ha hecho cambios\\n¿Desea salvarlos?", "msg T | a\\nb\\nc",
-                            "save ok", "save failed"}));
+    EXPECT_EQ(traceEvents(path()),
+        (QStringList{"beep", "msg Cambios | Ha hecho cambios\\n¿Desea salvarlos?", "msg T | a\\nb\\nc", "save ok",
+            "save failed"}));
 }
 
 TEST_F(TraceTest, TraceAppendsToAnExistingFileAndReportsAnUnwritableOne)
@@ -100,7 +87,11 @@ TEST_F(TraceTest, TraceAppendsToAnExistingFileAndReportsAnUnwritableOne)
     trace = Trace::open(path());
     ASSERT_TRUE(trace);
     trace->line(QStringLiteral("beep"));
-    EXPECT_EQ(events(), (QStringList{"exit", "beep"}));
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d+ exit\n\\d+ beep\n$"))
+                    .match(QString::fromUtf8(file.readAll()))
+                    .hasMatch());
 
     QString error;
     EXPECT_FALSE(Trace::open(QStringLiteral("/nonexistent-folder/trace.log"), &error));

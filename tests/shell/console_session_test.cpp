@@ -62,9 +62,9 @@ const QByteArray PendingCall = exchange::frame({{3, 4}}); // slot 4 calls the co
 TEST_F(SessionTest, StartsAndProbesTheStoredPortThreeHundredMillisecondsLater)
 {
     EXPECT_EQ(session.load(), Shell::Loaded::Starting);
-    clock.advanceMs(299);
+    clock.advanceUs(300'000 - 1);
     EXPECT_TRUE(port.events.empty());
-    clock.advanceMs(1);
+    clock.advanceUs(1);
     EXPECT_EQ(port.events.front(), "open 1");
     EXPECT_EQ(port.takeWritten(), QByteArray(1, char(protocol::PideIdentidad)));
     EXPECT_EQ(desktop.requests.first(2), (QStringList{"initialize", "add 0 Quindora R903 / V1.00"}));
@@ -83,10 +83,10 @@ TEST_F(SessionTest, AfterTheIconFailsTheWindowNeverProbesNorBlinks)
     EXPECT_EQ(store.writes, 0);
 }
 
-TEST_F(SessionTest, APendingCallSoundsFlashesAndShowsTheBalloonUntilItIsTaken)
+TEST_F(SessionTest, APendingCallSoundsFlashesAndShowsTheBalloonUntilItIsTakenButNotWhileTheConsoleIsInFront)
 {
     connect();
-    foreground.current = QStringLiteral("Editor"); // the console is not in front
+    foreground.current = QStringLiteral("Editor");
     events.lines.clear();
     port.poll(); // no call: no balloon to remove
     const std::int64_t start = clock.nowUs() / 1000;
@@ -97,22 +97,15 @@ TEST_F(SessionTest, APendingCallSoundsFlashesAndShowsTheBalloonUntilItIsTaken)
     }
     port.poll();
     port.poll(); // no call: the balloon stays removed
+    foreground.current = session.panel().caption();
+    port.poll(PendingCall);
     EXPECT_EQ(tones, (std::vector<std::int64_t>{start + 1800, start + 3800}));
     EXPECT_EQ(events.lines,
         (QStringList{"alert on", "balloon show", "tone", "icon 1", "icon 0", "tone", "icon 1", "icon 0", "alert off",
-            "balloon remove"}));
+            "balloon remove", "alert on"}));
     EXPECT_EQ(desktop.requests.filter("balloon "), QStringList{"balloon Quindora R903|Llamada pendiente|1|1"});
+    EXPECT_EQ(desktop.requests.last(), "unballoon");
     EXPECT_EQ(desktop.icon, 0);
-    EXPECT_FALSE(desktop.balloon);
-}
-
-TEST_F(SessionTest, NoBalloonWhileTheConsoleIsInFront)
-{
-    connect();
-    foreground.current = session.panel().caption();
-    port.poll(PendingCall);
-    EXPECT_TRUE(session.shell().alert().running());
-    EXPECT_FALSE(events.lines.contains("balloon show"));
 }
 
 TEST_F(SessionTest, SalirWithThePortPanelShownClosesAtOnceWithoutAsking)
@@ -122,10 +115,10 @@ TEST_F(SessionTest, SalirWithThePortPanelShownClosesAtOnceWithoutAsking)
     clock.advanceMs(300);
     ASSERT_TRUE(portChoice.visible);
     session.nameBoxes().textChanged(0, QStringLiteral("Recepción"));
-    messages.shown.clear();
+    messages.log.clear();
     session.shell().salir();
     EXPECT_TRUE(window.closed);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.log.isEmpty());
 }
 
 TEST_F(SessionTest, TheCloseBoxSavesAChangedConfigurationToTheStore)
@@ -133,8 +126,7 @@ TEST_F(SessionTest, TheCloseBoxSavesAChangedConfigurationToTheStore)
     connect();
     session.nameBoxes().textChanged(2, QStringLiteral("Ventas"));
     window.closeBox();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Cambios de configuración"));
+    EXPECT_EQ(messages.log.filter("Cambios de configuración").size(), 1);
     EXPECT_EQ(store.writes, 1);
     EXPECT_TRUE(store.file->contains("Ventas"));
 }
@@ -148,7 +140,7 @@ TEST_F(SessionTest, AfterTheMenuSalirTheLinkIsClosedAndStaysSilent)
     EXPECT_FALSE(port.opened);
     clock.advanceMs(60000);
     EXPECT_TRUE(port.written.isEmpty());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(messages.log.isEmpty());
 }
 
 } // namespace

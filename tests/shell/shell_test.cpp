@@ -102,7 +102,8 @@ TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindowWhoseUnloadReportsTh
     shell.unload();
     EXPECT_EQ(messages.log,
         (QStringList{"16 Error | Unable to add icon into the task tray!",
-            "16 Error | Unable to remove icon from the task tray, possibly caused by no icon there in the first place."}));
+            "16 Error | Unable to remove icon from the task tray, possibly caused by no icon there in the first "
+            "place."}));
     EXPECT_TRUE(window.closed);
 }
 

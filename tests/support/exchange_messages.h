@@ -8,7 +8,8 @@
 #include <utility>
 
 // Messages as the exchange sends them.
-namespace exchange {
+namespace exchange
+{
 
 inline const QByteArray Poll(1, char(protocol::Sondeo));
 

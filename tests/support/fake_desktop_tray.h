@@ -35,13 +35,8 @@ public:
     void showBalloon(const QString& title, const QString& text, int style, int timeout) override
     {
         requests << QStringLiteral("balloon %1|%2|%3|%4").arg(title, text).arg(style).arg(timeout);
-        balloon = true;
     }
-    void removeBalloon() override
-    {
-        requests << QStringLiteral("unballoon");
-        balloon = false;
-    }
+    void removeBalloon() override { requests << QStringLiteral("unballoon"); }
 
     void click(Activation a) { activated(a); }
 
@@ -49,7 +44,6 @@ public:
     bool adds = true;
     bool area = true;
     bool shown = false;
-    bool balloon = false;
     int icon = -1;
     QStringList requests;
 };

@@ -12,7 +12,8 @@
 // Records beeps and message boxes, each also as a line of `log` ("beep",
 // "<style> <title> | <text>"); answers from a script (default: OK / Yes).
 // `whileShown` runs inside the modal box, as other events do on the desktop.
-class FakeMessages final : public Messages {
+class FakeMessages final : public Messages
+{
 public:
     struct Shown {
         QString text;

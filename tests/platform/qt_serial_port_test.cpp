@@ -69,24 +69,6 @@ TEST_F(QtSerialPortTest, WrittenByteLeavesWithoutWaitingForTheEventLoop)
     EXPECT_EQ(received(pty), QByteArray("\x8F\x00", 2));
 }
 
-TEST_F(QtSerialPortTest, NotifiesOnceWhenTheThresholdIsReached)
-{
-    port.setReceiveThreshold(10);
-    const QByteArray reply("xxR9031234");
-    onData = [&] { EXPECT_EQ(port.read(10), reply); };
-    for (int i = 0; i < 9; ++i) {
-        send(reply.mid(i, 1));
-        settle(5);
-    }
-    settle();
-    EXPECT_EQ(notifications, 0);
-    send(reply.right(1));
-    ASSERT_TRUE(notifiedAtLeast(1));
-    settle();
-    EXPECT_EQ(notifications, 1);
-    EXPECT_EQ(port.bytesWaiting(), 0);
-}
-
 TEST_F(QtSerialPortTest, ThresholdZeroHoldsBytesThatALowerThresholdReleases)
 {
     port.setReceiveThreshold(0);

@@ -73,26 +73,22 @@ TEST_F(TrayTest, BalloonNeedsAShownIconAndFitsItsFields)
     EXPECT_EQ(desktop.requests.last(), QStringLiteral("balloon %1|%2|1|3").arg(QString(63, u't'), QString(255, u'm')));
 }
 
-TEST_F(TrayTest, ClicksBecomeButtonEvents)
-{
-    std::vector<std::pair<char, int>> events;
-    tray.MouseDown = [&](int b) { events.push_back({'d', b}); };
-    tray.DoubleClick = [&](int b) { events.push_back({'2', b}); };
-    desktop.click(DesktopTray::Activation::Trigger);
-    desktop.click(DesktopTray::Activation::Context);
-    desktop.click(DesktopTray::Activation::DoubleClick);
-    EXPECT_EQ(events, (std::vector<std::pair<char, int>>{{'d', 0}, {'d', 1}, {'2', 0}}));
-}
-
-TEST(TrayLifetime, AnInstanceThatEndsRemovesItsIconAndStopsListening)
+TEST(TrayEvents, ClicksBecomeButtonEventsUntilTheInstanceEndsAndTakesItsIconAway)
 {
     FakeDesktopTray desktop;
+    std::vector<std::pair<char, int>> events;
     {
         clsTray tray{desktop};
+        tray.MouseDown = [&](int b) { events.push_back({'d', b}); };
+        tray.DoubleClick = [&](int b) { events.push_back({'2', b}); };
         tray.AddIcon();
+        desktop.click(DesktopTray::Activation::Trigger);
+        desktop.click(DesktopTray::Activation::Context);
+        desktop.click(DesktopTray::Activation::DoubleClick);
     }
     EXPECT_EQ(desktop.requests.last(), QStringLiteral("remove"));
     desktop.click(DesktopTray::Activation::Trigger); // would reach a destroyed instance
+    EXPECT_EQ(events, (std::vector<std::pair<char, int>>{{'d', 0}, {'d', 1}, {'2', 0}}));
 }
 
 } // namespace

@@ -15,25 +15,17 @@ namespace
 {
 
 // The rest of the console as start-up and the ways out see it: each call is logged in order.
-class RecordingParts final : public ConsoleParts
-{
-public:
-    explicit RecordingParts(QStringList& log)
-        : log_(log)
-    {
-    }
-    void setPalette(const Palette& p) override { log_ << QStringLiteral("palette %1").arg(p.libre, 0, 16); }
-    void layOutPanel() override { log_ << "panel"; }
-    void loadConfiguration() override { log_ << "configuration"; }
+struct RecordingParts final : ConsoleParts {
+    void setPalette(const Palette& p) override { log << QStringLiteral("palette %1").arg(p.libre, 0, 16); }
+    void layOutPanel() override { log << "panel"; }
+    void loadConfiguration() override { log << "configuration"; }
     bool portChoiceVisible() const override { return portChoice; }
-    void endConnection() override { log_ << "endConnection"; }
-    void askToSaveChanges() override { log_ << "askToSave"; }
-    void closeLink() override { log_ << "closeLink"; }
+    void endConnection() override { log << "endConnection"; }
+    void askToSaveChanges() override { log << "askToSave"; }
+    void closeLink() override { log << "closeLink"; }
 
+    QStringList log;
     bool portChoice = false;
-
-private:
-    QStringList& log_;
 };
 
 // One console shell on fakes and a virtual clock; the ticks of Timer1, 2 and 5 are recorded.
@@ -44,7 +36,6 @@ struct ShellRig {
             t->onTick([this, t] { ticks.push_back({t, clock.nowUs() / 1000}); });
     }
 
-    QStringList log;
     VirtualClock clock;
     std::unique_ptr<VirtualTimer> t1 = clock.createTimer(), t2 = clock.createTimer(), t4 = clock.createTimer(),
                                   t5 = clock.createTimer();
@@ -54,7 +45,7 @@ struct ShellRig {
     FakeForegroundWindow foreground;
     FakeWindowServices window;
     RecordingShellEvents events;
-    RecordingParts parts{log};
+    RecordingParts parts;
     Shell shell{ShellPlatform{messages, desktop, sound, foreground, window, events}, ShellTimers{*t1, *t2, *t4, *t5},
         parts, [] { return QStringLiteral("Quindora R903"); }};
     std::vector<std::pair<VirtualTimer*, std::int64_t>> ticks;
@@ -66,7 +57,7 @@ struct ShellTest : ShellRig, ::testing::Test {
 TEST_F(ShellTest, LoadRunsItsStepsInOrderAndStartsTheTimers)
 {
     EXPECT_EQ(shell.load(), Shell::Loaded::Starting);
-    EXPECT_EQ(log, (QStringList{"palette 80ff80", "panel", "configuration"}));
+    EXPECT_EQ(parts.log, (QStringList{"palette 80ff80", "panel", "configuration"}));
     EXPECT_EQ(desktop.requests, (QStringList{"initialize", "add 0 Quindora R903 / V1.00"}));
     EXPECT_EQ(sound.prepares, 1);
     EXPECT_TRUE(shell.tray().AutoRefresh());
@@ -82,7 +73,7 @@ TEST_F(ShellTest, ATrayThatCannotInitialiseEndsTheProgramWithoutUnloading)
 {
     desktop.initializes = false;
     EXPECT_EQ(shell.load(), Shell::Loaded::Ended);
-    EXPECT_EQ(log, (QStringList{"palette 80ff80", "panel"}));
+    EXPECT_EQ(parts.log, (QStringList{"palette 80ff80", "panel"}));
     EXPECT_EQ(messages.log, QStringList{"16 Fatal Error | Fatal Error! Cannot initialize the tray class!"});
     EXPECT_EQ(sound.prepares, 0);
     EXPECT_FALSE(window.closed);
@@ -92,7 +83,7 @@ TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindowWhoseUnloadReportsTh
 {
     desktop.adds = false;
     EXPECT_EQ(shell.load(), Shell::Loaded::Inert);
-    EXPECT_EQ(log, (QStringList{"palette 80ff80", "panel"}));
+    EXPECT_EQ(parts.log, (QStringList{"palette 80ff80", "panel"}));
     EXPECT_EQ(sound.prepares, 0);
     clock.advanceMs(60000);
     EXPECT_TRUE(ticks.empty()); // never probes, never blinks
@@ -128,11 +119,11 @@ TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
     for (const Case& c : cases) {
         ShellRig t;
         t.shell.load();
-        t.log.clear();
+        t.parts.log.clear();
         t.parts.portChoice = c.portChoice;
         c.act(t);
         const bool closes = c.after.contains("closeLink");
-        EXPECT_EQ(t.log, c.after) << c.name;
+        EXPECT_EQ(t.parts.log, c.after) << c.name;
         EXPECT_EQ(t.window.closed, closes) << c.name;
         EXPECT_EQ(t.desktop.shown, !closes) << c.name;
         EXPECT_EQ(t.events.lines.contains("exit"), closes) << c.name;
@@ -147,8 +138,8 @@ TEST_F(ShellTest, UnloadHappensOnceAndStopsEveryTimer)
     shell.unload();
     window.closeBox(); // the window's own close after the unload
     shell.menuSalir();
-    EXPECT_EQ(log.count("closeLink"), 1);
-    EXPECT_EQ(log.count("askToSave"), 0);
+    EXPECT_EQ(parts.log.count("closeLink"), 1);
+    EXPECT_EQ(parts.log.count("askToSave"), 0);
     EXPECT_EQ(window.calls.count("close"), 1);
     clock.advanceMs(10000);
     EXPECT_TRUE(ticks.empty());

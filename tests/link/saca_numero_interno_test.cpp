@@ -31,17 +31,17 @@ TablaInternos tableOf(std::initializer_list<Record> records)
 TEST(SacaNumeroInterno, DecodesAltoAndBajoOrKeepsDashesWhenTheyPassAByte)
 {
     // A is the high nibble of Alto X, B = (low nibble of X) * 16 + Bajo Y.
-    const std::pair<Record, const char*> cases[] = {
-        {{0x00, 0x07}, "7"}, {{0x00, 0x1A}, "10"}, // X = 0: B = Y
-        {{0x01, 0x0A}, "10"}, {{0x01, 0x1A}, "20"}, // X 1-9: B = 0x1A, and 0x2A for a Y of 16 or more
-        {{0x1A, 0x05}, "105"}, {{0x23, 0x04}, "234"}, {{0x12, 0x34}, "154"}, // A = 1 or 2
-        {{0x10, 0x25}, "125"}, // low nibble of X is 0: any Y fits
-        {{0x0F, 0x0F}, ""}, // B = 0xFF fits; filler codes decode to nothing
-        {{0x01, 0xF0}, "---"}, {{0x1F, 0x10}, "---"}, // B = 0x100
+    const std::tuple<int, int, const char*> cases[] = {
+        {0x00, 0x07, "7"}, {0x00, 0x1A, "10"}, // X = 0: B = Y
+        {0x01, 0x0A, "10"}, {0x01, 0x1A, "20"}, // X 1-9: B = 0x1A, and 0x2A for a Y of 16 or more
+        {0x1A, 0x05, "105"}, {0x23, 0x04, "234"}, {0x12, 0x34, "154"}, // A = 1 or 2
+        {0x10, 0x25, "125"}, // low nibble of X is 0: any Y fits
+        {0x0F, 0x0F, ""}, // B = 0xFF fits; filler codes decode to nothing
+        {0x01, 0xF0, "---"}, {0x1F, 0x10, "---"}, // B = 0x100
     };
-    for (const auto& [record, number] : cases) {
-        const NumerosInternos numbers = Saca_Numero_Interno(tableOf({{record.alto, record.bajo, 5}}));
-        EXPECT_EQ(numbers[5], QString::fromLatin1(number)) << record.alto << " " << record.bajo;
+    for (const auto& [alto, bajo, number] : cases) {
+        const NumerosInternos numbers = Saca_Numero_Interno(tableOf({{alto, bajo, 5}}));
+        EXPECT_EQ(numbers[5], QString::fromLatin1(number)) << alto << " " << bajo;
     }
 }
 

@@ -20,13 +20,13 @@ QDBusMessage call(const QString& method)
 
 } // namespace
 
-DesktopNotification::DesktopNotification()
+DesktopNotification::DesktopNotification(const QDBusConnection& bus)
+    : bus_(bus)
 {
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface())
+    if (!bus_.isConnected() || !bus_.interface())
         return;
-    available_ = bus.interface()->isServiceRegistered(Service).value()
-        || bus.interface()->activatableServiceNames().value().contains(Service);
+    available_ = bus_.interface()->isServiceRegistered(Service).value()
+        || bus_.interface()->activatableServiceNames().value().contains(Service);
 }
 
 void DesktopNotification::show(const QString& title, const QString& text)
@@ -35,18 +35,18 @@ void DesktopNotification::show(const QString& title, const QString& text)
     // Application, id to replace, icon, summary, body, actions, hints, time-out (-1: the desktop's usual).
     m << QStringLiteral("opr903") << id_ << QStringLiteral("dialog-information") << title << text << QStringList()
       << QVariantMap() << -1;
-    ++pending_;
+    const int number = ++latest_;
     wanted_ = true;
-    auto* watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(m), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(m), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, number](QDBusPendingCallWatcher* w) {
         w->deleteLater();
-        --pending_;
         const QDBusPendingReply<uint> reply = *w;
         if (reply.isError())
             return;
+        // A show that was withdrawn or overtaken before its id came back goes now.
+        if (number != latest_ || !wanted_)
+            return withdraw(reply.value());
         id_ = reply.value();
-        if (!wanted_ && pending_ == 0)
-            close();
     });
 }
 
@@ -55,8 +55,13 @@ void DesktopNotification::close()
     wanted_ = false;
     if (id_ == 0)
         return;
-    QDBusMessage m = call(QStringLiteral("CloseNotification"));
-    m << id_;
-    QDBusConnection::sessionBus().asyncCall(m);
+    withdraw(id_);
     id_ = 0;
+}
+
+void DesktopNotification::withdraw(uint id)
+{
+    QDBusMessage m = call(QStringLiteral("CloseNotification"));
+    m << id;
+    bus_.asyncCall(m);
 }

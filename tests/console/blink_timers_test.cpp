@@ -13,8 +13,6 @@
 namespace
 {
 
-using Frame = std::array<std::uint8_t, protocol::StatusFrameLength>;
-
 struct Blinking : ::testing::Test {
     VirtualClock clock;
     std::unique_ptr<VirtualTimer> timer1 = clock.createTimer();
@@ -26,7 +24,7 @@ struct Blinking : ::testing::Test {
 
     void frame(std::initializer_list<std::pair<int, int>> codes) // (Estados index, code)
     {
-        Frame f{};
+        std::array<std::uint8_t, protocol::StatusFrameLength> f{};
         for (auto [index, code] : codes)
             f[index] = std::uint8_t(code);
         panel.showFrame(state.applyFrame(f));
@@ -36,86 +34,57 @@ struct Blinking : ::testing::Test {
         const Indicator& ind = estadosIndex < 19 ? panel.extension(estadosIndex) : panel.line(estadosIndex - 19);
         return ind.drawMode == DrawMode::White;
     }
-    // Phases of some elements sampled after each of `steps` 250 ms steps: W white, . normal.
-    std::map<int, std::string> phases(std::initializer_list<int> indexes, int steps)
+    // The phases after each of `steps` 250 ms steps (W white, . normal) of
+    // every indicator that was ever white, by Estados index.
+    std::map<int, std::string> phases(int steps)
     {
-        std::map<int, std::string> out;
+        std::map<int, std::string> all;
         for (int s = 0; s < steps; ++s) {
             clock.advanceMs(250);
-            for (int index : indexes)
-                out[index] += white(index) ? 'W' : '.';
+            for (int index = 0; index < 25; ++index)
+                all[index] += white(index) ? 'W' : '.';
         }
-        return out;
+        std::erase_if(all, [](const auto& phase) { return phase.second.find('W') == std::string::npos; });
+        return all;
     }
 };
 
 } // namespace
 
-TEST_F(Blinking, NothingBlinksBeforeStart)
+TEST_F(Blinking, EachCodeBlinksAtItsOwnPaceOnceStarted)
 {
-    frame({{2, 3}, {3, 5}});
+    frame({{3, 3}, {22, 3}});
     clock.advanceMs(5000);
-    EXPECT_FALSE(white(2));
-    EXPECT_FALSE(white(3));
-    EXPECT_EQ(timer1->interval(), 0);
+    EXPECT_TRUE(phases(1).empty()) << "nothing blinks before the start";
+    blink.start();
+    // Slots 1-10 hold the codes 0-6, 0x80, 0xC4 and 7; lines 1-6 the codes 0-5, then 6 and 7.
+    frame({{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 0x80}, {8, 0xC4}, {9, 7}, {19, 0}, {20, 1},
+        {21, 2}, {22, 3}, {23, 4}, {24, 5}});
+    const std::string slow = ".WW..WW.", fast = "W.W.W.W.";
+    EXPECT_EQ(phases(8), (std::map<int, std::string>{{3, slow}, {5, fast}, {22, slow}, {23, fast}, {24, fast}}));
+    frame({{19, 6}, {20, 7}});
+    EXPECT_EQ(phases(8), (std::map<int, std::string>{{19, slow}, {20, slow}}));
 }
 
-TEST_F(Blinking, SlowFastAndSteadyCodesOverTime)
+TEST_F(Blinking, SteadyCodesBringTheColourBackAtTheNextSlowTickOthersKeepTheirPhase)
 {
     blink.start();
-    EXPECT_EQ(timer1->interval(), 500);
-    EXPECT_EQ(timer2->interval(), 250);
-    frame({{0, 3}, {1, 5}, {2, 4}, {3, 1}, {19, 6}, {20, 4}, {21, 5}, {22, 3}, {23, 7}, {24, 1}});
-    const std::map<int, std::string> expected = {{0, ".WW..WW."}, {1, "W.W.W.W."}, {2, "........"}, {3, "........"},
-        {19, ".WW..WW."}, {20, "W.W.W.W."}, {21, "W.W.W.W."}, {22, ".WW..WW."}, {23, ".WW..WW."}, {24, "........"}};
-    EXPECT_EQ(phases({0, 1, 2, 3, 19, 20, 21, 22, 23, 24}, 8), expected);
-}
-
-TEST_F(Blinking, SteadyCodeRestoresCopyAtTheNextSlowTick)
-{
-    blink.start();
-    frame({{6, 5}, {20, 3}});
-    clock.advanceMs(500); // slot 7 toggled twice, line 2 once
-    ASSERT_TRUE(white(20));
-    frame({{6, 5}, {20, 0}});
-    clock.advanceMs(250); // fast tick only
-    EXPECT_TRUE(white(20));
-    clock.advanceMs(250);
-    EXPECT_FALSE(white(20));
-}
-
-TEST_F(Blinking, OwnExtensionAndUnlistedCodesKeepTheirPhase)
-{
-    blink.start();
-    frame({{0, 3}, {1, 5}, {19, 3}});
-    clock.advanceMs(500);
-    clock.advanceMs(250);
-    ASSERT_TRUE(white(0) && white(1) && white(19));
-    frame({{0, 0x80}, {1, 9}, {19, 8}});
-    clock.advanceMs(2000);
-    EXPECT_TRUE(white(0));
-    EXPECT_TRUE(white(1));
-    EXPECT_TRUE(white(19));
-}
-
-TEST_F(Blinking, IndicatorsStartedOnDifferentTicksBlinkInOppositePhase)
-{
-    blink.start();
-    frame({{0, 3}});
-    clock.advanceMs(500);
-    frame({{0, 3}, {1, 3}});
-    for (int tick = 0; tick < 4; ++tick) {
-        clock.advanceMs(500);
-        EXPECT_NE(white(0), white(1)) << tick;
-    }
-}
-
-TEST_F(Blinking, OnlyChangedIndicatorsAreReported)
-{
-    blink.start();
-    frame({{5, 3}});
+    frame({{0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}, {7, 3}, {8, 3}, {9, 3}, {19, 3}, {20, 3}, {21, 3},
+        {22, 3}, {23, 3}, {24, 3}});
+    clock.advanceMs(500); // all white
+    // Steady: slots 1-5 (0, 1, 2, 4, 6), lines 1-3 (0, 1, 2). Left alone: slots
+    // 6-9 (0x80, 0xC0, 7, 100), lines 4-5 (8, 0xFF). Slot 10 keeps blinking, slot 11
+    // starts; line 6 blinks fast.
+    frame({{0, 0}, {1, 1}, {2, 2}, {3, 4}, {4, 6}, {5, 0x80}, {6, 0xC0}, {7, 7}, {8, 100}, {9, 3}, {10, 3}, {19, 0},
+        {20, 1}, {21, 2}, {22, 8}, {23, 0xFF}, {24, 4}});
+    const std::string steady = "W.", kept = "WW";
+    EXPECT_EQ(phases(2),
+        (std::map<int, std::string>{{0, steady}, {1, steady}, {2, steady}, {3, steady}, {4, steady}, {5, kept},
+            {6, kept}, {7, kept}, {8, kept}, {9, "W."}, {10, ".W"}, {19, steady}, {20, steady}, {21, steady},
+            {22, kept}, {23, kept}, {24, ".W"}}));
+    // Only what changes is reported: the two slow blinkers, and line 6 on both fast ticks.
     view.clear();
     clock.advanceMs(500);
-    EXPECT_EQ(view.extensions, std::vector<int>({5}));
-    EXPECT_TRUE(view.lines.empty());
+    EXPECT_EQ(view.extensions, (std::vector<int>{9, 10}));
+    EXPECT_EQ(view.lines, (std::vector<int>{5, 5}));
 }

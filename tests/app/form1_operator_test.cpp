@@ -30,26 +30,39 @@ struct Form1OperatorTest : testing::Test {
 
     QWidget* focus() const { return QApplication::focusWidget(); }
     NameBox* box(int i) const { return w.form.nameBox(i); }
+    int points(int i) const { return box(i)->font().pointSize(); }
 
-    void type(int i, const QString& text)
+    // Start-up with these names loaded.
+    void showNames(std::initializer_list<std::pair<int, const char*>> names)
     {
-        for (QChar c : text)
-            QTest::keyClick(box(i), c.toLatin1());
+        for (auto [i, name] : names)
+            w.configuration.nombres[i] = QString::fromUtf8(name);
+        w.names.showNames();
     }
 };
 
 } // namespace
 
-TEST_F(Form1OperatorTest, LeftClicksOnEachExtensionTargetQueueTheSlot)
+TEST_F(Form1OperatorTest, EachExtensionTargetPassesOnItsButton)
 {
-    w.configuration.nombres[4] = "Ana";
-    w.names.showNames();
+    showNames({{4, "Ana"}});
     click(w.form.numberLabel(0), Qt::LeftButton);
     click(w.form.extensionOverlay(1), Qt::LeftButton);
     click(box(4), Qt::LeftButton);
     click(w.form.extensionOverlay(18), Qt::LeftButton);
-    EXPECT_EQ(w.queued(), std::vector<int>({1, 2, 5, 19}));
     EXPECT_EQ(focus(), w.form.salirButton());
+    click(w.form.extensionOverlay(17), Qt::RightButton); // the last slot with a name box
+    EXPECT_TRUE(box(17)->isVisible() && !box(17)->isReadOnly());
+    EXPECT_EQ(focus(), box(17));
+    click(w.form.numberLabel(17), Qt::MiddleButton); // only ends the edit: the empty box goes
+    EXPECT_EQ(focus(), w.form.salirButton());
+    EXPECT_FALSE(box(17)->isVisible());
+    click(w.form.numberLabel(17), Qt::RightButton);
+    click(w.form.numberLabel(18), Qt::RightButton); // "Virtual" has no box: ends the edit
+    EXPECT_EQ(focus(), w.form.salirButton());
+    EXPECT_FALSE(box(17)->isVisible());
+    EXPECT_EQ(w.queued(), std::vector<int>({1, 2, 5, 19}));
+    EXPECT_FALSE(w.configuration.hayCambios);
 }
 
 TEST_F(Form1OperatorTest, LineTargetsQueueOnLeftClickOnlyAndKeepTheFocus)
@@ -66,31 +79,16 @@ TEST_F(Form1OperatorTest, LineTargetsQueueOnLeftClickOnlyAndKeepTheFocus)
     EXPECT_FALSE(box(7)->isReadOnly());
 }
 
-TEST_F(Form1OperatorTest, RightClickOpensTheNameBoxMiddleOnlyMovesTheFocus)
+TEST_F(Form1OperatorTest, RightClickSelectsAShownNameTheFirstKeyReplacesItAndALeftClickEndsTheEdit)
 {
-    click(w.form.extensionOverlay(5), Qt::RightButton);
-    EXPECT_TRUE(box(5)->isVisible());
-    EXPECT_FALSE(box(5)->isReadOnly());
-    EXPECT_EQ(focus(), box(5));
-    click(w.form.numberLabel(5), Qt::MiddleButton);
-    EXPECT_EQ(focus(), w.form.salirButton());
-    EXPECT_FALSE(box(5)->isVisible()); // empty: hidden again
-    click(w.form.numberLabel(18), Qt::RightButton); // "Virtual" has no box
-    EXPECT_EQ(focus(), w.form.salirButton());
-    EXPECT_TRUE(w.queued().empty());
-    EXPECT_FALSE(w.configuration.hayCambios);
-}
-
-TEST_F(Form1OperatorTest, RightClickOnAShownNameSelectsItAndALeftClickInsideEndsTheEdit)
-{
-    w.configuration.nombres[2] = "Ventas";
-    w.names.showNames();
+    showNames({{2, "Secretaria"}});
     click(box(2), Qt::RightButton);
-    EXPECT_EQ(box(2)->selectedText(), "Ventas");
-    EXPECT_FALSE(box(2)->isReadOnly());
+    EXPECT_EQ(box(2)->selectedText(), "Secretaria");
+    QTest::keyClick(box(2), 'J');
+    EXPECT_EQ(box(2)->text(), "J");
+    EXPECT_EQ(points(2), 7); // sized from the ten characters before the key
     click(box(2), Qt::LeftButton);
-    EXPECT_TRUE(box(2)->isReadOnly());
-    EXPECT_TRUE(box(2)->isVisible());
+    EXPECT_TRUE(box(2)->isReadOnly() && box(2)->isVisible());
     EXPECT_EQ(w.queued(), std::vector<int>({3}));
 }
 
@@ -108,27 +106,27 @@ TEST_F(Form1OperatorTest, CommandButtonsQueueByTheirCaption)
 TEST_F(Form1OperatorTest, NameBoxFontFollowsTheLengthBeforeEachKey)
 {
     click(w.form.extensionOverlay(0), Qt::RightButton);
-    type(0, "Recepcion");
-    EXPECT_EQ(box(0)->font().pointSize(), 8); // the 9th character
-    type(0, "1");
-    EXPECT_EQ(box(0)->font().pointSize(), 7); // the 10th
-    type(0, "2");
-    EXPECT_EQ(box(0)->text(), "Recepcion1"); // the 11th is refused
+    const int typed[] = {9, 9, 9, 9, 9, 9, 9, 9, 8, 7, 7}; // after the 1st to the 11th key; the 11th is refused
+    for (int n = 0; n < 11; ++n) {
+        QTest::keyClick(box(0), char('a' + n));
+        EXPECT_EQ(points(0), typed[n]) << n + 1;
+    }
+    EXPECT_EQ(box(0)->text(), "abcdefghij");
+    for (const int expected : {8, 9}) {
+        QTest::keyClick(box(0), Qt::Key_Backspace);
+        EXPECT_EQ(points(0), expected);
+    }
+    QTest::keyClick(box(0), Qt::Key_End); // no character: the size is kept, though 8 characters make 8 points
+    EXPECT_EQ(points(0), 9);
     QTest::keyClick(box(0), Qt::Key_Backspace);
-    EXPECT_EQ(box(0)->font().pointSize(), 8);
-    QTest::keyClick(box(0), Qt::Key_Backspace);
-    EXPECT_EQ(box(0)->font().pointSize(), 9);
-    QTest::keyClick(box(0), Qt::Key_Left); // no character: size kept
-    EXPECT_EQ(box(0)->font().pointSize(), 9);
-    EXPECT_EQ(box(0)->text(), "Recepcio");
-    EXPECT_EQ(w.configuration.nombres[0], "Recepcio");
+    EXPECT_EQ(points(0), 9);
+    EXPECT_EQ(w.configuration.nombres[0], "abcdefg");
     EXPECT_TRUE(w.configuration.hayCambios);
 }
 
 TEST_F(Form1OperatorTest, QuoteIsRefusedAndEnterHidesAnEmptiedBox)
 {
-    w.configuration.nombres[1] = "Caja";
-    w.names.showNames();
+    showNames({{1, "Caja"}});
     click(w.form.numberLabel(1), Qt::RightButton);
     QTest::keyClick(box(1), '"'); // replaces nothing: refused as a whole
     EXPECT_EQ(box(1)->text(), "Caja");
@@ -141,12 +139,13 @@ TEST_F(Form1OperatorTest, QuoteIsRefusedAndEnterHidesAnEmptiedBox)
     EXPECT_TRUE(w.configuration.hayCambios);
 }
 
-TEST_F(Form1OperatorTest, EscapeRestoresTheTextTheBoxWasOpenedWith)
+TEST_F(Form1OperatorTest, EscapeRestoresTheTextThisBoxWasOpenedWith)
 {
-    w.configuration.nombres[6] = "Luis";
-    w.names.showNames();
+    showNames({{5, "Ana"}, {6, "Luis"}});
+    click(w.form.numberLabel(5), Qt::RightButton);
+    QTest::keyClick(box(5), Qt::Key_Return);
     click(w.form.numberLabel(6), Qt::RightButton);
-    type(6, "Pedro");
+    QTest::keyClicks(box(6), "Pedro");
     QTest::keyClick(box(6), Qt::Key_Escape);
     EXPECT_EQ(box(6)->text(), "Luis");
     EXPECT_TRUE(box(6)->isReadOnly());
@@ -154,16 +153,16 @@ TEST_F(Form1OperatorTest, EscapeRestoresTheTextTheBoxWasOpenedWith)
     EXPECT_TRUE(w.configuration.hayCambios);
 }
 
-TEST_F(Form1OperatorTest, ReadOnlyBoxReachedWithTabTakesOnlyEnter)
+TEST_F(Form1OperatorTest, ALongNameIsShownWholeAndItsReadOnlyBoxReachedWithTabTakesOnlyEnter)
 {
-    w.configuration.nombres[3] = "Almacen";
-    w.names.showNames();
+    showNames({{3, "Almacén central"}});
     box(3)->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(focus(), box(3));
     for (Qt::Key key : {Qt::Key_X, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Escape})
         QTest::keyClick(box(3), key);
-    EXPECT_EQ(box(3)->text(), "Almacen");
-    EXPECT_EQ(box(3)->font().pointSize(), 9);
+    EXPECT_EQ(box(3)->text(), QString::fromUtf8("Almacén central"));
+    EXPECT_EQ(points(3), 9);
+    EXPECT_EQ(focus(), box(3));
     QTest::keyClick(box(3), Qt::Key_Enter);
     EXPECT_EQ(focus(), w.form.salirButton());
     EXPECT_TRUE(box(3)->isVisible());

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace
 {
 
@@ -16,12 +18,8 @@ CommandLine parse(QStringList args)
 
 TEST(CommandLine, OptionsAndTheirMistakes)
 {
-    struct Case {
-        QStringList args;
-        Action action;
-        const char* textContains;
-    };
-    const Case cases[] = {
+    // The arguments, the action they ask for and a piece of the text shown.
+    const std::tuple<QStringList, Action, const char*> cases[] = {
         {{}, Action::Run, ""},
         {{"--help"}, Action::Help, "Usage: opr903 [OPTION]..."},
         {{"-h"}, Action::Help, "--device PATH"},
@@ -34,10 +32,10 @@ TEST(CommandLine, OptionsAndTheirMistakes)
         {{"--demo", "--device", "/dev/ttyUSB0"}, Action::Error, "cannot be used together"},
         {{"COM1"}, Action::Error, "unexpected argument 'COM1'"},
     };
-    for (const Case& c : cases) {
-        const CommandLine line = parse(c.args);
-        EXPECT_EQ(line.action, c.action) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(line.text.contains(c.textContains)) << line.text.toStdString();
+    for (const auto& [args, action, text] : cases) {
+        const CommandLine line = parse(args);
+        EXPECT_EQ(line.action, action) << args.join(' ').toStdString();
+        EXPECT_TRUE(line.text.contains(text)) << line.text.toStdString();
     }
 }
 

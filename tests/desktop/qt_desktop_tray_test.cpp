@@ -13,10 +13,8 @@ namespace
 TEST(TrayIcons, BothImagesComeInThreeSizesAndDiffer)
 {
     const std::array<QIcon, 2> icons = trayIcons();
-    for (const QIcon& icon : icons) {
-        const QList<QSize> sizes = icon.availableSizes();
-        EXPECT_EQ(sizes, (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
-    }
+    for (const QIcon& icon : icons)
+        EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
     const QImage normal = icons[0].pixmap(48).toImage();
     const QImage alert = icons[1].pixmap(48).toImage();
     EXPECT_NE(normal, alert);

@@ -3,7 +3,6 @@
 #include "qt_printers.h"
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 
@@ -12,21 +11,24 @@
 namespace
 {
 
-QStringList buttonTexts(QWidget* box)
-{
-    QStringList texts;
-    for (QAbstractButton* b : static_cast<QMessageBox*>(box)->buttons())
-        texts << b->text();
-    texts.sort();
-    return texts;
-}
-
 QAbstractButton* button(QWidget* box, const QString& text)
 {
     for (QAbstractButton* b : static_cast<QMessageBox*>(box)->buttons())
         if (b->text() == text)
             return b;
     return nullptr;
+}
+
+// Shows a box; once it is up, notes its buttons' texts (sorted) in `buttons` and does `act` on it.
+MessageAnswer show(MessageStyle style, const QString& text, QStringList& buttons, std::function<void(QWidget*)> act)
+{
+    whenModal([&buttons, act](QWidget* box) {
+        for (QAbstractButton* b : static_cast<QMessageBox*>(box)->buttons())
+            buttons << b->text();
+        buttons.sort();
+        act(box);
+    });
+    return QtMessages(nullptr).show(text, QStringLiteral("OPR903"), style);
 }
 
 TEST(QtMessages, TheSaveQuestionAnswersOnlyToItsButtons)
@@ -50,14 +52,8 @@ TEST(QtMessages, TheSaveQuestionAnswersOnlyToItsButtons)
             MessageAnswer::No},
     };
     for (const Case& c : cases) {
-        QtMessages messages(nullptr);
         QStringList seen;
-        whenModal([&](QWidget* box) {
-            seen = buttonTexts(box);
-            c.keys(box);
-        });
-        EXPECT_EQ(messages.show("Ha hecho cambios en la configuración\r\n¿Desea salvarlos?", "Cambios de configuración",
-                      MessageStyle::Question),
+        EXPECT_EQ(show(MessageStyle::Question, "Ha hecho cambios en la configuración\r\n¿Desea salvarlos?", seen, c.keys),
             c.answer)
             << c.name;
         EXPECT_EQ(seen, (QStringList{"&No", "&Sí"})) << c.name;
@@ -66,32 +62,20 @@ TEST(QtMessages, TheSaveQuestionAnswersOnlyToItsButtons)
 
 TEST(QtMessages, FaultsShowPlainTextWithAceptarAndAnAyudaThatKeepsTheBoxOpen)
 {
-    QtMessages messages(nullptr);
     QStringList seen;
     QString shownText;
-    whenModal([&](QWidget* box) {
-        seen = buttonTexts(box);
-        auto* mb = static_cast<QMessageBox*>(box);
-        EXPECT_EQ(mb->textFormat(), Qt::PlainText);
-        shownText = mb->text();
+    const auto helpThenAceptar = [&](QWidget* box) {
+        if (static_cast<QMessageBox*>(box)->textFormat() == Qt::PlainText)
+            shownText = static_cast<QMessageBox*>(box)->text();
         button(box, "Ayuda")->click();
         whenModal([](QWidget* again) { button(again, "Aceptar")->click(); });
-    });
-    EXPECT_EQ(messages.show("<b>Error</b> en puerto", "Error", MessageStyle::CriticalWithHelp), MessageAnswer::Ok);
+    };
+    EXPECT_EQ(show(MessageStyle::CriticalWithHelp, "<b>Error</b> en puerto", seen, helpThenAceptar), MessageAnswer::Ok);
     EXPECT_EQ(seen, (QStringList{"Aceptar", "Ayuda"}));
     EXPECT_EQ(shownText, "<b>Error</b> en puerto");
-}
-
-TEST(QtMessages, ACriticalBoxHasOnlyAceptar)
-{
-    QtMessages messages(nullptr);
-    QStringList seen;
-    whenModal([&](QWidget* box) {
-        seen = buttonTexts(box);
-        QTest::keyClick(box, Qt::Key_Escape);
-    });
-    EXPECT_EQ(
-        messages.show("Unable to add icon into the task tray!", "Error", MessageStyle::Critical), MessageAnswer::Ok);
+    seen.clear();
+    const auto escape = [](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); };
+    EXPECT_EQ(show(MessageStyle::Critical, "Unable to add icon into the task tray!", seen, escape), MessageAnswer::Ok);
     EXPECT_EQ(seen, QStringList{"Aceptar"});
 }
 

@@ -12,22 +12,13 @@
 namespace
 {
 
-struct WindowServicesTest : ::testing::Test {
-    WindowServicesTest()
-    {
-        window.show();
-        services.onStateChanged([this] { ++stateChanges; });
-        services.onCloseRequested([this](bool byOperator) { closes.push_back(byOperator); });
-    }
-
+TEST(QtWindowServices, MinimiseAndShowAgainAreReported)
+{
     QWidget window;
     QtWindowServices services{window};
     int stateChanges = 0;
-    std::vector<bool> closes;
-};
-
-TEST_F(WindowServicesTest, MinimiseAndShowAgainAreReported)
-{
+    services.onStateChanged([&] { ++stateChanges; });
+    window.show();
     services.minimise();
     EXPECT_TRUE(services.minimised());
     EXPECT_GE(stateChanges, 1);
@@ -38,8 +29,10 @@ TEST_F(WindowServicesTest, MinimiseAndShowAgainAreReported)
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(WindowServicesTest, TheMenuOffersMostrarOnlyWhenAskedAndReportsTheChoice)
+TEST(QtWindowServices, TheMenuOffersMostrarOnlyWhenAskedAndReportsTheChoice)
 {
+    QWidget window;
+    QtWindowServices services{window};
     struct Case {
         bool mostrarVisible;
         const char* choose; // object name of the entry chosen, or nothing
@@ -69,39 +62,36 @@ TEST_F(WindowServicesTest, TheMenuOffersMostrarOnlyWhenAskedAndReportsTheChoice)
     }
 }
 
-TEST_F(WindowServicesTest, TheProgramsOwnCloseIsNotReportedButAnyOtherIs)
+// Whoever closes the window, it closes once; the close box is reported as the
+// operator's, the session's end as not, the program's own close not at all.
+TEST(QtWindowServices, OnlyClosesTheProgramDidNotMakeAreReported)
 {
-    services.close();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(closes.empty());
-
-    QWidget other;
-    QtWindowServices otherServices{other};
-    std::vector<bool> otherCloses;
-    int closedSignals = 0;
-    QObject::connect(&otherServices, &QtWindowServices::closed, [&] { ++closedSignals; });
-    otherServices.onCloseRequested([&](bool byOperator) {
-        otherCloses.push_back(byOperator);
-        otherServices.close(); // as the shell's unload does
-    });
-    other.show();
-    other.close(); // as the close box does
-    other.close();
-    EXPECT_EQ(otherCloses, std::vector<bool>{true});
-    EXPECT_EQ(closedSignals, 1);
-    EXPECT_FALSE(other.isVisible());
-}
-
-TEST_F(WindowServicesTest, TheSessionsEndClosesWithoutTheOperator)
-{
-    services.onCloseRequested([this](bool byOperator) {
-        closes.push_back(byOperator);
-        services.close();
-    });
-    services.endSession();
-    services.endSession();
-    EXPECT_EQ(closes, std::vector<bool>{false});
-    EXPECT_FALSE(window.isVisible());
+    struct Case {
+        const char* name;
+        std::function<void(QWidget&, QtWindowServices&)> close;
+        std::vector<bool> reported;
+    };
+    const Case cases[] = {
+        {"the program", [](QWidget&, QtWindowServices& s) { s.close(); }, {}},
+        {"the close box, twice", [](QWidget& w, QtWindowServices&) { w.close(), w.close(); }, {true}},
+        {"the session's end, twice", [](QWidget&, QtWindowServices& s) { s.endSession(), s.endSession(); }, {false}},
+    };
+    for (const Case& c : cases) {
+        QWidget window;
+        QtWindowServices services{window};
+        std::vector<bool> reported;
+        int closedSignals = 0;
+        QObject::connect(&services, &QtWindowServices::closed, [&] { ++closedSignals; });
+        services.onCloseRequested([&](bool byOperator) {
+            reported.push_back(byOperator);
+            services.close(); // as the shell's unload does
+        });
+        window.show();
+        c.close(window, services);
+        EXPECT_EQ(reported, c.reported) << c.name;
+        EXPECT_EQ(closedSignals, 1) << c.name;
+        EXPECT_FALSE(window.isVisible()) << c.name;
+    }
 }
 
 } // namespace

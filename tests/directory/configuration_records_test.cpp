@@ -25,34 +25,17 @@ std::vector<NumeroPuerto> readAll(const QByteArray& bytes)
 
 TEST(ConfigurationRecords, EachLineReadsAsTextNumberOrNothing)
 {
-    struct Case {
-        QByteArray line;
-        NumeroPuerto expected;
-    };
-    const Case cases[] = {
-        {"\"abc\"", text(u"abc")},
-        {"\"\"", text(u"")},
-        {"\"3\"", text(u"3")},
-        {"\"ab\"cd\"ef", text(u"ab")},
-        {"\"  spaced  \"", text(u"  spaced  ")},
-        {"\"no closing quote", text(u"no closing quote")},
-        {"1", 1},
-        {"  12\t", 12},
-        {"-4", -4},
-        {"007", 7},
-        {"", std::monostate{}},
-        {" \t ", std::monostate{}},
-        {"  hola mundo ", text(u"hola mundo")},
-        {" x\"y", text(u"x\"y")},
-        {"1.5", text(u"1.5")},
-        {"12a", text(u"12a")},
-        {"-", text(u"-")},
-        {"99999999999", text(u"99999999999")},
+    const std::pair<QByteArray, NumeroPuerto> cases[] = {
+        {"\"abc\"", text(u"abc")}, {"\"\"", text(u"")}, {"\"3\"", text(u"3")}, {"\"ab\"cd\"ef", text(u"ab")},
+        {"\"  spaced  \"", text(u"  spaced  ")}, {"\"no closing quote", text(u"no closing quote")}, {"1", 1},
+        {"  12\t", 12}, {"-4", -4}, {"007", 7}, {"", std::monostate{}}, {" \t ", std::monostate{}},
+        {"  hola mundo ", text(u"hola mundo")}, {" x\"y", text(u"x\"y")}, {"1.5", text(u"1.5")},
+        {"12a", text(u"12a")}, {"-", text(u"-")}, {"99999999999", text(u"99999999999")},
         {"\"Pe\xF1" "a \xD1\xE9\x80\"", text(u"Peña Ñé€")},
     };
-    for (const Case& c : cases) {
-        Reader reader(c.line + "\r\n");
-        EXPECT_EQ(reader.next(), c.expected) << c.line.toStdString();
+    for (const auto& [line, expected] : cases) {
+        Reader reader(line + "\r\n");
+        EXPECT_EQ(reader.next(), expected) << line.toStdString();
         EXPECT_EQ(reader.next(), std::nullopt);
     }
 }
@@ -65,15 +48,10 @@ TEST(ConfigurationRecords, RecordsEndAtCrLfOrABareLineEndOrTheEndOfTheFile)
     EXPECT_TRUE(readAll("").empty());
 }
 
-TEST(ConfigurationRecords, EachValueIsWrittenInItsOwnForm)
+// The other forms are written back byte for byte in the configuration file's round trip.
+TEST(ConfigurationRecords, AQuoteInATextIsWrittenAsAnApostropheSoTheTextReadsBackWhole)
 {
-    using configuration_records::write;
-    EXPECT_EQ(write(text(u"abc")), QByteArray("\"abc\"\r\n"));
-    EXPECT_EQ(write(text(u"")), QByteArray("\"\"\r\n"));
-    EXPECT_EQ(write(1), QByteArray("1\r\n"));
-    EXPECT_EQ(write(std::monostate{}), QByteArray("\r\n"));
-    EXPECT_EQ(write(text(u"Año €")), QByteArray("\"A\xF1o \x80\"\r\n"));
-    EXPECT_EQ(write(text(u"x\"y")), QByteArray("\"x'y\"\r\n")) << "a quote would cut the text short";
+    EXPECT_EQ(configuration_records::write(text(u"x\"y")), QByteArray("\"x'y\"\r\n"));
 }
 
 TEST(ConfigurationRecords, AnyBytesReadWithoutFaultOneRecordPerLineAtMost)
@@ -82,15 +60,8 @@ TEST(ConfigurationRecords, AnyBytesReadWithoutFaultOneRecordPerLineAtMost)
     QByteArray binary;
     for (int i = 0; i < 20000; ++i)
         binary.append(static_cast<char>(random() & 0xFF));
-    const QByteArray inputs[] = {
-        binary,
-        QByteArray(1 << 20, 'x'),
-        "\"" + QByteArray(1 << 20, 'y'),
-        QByteArray(5000, '\r'),
-        QByteArray(5000, '"'),
-        QByteArray(300, '\0'),
-    };
-    for (const QByteArray& input : inputs) {
+    for (const QByteArray& input : {binary, QByteArray(1 << 20, 'x'), "\"" + QByteArray(1 << 20, 'y'),
+             QByteArray(5000, '\r'), QByteArray(5000, '"'), QByteArray(300, '\0')}) {
         const auto records = readAll(input);
         EXPECT_LE(records.size(), static_cast<std::size_t>(input.size()));
         EXPECT_FALSE(records.empty());

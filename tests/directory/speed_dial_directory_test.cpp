@@ -14,26 +14,23 @@ namespace {
 constexpr int Rows = SpeedDialDirectory::Rows;
 
 struct SpeedDialDirectoryTest : testing::Test {
-    // Memory e holds its own number e + 1 as digits ("1" ... "74").
-    void numberEveryMemory()
+    // Memory e holds its own number e + 1 as digits ("1" ... "74"), and the note "nota <e + 1>".
+    void fillEveryMemory()
     {
         for (int e = 0; e < protocol::MemoryCount; ++e) {
             const int n = e + 1;
             const auto code = [](int digit) { return digit == 0 ? 0xA : digit; };
             const int packed = n < 10 ? code(n) : (code(n / 10) << 4) | code(n % 10);
             setMemory(e, {static_cast<unsigned char>(packed), 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+            configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(n);
         }
+        directory.showFirstNotes(); // as a complete load does
     }
     void setMemory(int entry, std::initializer_list<unsigned char> numberBytes)
     {
         int i = entry * protocol::MemoryRecordLength + 1;
         for (const unsigned char b : numberBytes)
             memorias[i++] = b;
-    }
-    void noteEveryMemory()
-    {
-        for (int e = 0; e < protocol::MemoryCount; ++e)
-            configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(e + 1);
     }
 
     Configuration configuration;
@@ -47,9 +44,7 @@ struct SpeedDialDirectoryTest : testing::Test {
 
 TEST_F(SpeedDialDirectoryTest, EachPositionShowsTwelveConsecutiveMemories)
 {
-    numberEveryMemory();
-    noteEveryMemory();
-    directory.showFirstNotes(); // as a complete load does
+    fillEveryMemory();
     directory.open();
     for (const int position : {0, 1, 61, 62, 0}) {
         directory.scrollTo(position);
@@ -82,35 +77,15 @@ TEST_F(SpeedDialDirectoryTest, DigitsComeFromTheSevenNumberBytesAndOnlyARowWithD
     EXPECT_TRUE(directory.visible());
 }
 
-TEST_F(SpeedDialDirectoryTest, DialQueuesMemoryNumberPlus0x90AndHidesTheFrame)
-{
-    numberEveryMemory();
-    struct Case {
-        int position;
-        int row;
-        unsigned char expected;
-    };
-    for (const Case c : {Case{0, 0, 0x91}, Case{62, 11, 0xDA}, Case{30, 5, 0x90 + 36}}) {
-        cola = ColaSalida{};
-        directory.open();
-        directory.scrollTo(c.position);
-        directory.dial(c.row);
-        EXPECT_EQ(cola.at(0), c.expected) << c.position;
-        EXPECT_EQ(cola.at(1), 0);
-        EXPECT_FALSE(directory.visible());
-    }
-}
-
 TEST_F(SpeedDialDirectoryTest, DialTakesTheLastFreePlaceButNeverOverfillsTheQueue)
 {
-    numberEveryMemory();
+    fillEveryMemory();
     directory.open();
     for (int i = 0; i < 9; ++i)
         cola.queue(0x01);
     directory.dial(2);
     EXPECT_EQ(cola.at(9), 0x93);
     EXPECT_FALSE(directory.visible());
-
     directory.open();
     directory.dial(3);
     EXPECT_EQ(cola.at(9), 0x93);
@@ -120,7 +95,7 @@ TEST_F(SpeedDialDirectoryTest, DialTakesTheLastFreePlaceButNeverOverfillsTheQueu
 
 TEST_F(SpeedDialDirectoryTest, TypedNotesReachTheConfigurationOnlyWhenThePageIsLeft)
 {
-    numberEveryMemory();
+    setMemory(1, {0x11});
     directory.open();
     directory.textEdited(0, "Bomberos");
     directory.dial(1); // dialling stores nothing
@@ -143,8 +118,7 @@ TEST_F(SpeedDialDirectoryTest, TypedNotesReachTheConfigurationOnlyWhenThePageIsL
 
 TEST_F(SpeedDialDirectoryTest, ReopeningStoresTheRowsIntoThePageTheyCameFromThenShowsTheFirstPage)
 {
-    noteEveryMemory();
-    directory.showFirstNotes();
+    fillEveryMemory();
     directory.open();
     directory.scrollTo(5);
     directory.textEdited(0, "Taxi");

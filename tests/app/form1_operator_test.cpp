@@ -43,17 +43,25 @@ struct Form1OperatorTest : testing::Test {
 
 } // namespace
 
-TEST_F(Form1OperatorTest, EachExtensionTargetPassesOnItsButton)
+TEST_F(Form1OperatorTest, EachTargetPassesOnItsButton)
 {
     showNames({{4, "Ana"}});
+    w.frame({{19, 1}, {22, 3}});
     click(w.form.numberLabel(0), Qt::LeftButton);
     click(w.form.extensionOverlay(1), Qt::LeftButton);
     click(box(4), Qt::LeftButton);
     click(w.form.extensionOverlay(18), Qt::LeftButton);
     EXPECT_EQ(focus(), w.form.salirButton());
     click(w.form.extensionOverlay(17), Qt::RightButton); // the last slot with a name box
-    EXPECT_TRUE(box(17)->isVisible() && !box(17)->isReadOnly());
+    EXPECT_TRUE(box(17)->isVisible());
     EXPECT_EQ(focus(), box(17));
+    // Lines queue on a left click only and leave the focus where it is.
+    click(w.form.lineLabel(0), Qt::LeftButton);
+    click(w.form.lineOverlay(3), Qt::LeftButton);
+    click(w.form.lineLabel(1), Qt::RightButton);
+    click(w.form.lineOverlay(2), Qt::MiddleButton);
+    EXPECT_EQ(focus(), box(17));
+    EXPECT_FALSE(box(17)->isReadOnly());
     click(w.form.numberLabel(17), Qt::MiddleButton); // only ends the edit: the empty box goes
     EXPECT_EQ(focus(), w.form.salirButton());
     EXPECT_FALSE(box(17)->isVisible());
@@ -61,22 +69,25 @@ TEST_F(Form1OperatorTest, EachExtensionTargetPassesOnItsButton)
     click(w.form.numberLabel(18), Qt::RightButton); // "Virtual" has no box: ends the edit
     EXPECT_EQ(focus(), w.form.salirButton());
     EXPECT_FALSE(box(17)->isVisible());
-    EXPECT_EQ(w.queued(), std::vector<int>({1, 2, 5, 19}));
+    EXPECT_EQ(w.queued(), std::vector<int>({1, 2, 5, 19, 0x21, 0x24}));
     EXPECT_FALSE(w.configuration.hayCambios);
 }
 
-TEST_F(Form1OperatorTest, LineTargetsQueueOnLeftClickOnlyAndKeepTheFocus)
+TEST_F(Form1OperatorTest, ALeftClickSelectsAnExtensionThatShowsFreeOrIsHeld)
 {
-    w.frame({{19, 1}, {22, 3}});
-    click(w.form.numberLabel(7), Qt::RightButton); // opens box 8
-    ASSERT_EQ(focus(), box(7));
-    click(w.form.lineLabel(0), Qt::LeftButton);
-    click(w.form.lineOverlay(3), Qt::LeftButton);
-    click(w.form.lineLabel(1), Qt::RightButton);
-    click(w.form.lineOverlay(2), Qt::MiddleButton);
-    EXPECT_EQ(w.queued(), std::vector<int>({0x21, 0x24}));
-    EXPECT_EQ(focus(), box(7));
-    EXPECT_FALSE(box(7)->isReadOnly());
+    // Codes for slot 8, one frame after another; an unlisted code keeps the colour and so the answer.
+    struct Case {
+        std::vector<int> codes;
+        bool accepted;
+    };
+    for (const Case& c : {Case{{0}, true}, {{1}, false}, {{2}, false}, {{3}, false}, {{4}, false}, {{5}, true},
+             {{6}, false}, {{0x80}, false}, {{0xC4}, false}, {{1, 9}, false}, {{0, 9}, true}}) {
+        w.cola = ColaSalida{};
+        for (int code : c.codes)
+            w.frame({{7, code}});
+        click(w.form.numberLabel(7), Qt::LeftButton);
+        EXPECT_EQ(w.queued(), c.accepted ? std::vector<int>{8} : std::vector<int>{}) << c.codes.back();
+    }
 }
 
 TEST_F(Form1OperatorTest, RightClickSelectsAShownNameTheFirstKeyReplacesItAndALeftClickEndsTheEdit)
@@ -100,7 +111,8 @@ TEST_F(Form1OperatorTest, CommandButtonsQueueByTheirCaption)
     click(w.form.cmdRecupera(), Qt::LeftButton);
     w.frame({{2, 2}, {18, 0xC0}});
     click(w.form.cmdRecupera(), Qt::LeftButton);
-    EXPECT_EQ(w.queued(), std::vector<int>({0x80, 0x82, 0x81}));
+    w.commands.recuperaPressed("Recupera"); // only the exact caption recovers
+    EXPECT_EQ(w.queued(), std::vector<int>({0x80, 0x82, 0x81, 0x81}));
 }
 
 TEST_F(Form1OperatorTest, NameBoxFontFollowsTheLengthBeforeEachKey)
@@ -116,7 +128,7 @@ TEST_F(Form1OperatorTest, NameBoxFontFollowsTheLengthBeforeEachKey)
         QTest::keyClick(box(0), Qt::Key_Backspace);
         EXPECT_EQ(points(0), expected);
     }
-    QTest::keyClick(box(0), Qt::Key_End); // no character: the size is kept, though 8 characters make 8 points
+    QTest::keyClick(box(0), Qt::Key_End); // no character: the size stays (a 9th character would make it 8)
     EXPECT_EQ(points(0), 9);
     QTest::keyClick(box(0), Qt::Key_Backspace);
     EXPECT_EQ(points(0), 9);
@@ -124,24 +136,9 @@ TEST_F(Form1OperatorTest, NameBoxFontFollowsTheLengthBeforeEachKey)
     EXPECT_TRUE(w.configuration.hayCambios);
 }
 
-TEST_F(Form1OperatorTest, QuoteIsRefusedAndEnterHidesAnEmptiedBox)
+TEST_F(Form1OperatorTest, EscapeRestoresTheTextThisBoxWasOpenedWithAndEnterHidesAnEmptiedBox)
 {
-    showNames({{1, "Caja"}});
-    click(w.form.numberLabel(1), Qt::RightButton);
-    QTest::keyClick(box(1), '"'); // replaces nothing: refused as a whole
-    EXPECT_EQ(box(1)->text(), "Caja");
-    QTest::keyClick(box(1), Qt::Key_Backspace);
-    EXPECT_TRUE(box(1)->text().isEmpty());
-    QTest::keyClick(box(1), Qt::Key_Return);
-    EXPECT_TRUE(box(1)->isHidden());
-    EXPECT_EQ(focus(), w.form.salirButton());
-    EXPECT_TRUE(w.configuration.nombres[1].isEmpty());
-    EXPECT_TRUE(w.configuration.hayCambios);
-}
-
-TEST_F(Form1OperatorTest, EscapeRestoresTheTextThisBoxWasOpenedWith)
-{
-    showNames({{5, "Ana"}, {6, "Luis"}});
+    showNames({{1, "Caja"}, {5, "Ana"}, {6, "Luis"}});
     click(w.form.numberLabel(5), Qt::RightButton);
     QTest::keyClick(box(5), Qt::Key_Return);
     click(w.form.numberLabel(6), Qt::RightButton);
@@ -151,6 +148,15 @@ TEST_F(Form1OperatorTest, EscapeRestoresTheTextThisBoxWasOpenedWith)
     EXPECT_TRUE(box(6)->isReadOnly());
     EXPECT_EQ(focus(), w.form.salirButton());
     EXPECT_TRUE(w.configuration.hayCambios);
+
+    click(w.form.numberLabel(1), Qt::RightButton);
+    QTest::keyClick(box(1), '"'); // replaces nothing: refused as a whole
+    EXPECT_EQ(box(1)->text(), "Caja");
+    QTest::keyClick(box(1), Qt::Key_Backspace);
+    QTest::keyClick(box(1), Qt::Key_Return);
+    EXPECT_TRUE(box(1)->isHidden());
+    EXPECT_EQ(focus(), w.form.salirButton());
+    EXPECT_TRUE(w.configuration.nombres[1].isEmpty());
 }
 
 TEST_F(Form1OperatorTest, ALongNameIsShownWholeAndItsReadOnlyBoxReachedWithTabTakesOnlyEnter)
@@ -169,7 +175,7 @@ TEST_F(Form1OperatorTest, ALongNameIsShownWholeAndItsReadOnlyBoxReachedWithTabTa
     EXPECT_FALSE(w.configuration.hayCambios);
 }
 
-TEST_F(Form1OperatorTest, DoubleClickActsOnceAndTwoClicksTwice)
+TEST_F(Form1OperatorTest, EachClickActsOnceWithTheButtonOfTheLastPress)
 {
     // Through the window, as the platform delivers it: press, release, double click, release.
     for (QWidget* target :
@@ -179,5 +185,13 @@ TEST_F(Form1OperatorTest, DoubleClickActsOnceAndTwoClicksTwice)
     EXPECT_EQ(w.queued(), std::vector<int>({3, 0x22}));
     click(w.form.numberLabel(4), Qt::LeftButton);
     click(w.form.numberLabel(4), Qt::LeftButton);
-    EXPECT_EQ(w.queued(), std::vector<int>({3, 0x22, 5, 5}));
+    w.commands.lineClick(2); // a click without a new press keeps the last button
+    click(w.form.lineLabel(0), Qt::RightButton);
+    w.commands.lineClick(3);
+    EXPECT_EQ(w.queued(), std::vector<int>({3, 0x22, 5, 5, 0x23}));
+    click(w.form.numberLabel(0), Qt::RightButton);
+    click(w.form.numberLabel(0), Qt::BackButton); // a button of no meaning only ends the edit
+    EXPECT_EQ(focus(), w.form.salirButton());
+    EXPECT_TRUE(box(0)->isHidden());
+    EXPECT_EQ(w.queued().size(), 5u);
 }

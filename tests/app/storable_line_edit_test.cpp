@@ -1,16 +1,11 @@
+#include "../desktop/modal.h"
 #include "app/storable_line_edit.h"
+#include "qt_printers.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTimer>
-
-#include "qt_printers.h"
 
 #include <gtest/gtest.h>
 
@@ -32,27 +27,14 @@ void paste(QWidget& w, const QString& clip)
     QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
 }
 
-// Opens the box's context menu and chooses the enabled action whose text starts so.
-void chooseFromContextMenu(QWidget& w, const QString& actionText)
+// Opens the box's context menu and chooses the entry whose text starts so.
+void chooseFromContextMenu(QWidget& w, const QString& entry)
 {
-    bool chosen = false;
-    QTimer::singleShot(0, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* a : menu->actions()) {
-            if (a->text().startsWith(actionText) && a->isEnabled()) {
-                menu->setActiveAction(a);
-                QTest::keyClick(menu, Qt::Key_Return);
-                chosen = true;
-                return;
-            }
-        }
-        menu->close();
-    });
+    MenuPick menu;
+    chooseFromMenu(entry, menu);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), w.mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(&w, &event);
-    EXPECT_TRUE(chosen) << actionText.toStdString();
+    EXPECT_TRUE(menu.chosen) << entry.toStdString();
 }
 
 struct StorableLineEditTest : testing::Test {

@@ -1,11 +1,6 @@
+#include "modal.h"
 #include "platform/qt/qt_window_services.h"
 #include "qt_printers.h"
-
-#include <QAction>
-#include <QMenu>
-#include <QTest>
-#include <QTimer>
-#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -35,30 +30,19 @@ TEST(QtWindowServices, TheMenuOffersMostrarOnlyWhenAskedAndReportsTheChoice)
     QtWindowServices services{window};
     struct Case {
         bool mostrarVisible;
-        const char* choose; // object name of the entry chosen, or nothing
+        const char* choose; // the entry chosen; none closes the menu
         WindowServices::MenuChoice choice;
     };
     const Case cases[] = {
-        {true, "MnuMostrar", WindowServices::MenuChoice::Mostrar},
-        {false, "Mnusalir", WindowServices::MenuChoice::Salir},
-        {true, nullptr, WindowServices::MenuChoice::None},
+        {true, "Mostrar", WindowServices::MenuChoice::Mostrar},
+        {false, "Salir", WindowServices::MenuChoice::Salir},
+        {true, "", WindowServices::MenuChoice::None},
     };
     for (const Case& c : cases) {
-        QStringList offered;
-        QTimer::singleShot(50, [&] {
-            QMenu& menu = services.menu();
-            for (QAction* a : menu.actions())
-                if (a->isVisible())
-                    offered << a->text();
-            if (QAction* a = c.choose ? menu.findChild<QAction*>(c.choose) : nullptr) {
-                menu.setActiveAction(a);
-                QTest::keyClick(&menu, Qt::Key_Return);
-            } else {
-                QTest::keyClick(&menu, Qt::Key_Escape);
-            }
-        });
+        MenuPick menu;
+        chooseFromMenu(c.choose, menu);
         EXPECT_EQ(services.popupMenu(c.mostrarVisible), c.choice);
-        EXPECT_EQ(offered, c.mostrarVisible ? QStringList({"Mostrar", "Salir"}) : QStringList({"Salir"}));
+        EXPECT_EQ(menu.offered, c.mostrarVisible ? QStringList({"Mostrar", "Salir"}) : QStringList({"Salir"}));
     }
 }
 

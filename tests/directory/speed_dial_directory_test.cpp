@@ -57,7 +57,7 @@ TEST_F(SpeedDialDirectoryTest, EachPositionShowsTwelveConsecutiveMemories)
     }
 }
 
-TEST_F(SpeedDialDirectoryTest, DigitsComeFromTheSevenNumberBytesAndOnlyARowWithDigitsDials)
+TEST_F(SpeedDialDirectoryTest, DigitsComeFromTheSevenNumberBytesAndARowDialsOnlyWithDigitsAndRoomInTheQueue)
 {
     memorias[0] = 0x77; // byte 0 of the record is not part of the number
     setMemory(0, {0x12, 0xA4, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
@@ -69,73 +69,45 @@ TEST_F(SpeedDialDirectoryTest, DigitsComeFromTheSevenNumberBytesAndOnlyARowWithD
     EXPECT_EQ(directory.Saca_Numero_Memoria(3), "1234567890*#DE");
     EXPECT_EQ(directory.Saca_Numero_Memoria(73), "1100");
     directory.open();
+    for (int i = 0; i < 9; ++i)
+        cola.queue(0x01);
     for (const int emptyRow : {1, 2}) {
         EXPECT_EQ(directory.row(emptyRow).digits, "");
         directory.dial(emptyRow);
     }
-    EXPECT_EQ(cola.at(0), 0);
+    EXPECT_EQ(cola.at(9), 0);
+    EXPECT_TRUE(directory.visible());
+    directory.dial(3); // the last free place
+    EXPECT_EQ(cola.at(9), 0x94);
+    EXPECT_FALSE(directory.visible());
+    directory.open();
+    directory.dial(0); // no room: nothing queued, the frame stays
+    EXPECT_EQ(cola.at(9), 0x94);
     EXPECT_TRUE(directory.visible());
 }
 
-TEST_F(SpeedDialDirectoryTest, DialTakesTheLastFreePlaceButNeverOverfillsTheQueue)
-{
-    fillEveryMemory();
-    directory.open();
-    for (int i = 0; i < 9; ++i)
-        cola.queue(0x01);
-    directory.dial(2);
-    EXPECT_EQ(cola.at(9), 0x93);
-    EXPECT_FALSE(directory.visible());
-    directory.open();
-    directory.dial(3);
-    EXPECT_EQ(cola.at(9), 0x93);
-    EXPECT_EQ(cola.at(0), 0x01);
-    EXPECT_TRUE(directory.visible());
-}
-
-TEST_F(SpeedDialDirectoryTest, TypedNotesReachTheConfigurationOnlyWhenThePageIsLeft)
-{
-    setMemory(1, {0x11});
-    directory.open();
-    directory.textEdited(0, "Bomberos");
-    directory.dial(1); // dialling stores nothing
-    EXPECT_EQ(configuration.troncalMemoria[0], "");
-    directory.open();
-    EXPECT_EQ(configuration.troncalMemoria[0], "Bomberos");
-    directory.scrollTo(12);
-    EXPECT_EQ(directory.row(0).text, "");
-
-    directory.textEdited(11, "Hospital");
-    directory.close();
-    EXPECT_EQ(configuration.troncalMemoria[23], "Hospital");
-    EXPECT_FALSE(directory.visible());
-
-    directory.open();
-    EXPECT_EQ(directory.row(0).text, "Bomberos");
-    directory.scrollTo(12);
-    EXPECT_EQ(directory.row(11).text, "Hospital");
-}
-
-TEST_F(SpeedDialDirectoryTest, ReopeningStoresTheRowsIntoThePageTheyCameFromThenShowsTheFirstPage)
+TEST_F(SpeedDialDirectoryTest, NotesOnScreenReachTheConfigurationOnlyWhenTheirPageIsLeft)
 {
     fillEveryMemory();
     directory.open();
     directory.scrollTo(5);
     directory.textEdited(0, "Taxi");
-    directory.close();
+    directory.dial(1); // dialling stores nothing
+    EXPECT_EQ(configuration.troncalMemoria[5], "nota 6");
     view.events.clear();
-
-    directory.open();
+    directory.open(); // into the page the rows came from, then the first page
     EXPECT_EQ(configuration.troncalMemoria[5], "Taxi");
     EXPECT_EQ(directory.scrollPosition(), 0);
-    EXPECT_EQ(directory.inicioPagina(), 0);
-    EXPECT_EQ(directory.row(0).text, "nota 1");
     EXPECT_EQ(directory.row(5).text, "Taxi");
     EXPECT_EQ(view.events.mid(0, 3), QStringList({"visibility", "scroll", "row 0"}));
     EXPECT_EQ(view.events.count("focus"), 1);
     view.events.clear();
     directory.scrollTo(0);
     EXPECT_TRUE(view.events.isEmpty());
+    directory.textEdited(11, "Hospital");
+    directory.scrollTo(12);
+    EXPECT_EQ(configuration.troncalMemoria[11], "Hospital");
+    EXPECT_EQ(directory.row(0).text, "nota 13");
 }
 
 TEST_F(SpeedDialDirectoryTest, OnlyWritesThatChangeANoteFieldCountAsChanges)
@@ -145,11 +117,9 @@ TEST_F(SpeedDialDirectoryTest, OnlyWritesThatChangeANoteFieldCountAsChanges)
     directory.scrollTo(0);
     directory.textEdited(3, "");
     EXPECT_FALSE(configuration.hayCambios) << "all notes empty: nothing on screen changed";
-
     configuration.troncalMemoria[40] = "x";
     directory.scrollTo(30);
     EXPECT_TRUE(configuration.hayCambios) << "paging onto a differing note";
-
     configuration.hayCambios = false;
     directory.textEdited(3, "y");
     EXPECT_TRUE(configuration.hayCambios) << "typing";

@@ -34,7 +34,7 @@ TEST(VirtualClock, ATimerTicksOnlyWithAnIntervalWhileEnabledAndSettingEitherAgai
     EXPECT_EQ(ticks, 6);
 }
 
-TEST(VirtualClock, FiresInTimeOrderIncludingTimersSetByHandlers)
+TEST(VirtualClock, FiresInTimeOrderIncludingTimersThatHandlersStartOrChange)
 {
     VirtualClock clock;
     auto a = clock.createTimer();
@@ -43,27 +43,14 @@ TEST(VirtualClock, FiresInTimeOrderIncludingTimersSetByHandlers)
     a->onTick([&] {
         log += "a" + std::to_string(clock.nowUs() / 1000) + " ";
         b->setInterval(50); // started by a handler: must still fire inside the same advance
+        a->setInterval(a->interval() == 100 ? 150 : 100); // counts from this tick
     });
     b->onTick([&] {
         log += "b" + std::to_string(clock.nowUs() / 1000) + " ";
         b->setInterval(0);
     });
     a->setInterval(100);
-    clock.advanceMs(260);
-    EXPECT_EQ(log, "a100 b150 a200 b250 ");
-    EXPECT_EQ(clock.nowUs(), 260000);
-}
-
-TEST(VirtualClock, HandlerChangingItsOwnIntervalTakesEffectFromItsTick)
-{
-    VirtualClock clock;
-    auto t = clock.createTimer();
-    std::string log;
-    t->onTick([&] {
-        log += std::to_string(clock.nowUs() / 1000) + " ";
-        t->setInterval(t->interval() == 1800 ? 200 : 1800);
-    });
-    t->setInterval(1800);
-    clock.advanceMs(3999);
-    EXPECT_EQ(log, "1800 2000 3800 ");
+    clock.advanceMs(320);
+    EXPECT_EQ(log, "a100 b150 a250 b300 ");
+    EXPECT_EQ(clock.nowUs(), 320000);
 }

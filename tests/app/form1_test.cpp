@@ -1,7 +1,6 @@
 #include "app/click_label.h"
 #include "app/indicator_widget.h"
 #include "app/name_box.h"
-#include "console/panel_geometry.h"
 #include "qt_printers.h"
 #include "wired_window.h"
 
@@ -13,7 +12,6 @@
 
 #include <map>
 #include <tuple>
-#include <vector>
 
 namespace
 {
@@ -31,26 +29,46 @@ struct Form1Test : testing::Test {
 
 } // namespace
 
-TEST_F(Form1Test, EveryElementSitsWhereTheLayoutPlacesItOnAFixedClientArea)
+// Three rows of slots 73 pixels apart: each number label 20 below its indicator
+// and at most a pixel aside ("Virtual" centred), each name box at the design's
+// place just above it, centred, each overlay on it; lines alike. All of it, but
+// for the leftmost name box, within a window of fixed size, the buttons apart.
+TEST_F(Form1Test, EveryElementSitsInItsPlaceWithinAFixedClientArea)
 {
-    EXPECT_EQ(w.form.size(), geometry::toPixels(geometry::ClientArea));
+    EXPECT_EQ(w.form.size(), QSize(592, 396));
     EXPECT_EQ(w.form.minimumSize(), w.form.maximumSize());
-    std::vector<std::pair<QWidget*, QRect>> placed = {{w.form.cmdCorta(), geometry::cmdCorta()},
-        {w.form.cmdRecupera(), geometry::cmdRecupera()}, {w.form.agendaButton(), geometry::command1()},
-        {w.form.salirButton(), geometry::cmdExit()}};
+    const QRect client = w.form.rect();
     for (int i = 0; i < 19; ++i) {
-        placed.insert(placed.end(), {{w.form.extensionIndicator(i), geometry::extensionIndicator(i)},
-                                        {w.form.numberLabel(i), geometry::numberLabel(i)},
-                                        {w.form.extensionOverlay(i), geometry::extensionOverlay(i)}});
-        if (i < 18)
-            placed.emplace_back(w.form.nameBox(i), geometry::nameBox(i));
+        const QRect indicator = w.form.extensionIndicator(i)->geometry();
+        const QRect label = w.form.numberLabel(i)->geometry();
+        const QRect overlay = w.form.extensionOverlay(i)->geometry();
+        EXPECT_EQ(indicator.top(), 159 + i / 8 * 73) << i;
+        EXPECT_EQ(label.top(), indicator.top() + 20) << i;
+        EXPECT_NEAR(i < 18 ? label.left() : label.center().x(), i < 18 ? indicator.left() : indicator.center().x(), 1)
+            << i;
+        EXPECT_TRUE(overlay.topLeft() == indicator.topLeft() && overlay.contains(indicator.center())) << i;
+        EXPECT_TRUE(client.contains(indicator) && client.contains(label)) << i;
+        if (i == 18)
+            continue;
+        const QRect box = w.form.nameBox(i)->geometry();
+        EXPECT_EQ(box, QRect(i == 8 ? -1 : i % 8 * 70, 133 + i / 8 * 73, 67, 22)) << i;
+        EXPECT_NEAR(box.center().x(), indicator.center().x(), 1) << i;
+        EXPECT_LT(box.bottom(), indicator.top()) << i;
+        EXPECT_TRUE(i == 8 || client.contains(box)) << i;
     }
-    for (int k = 0; k < 6; ++k)
-        placed.insert(placed.end(), {{w.form.lineIndicator(k), geometry::lineIndicator(k)},
-                                        {w.form.lineLabel(k), geometry::lineLabel(k)},
-                                        {w.form.lineOverlay(k), geometry::lineOverlay(k)}});
-    for (const auto& [widget, twips] : placed)
-        EXPECT_EQ(widget->geometry(), geometry::toPixels(twips)) << widget->metaObject()->className();
+    for (int k = 0; k < 6; ++k) {
+        const QRect indicator = w.form.lineIndicator(k)->geometry();
+        const QRect overlay = w.form.lineOverlay(k)->geometry();
+        EXPECT_EQ(w.form.lineLabel(k)->pos(), indicator.topLeft() + QPoint(9, 40)) << k;
+        EXPECT_TRUE(overlay.topLeft() == indicator.topLeft() && overlay.contains(indicator.center())) << k;
+        EXPECT_TRUE(client.contains(indicator) && client.contains(w.form.lineLabel(k)->geometry())) << k;
+    }
+    const QRect corta = w.form.cmdCorta()->geometry(), recupera = w.form.cmdRecupera()->geometry();
+    for (const QRect& button : {corta, recupera})
+        EXPECT_TRUE(client.contains(button) && !button.intersects(w.form.lineIndicator(5)->geometry()));
+    EXPECT_FALSE(corta.intersects(recupera));
+    EXPECT_EQ(w.form.agendaButton()->geometry(), QRect(336, 344, 73, 28));
+    EXPECT_EQ(w.form.salirButton()->geometry(), QRect(464, 336, 53, 40));
 }
 
 TEST_F(Form1Test, StartsAsTheDesignShowsIt)

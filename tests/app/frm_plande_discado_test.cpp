@@ -19,7 +19,8 @@ namespace {
 constexpr int Rows = SpeedDialDirectory::Rows;
 
 // The directory frame on a window of the console's client size, bound to a
-// directory whose memory e holds the digits "5" followed by e + 1.
+// directory whose memory e holds the digits "5" followed by e + 1 in two
+// digits, and the note "nota <e + 1>".
 struct FrmPlandeDiscadoTest : testing::Test {
     FrmPlandeDiscadoTest()
     {
@@ -28,9 +29,11 @@ struct FrmPlandeDiscadoTest : testing::Test {
             const auto code = [](int digit) { return digit == 0 ? 0xA : digit; };
             memorias[e * protocol::MemoryRecordLength + 1] = 0x50 | code(n / 10 % 10);
             memorias[e * protocol::MemoryRecordLength + 2] = static_cast<unsigned char>(code(n % 10) << 4);
+            configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(n);
         }
         window.resize(592, 396);
         frame.bind(directory);
+        directory.showFirstNotes();
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -75,6 +78,7 @@ TEST_F(FrmPlandeDiscadoTest, RowsControlsColoursAndFontsFollowTheDesign)
     EXPECT_TRUE(frame.txtFacilidadAccedida(0)->isReadOnly());
 }
 
+// Each position shows the twelve memories from it on.
 TEST_F(FrmPlandeDiscadoTest, OpensAtTheCornerAndPagesByTwelveOrOneUpToTheLastPage)
 {
     EXPECT_FALSE(frame.isVisible());
@@ -82,31 +86,27 @@ TEST_F(FrmPlandeDiscadoTest, OpensAtTheCornerAndPagesByTwelveOrOneUpToTheLastPag
     directory.open();
     EXPECT_TRUE(frame.isVisible());
     EXPECT_EQ(frame.pos(), QPoint(0, 0));
-    struct Step {
-        QAbstractSlider::SliderAction action;
-        QString firstNumber;
-        QString lastDigits;
-    };
-    for (const Step& s : {Step{QAbstractSlider::SliderNoAction, " 1", "512"},
-                          Step{QAbstractSlider::SliderPageStepAdd, " 13", "524"},
-                          Step{QAbstractSlider::SliderSingleStepAdd, " 14", "525"},
-                          Step{QAbstractSlider::SliderToMaximum, " 63", "574"}}) {
-        frame.vscMemorias()->triggerAction(s.action);
-        EXPECT_EQ(frame.txtCodigoDiscado(0)->text(), s.firstNumber);
-        EXPECT_EQ(frame.txtFacilidadAccedida(11)->text(), s.lastDigits);
+    for (const auto& [action, position] : {std::pair{QAbstractSlider::SliderNoAction, 0},
+             {QAbstractSlider::SliderPageStepAdd, 12}, {QAbstractSlider::SliderSingleStepAdd, 13},
+             {QAbstractSlider::SliderToMaximum, 62}, {QAbstractSlider::SliderToMinimum, 0}}) {
+        frame.vscMemorias()->triggerAction(action);
+        for (int r = 0; r < Rows; ++r) {
+            const int n = position + r + 1;
+            EXPECT_EQ(frame.txtCodigoDiscado(r)->text(), QStringLiteral(" %1").arg(n)) << n;
+            EXPECT_EQ(frame.txtFacilidadAccedida(r)->text(), QStringLiteral("5%1").arg(n, 2, 10, QChar(u'0'))) << n;
+            EXPECT_EQ(frame.txtGrupoTroncal(r)->text(), QStringLiteral("nota %1").arg(n)) << n;
+        }
     }
     EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
 }
 
 TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatIsTypedReachesTheDirectoryAndVolverStoresIt)
 {
-    configuration.troncalMemoria[2] = "Farmacia";
-    directory.showFirstNotes();
     directory.open();
     StorableLineEdit* note = frame.txtGrupoTroncal(2);
     for (const int x : {5, 20}) {
         QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(x, note->height() / 2));
-        EXPECT_EQ(note->selectedText(), "Farmacia") << x;
+        EXPECT_EQ(note->selectedText(), "nota 3") << x;
     }
     configuration.hayCambios = false;
     QTest::keyClicks(note, "Bomberos \"112\" y mas");

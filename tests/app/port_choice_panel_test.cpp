@@ -45,11 +45,16 @@ TEST_F(PortChoicePanelTest, HiddenUntilShownItOffersSixteenPortsWithTheirDevices
 #endif
 }
 
-TEST_F(PortChoicePanelTest, AceptaOrADoubleClickHandsOverTheSelectedEntryOrNothing)
+TEST_F(PortChoicePanelTest, FocusGoesToTheListAndAceptaOrADoubleClickHandsOverTheSelectedEntryOrNothing)
 {
     PortChoiceView& view = *panel;
     view.show();
     ASSERT_TRUE(panel->isVisible());
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    panel->acceptButton()->setFocus();
+    view.focusList();
+    EXPECT_TRUE(panel->list()->hasFocus());
     QTest::mouseClick(panel->prompt(), Qt::LeftButton); // does nothing
     QTest::mouseClick(panel->acceptButton(), Qt::LeftButton);
     QTest::mouseClick(panel->list()->viewport(), Qt::LeftButton, {}, centreOf(2));
@@ -60,14 +65,4 @@ TEST_F(PortChoicePanelTest, AceptaOrADoubleClickHandsOverTheSelectedEntryOrNothi
     EXPECT_EQ(accepted, (std::vector<std::optional<QString>>{std::nullopt, QStringLiteral("3"), QStringLiteral("2")}));
     view.hide();
     EXPECT_FALSE(panel->isVisible());
-}
-
-TEST_F(PortChoicePanelTest, FocusGoesBackToTheList)
-{
-    panel->show();
-    QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    panel->acceptButton()->setFocus();
-    panel->focusList();
-    EXPECT_TRUE(panel->list()->hasFocus());
 }

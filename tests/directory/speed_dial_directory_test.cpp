@@ -42,21 +42,6 @@ struct SpeedDialDirectoryTest : testing::Test {
 
 } // namespace
 
-TEST_F(SpeedDialDirectoryTest, EachPositionShowsTwelveConsecutiveMemories)
-{
-    fillEveryMemory();
-    directory.open();
-    for (const int position : {0, 1, 61, 62, 0}) {
-        directory.scrollTo(position);
-        for (int r = 0; r < Rows; ++r) {
-            const QString n = QString::number(position + r + 1);
-            EXPECT_EQ(directory.row(r).number, " " + n) << position << " row " << r;
-            EXPECT_EQ(directory.row(r).digits, n) << position << " row " << r;
-            EXPECT_EQ(directory.row(r).text, "nota " + n) << position << " row " << r;
-        }
-    }
-}
-
 TEST_F(SpeedDialDirectoryTest, DigitsComeFromTheSevenNumberBytesAndARowDialsOnlyWithDigitsAndRoomInTheQueue)
 {
     memorias[0] = 0x77; // byte 0 of the record is not part of the number

@@ -86,7 +86,7 @@ TEST_F(ConfigurationFileTest, ACompleteLoadFillsTheFirstPageAndCountsAsNoChange)
         EXPECT_EQ(directory.row(r).text, QStringLiteral("n%1").arg(r + 1));
 }
 
-TEST_F(ConfigurationFileTest, AShortFileKeepsWhatWasReadAndSetsTheFlagOnlyForANonEmptyName)
+TEST_F(ConfigurationFileTest, AShortFileKeepsWhatWasReadAndOnlyANameThatDiffersFromItsBoxIsAChange)
 {
     configuration.troncalMemoria.fill("start");
     load(fullRecords().mid(0, 50));
@@ -97,13 +97,15 @@ TEST_F(ConfigurationFileTest, AShortFileKeepsWhatWasReadAndSetsTheFlagOnlyForANo
     EXPECT_EQ(directory.row(0).text, "n1") << "opening the directory must not wipe the notes read";
     directory.open();
     EXPECT_EQ(configuration.troncalMemoria[0], "n1");
-    EXPECT_TRUE(configuration.hayCambios) << "names were loaded";
-
-    FileRig noNames;
-    QList<QByteArray> records = fullRecords().mid(0, 20);
-    std::fill(records.begin() + 2, records.end(), "\"\"");
-    noNames.load(records);
-    EXPECT_FALSE(noNames.configuration.hayCambios);
+    // Names alone, then empty names: only a name that differs from its box is a change.
+    for (const bool named : {true, false}) {
+        FileRig rig;
+        QList<QByteArray> records = fullRecords().mid(0, 20);
+        if (!named)
+            std::fill(records.begin() + 2, records.end(), "\"\"");
+        rig.load(records);
+        EXPECT_EQ(rig.configuration.hayCambios, named);
+    }
 }
 
 TEST_F(ConfigurationFileTest, AMissingFileChangesNothing)

@@ -122,10 +122,10 @@ TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
     for (int field = 0; field < 3; ++field) {
         cola = ColaSalida{};
         directory.open();
-        frame.vscMemorias()->setValue(10);
-        QLineEdit* fields[] = {frame.txtCodigoDiscado(3), frame.txtGrupoTroncal(3), frame.txtFacilidadAccedida(3)};
+        frame.vscMemorias()->setValue(62);
+        QLineEdit* fields[] = {frame.txtCodigoDiscado(11), frame.txtGrupoTroncal(11), frame.txtFacilidadAccedida(11)};
         QTest::mouseDClick(fields[field], Qt::LeftButton);
-        EXPECT_EQ(cola.at(0), 0x90 + 14) << field;
+        EXPECT_EQ(cola.at(0), 0xDA) << field; // memory 74
         EXPECT_EQ(cola.at(1), 0) << field;
         EXPECT_FALSE(frame.isVisible()) << field;
     }

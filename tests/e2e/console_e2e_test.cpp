@@ -1,19 +1,15 @@
 #include "../desktop/modal.h"
-#include "app/console_app.h"
 #include "app/form1.h"
-#include "directory/windows1252.h"
-#include "platform/qt/trace.h"
+#include "link/protocol.h"
 #include "qt_printers.h"
-#include "sim/exchange_server.h"
-#include "trace_events.h"
+#include "traced_console.h"
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
+#include <QSystemTrayIcon>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -21,55 +17,34 @@
 namespace
 {
 
-ExchangeOptions quietExchange()
+// Paced: the bytes trickle in at 9600 bit/s, a poll every 20 ms.
+// Unpaced: each frame and the next poll together in one burst.
+class ConsoleE2E : public TracedConsole, public ::testing::WithParamInterface<bool>
 {
-    ExchangeOptions options;
-    options.traffic = false; // only what the test asks for
-    return options;
-}
-
-// The running console as the README shows it.
-void saveScreenshot(QWidget& window)
-{
-    QDir().mkpath(QStringLiteral(OPR903_SCREENSHOT_DIR));
-    window.grab().save(QStringLiteral(OPR903_SCREENSHOT_DIR "/running_console.png"));
-}
-
-// The console in this process, on the offscreen desktop, against the
-// simulated exchange on a pseudo-terminal; its trace is read back.
-struct ConsoleE2E : ::testing::Test {
-    void SetUp() override
-    {
-        QString error;
-        exchange = ExchangeServer::onPseudoTerminal(quietExchange(), &error);
-        ASSERT_TRUE(exchange) << error.toStdString();
-        tracePath = folder.filePath("trace.log");
-        trace = Trace::open(tracePath);
-        ASSERT_TRUE(trace);
-        ConsoleOptions options;
-        options.configFolder = folder.path();
-        options.device = exchange->consolePath();
-        options.trace = trace.get();
-        console = std::make_unique<ConsoleApp>(options);
-    }
-
-    bool traced(const QString& event) const { return traceEvents(tracePath).contains(event); }
-
-    QTemporaryDir folder;
-    std::unique_ptr<ExchangeServer> exchange;
-    QString tracePath;
-    std::unique_ptr<Trace> trace;
-    std::unique_ptr<ConsoleApp> console;
 };
 
-TEST_F(ConsoleE2E, LinksAlertsOnAWaitingCallAndClosesWithTheSaveQuestionAnswered)
+// Offscreen there is neither a notification area nor a sound device: the
+// console still alerts the operator as far as it can and goes on working.
+TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheAnswerAndClosesWithTheSaveQuestion)
 {
+    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
+    ExchangeOptions options;
+    options.paced = GetParam();
+    options.pollPeriodMs = GetParam() ? 20 : 0;
+    options.traffic = false; // only what the test asks for
+    startOn(options);
     QSignalSpy handshake(exchange.get(), &ExchangeServer::handshakeDone);
-    ASSERT_EQ(console->start(), Shell::Loaded::Starting);
-    EXPECT_EQ(console->window().windowTitle(), "Quindora R903");
     ASSERT_TRUE(handshake.wait(10000));
+    EXPECT_TRUE(sent.startsWith("DBC\xC0")) << sent.toHex().toStdString();
     QTRY_COMPARE_WITH_TIMEOUT(
         console->window().windowTitle(), QStringLiteral("QUINDORA R903 - Serie 0412 - V1.00"), 5000);
+    // The numbering table and the memories as the exchange holds them.
+    const ExchangePlan plan = ExchangePlan::builtIn();
+    for (int i = 0; i < protocol::ExtensionSlots - 1; ++i)
+        EXPECT_EQ(console->session().panel().numberLabel(i).caption, plan.extensions[i]) << i;
+    EXPECT_EQ(console->session().panel().numberLabel(18).caption, "Virtual");
+    for (int m = 0; m < protocol::MemoryCount; ++m)
+        EXPECT_EQ(console->session().directory().Saca_Numero_Memoria(m), plan.memories[m]) << m;
 
     // The operator names the calling extension on the panel.
     console->window().setNameBoxVisible(3, true);
@@ -80,11 +55,12 @@ TEST_F(ConsoleE2E, LinksAlertsOnAWaitingCallAndClosesWithTheSaveQuestionAnswered
     ASSERT_TRUE(exchange->callConsoleFrom(4));
     QTRY_VERIFY_WITH_TIMEOUT(console->session().shell().alert().running(), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(traced("icon 1"), 3000);
-    saveScreenshot(console->window());
+    // The running console as the README shows it.
+    QDir().mkpath(QStringLiteral(OPR903_SCREENSHOT_DIR));
+    console->window().grab().save(QStringLiteral(OPR903_SCREENSHOT_DIR "/running_console.png"));
     QTRY_VERIFY_WITH_TIMEOUT(traced("icon 0"), 1000);
-    EXPECT_TRUE(traced("alert on"));
-    EXPECT_TRUE(traced("balloon show"));
-    EXPECT_TRUE(traced("tone"));
+    for (const char* event : {"alert on", "balloon show", "tone"})
+        EXPECT_TRUE(traced(event)) << event;
 
     // The operator takes the call: the alert stops and the balloon goes.
     console->window().showNormal();
@@ -94,6 +70,7 @@ TEST_F(ConsoleE2E, LinksAlertsOnAWaitingCallAndClosesWithTheSaveQuestionAnswered
     QTRY_VERIFY_WITH_TIMEOUT(traced("alert off"), 1000);
     EXPECT_TRUE(traced("balloon remove"));
     EXPECT_EQ(console->session().shell().tray().Icon(), 0);
+    EXPECT_EQ(console->session().panel().numberLabel(3).tooltip, "Interno comunicado con consola");
 
     // Salir: the closing request, and the save question (the name changed) answered Yes.
     QSignalSpy closed(&console->windowServices(), &QtWindowServices::closed);
@@ -107,13 +84,19 @@ TEST_F(ConsoleE2E, LinksAlertsOnAWaitingCallAndClosesWithTheSaveQuestionAnswered
     QTest::mouseClick(console->window().salirButton(), Qt::LeftButton);
     ASSERT_TRUE(closed.wait(5000));
     EXPECT_EQ(question, "Ha hecho cambios en la configuración\r\n¿Desea salvarlos?");
-    EXPECT_TRUE(traced("tx 8f"));
+    // Commands went out as poll answers, in order; every other answer was "no command".
+    QByteArray answers = sent.mid(4);
+    EXPECT_GE(answers.count(char(protocol::SinComando)), 3);
+    EXPECT_EQ(answers.replace(char(protocol::SinComando), QByteArray()), QByteArray("\x04\x8F"));
     EXPECT_TRUE(traced("save ok"));
-    EXPECT_EQ(traceEvents(tracePath).last(), "exit");
+    EXPECT_EQ(events().last(), "exit");
 
     QFile saved(folder.filePath("OPR903.DAT"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("\"Recepci\xf3n\""));
 }
+
+INSTANTIATE_TEST_SUITE_P(Pacing, ConsoleE2E, ::testing::Values(true, false),
+    [](const auto& info) { return info.param ? "AtLinePace" : "InOneBurst"; });
 
 } // namespace

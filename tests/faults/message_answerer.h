@@ -15,11 +15,9 @@ class MessageAnswerer
 public:
     MessageAnswerer()
     {
-        poll_.setInterval(20);
         QObject::connect(&poll_, &QTimer::timeout, [this] { answer(); });
-        poll_.start();
+        poll_.start(20);
     }
-
     const QStringList& seen() const { return seen_; }
 
 private:
@@ -30,10 +28,8 @@ private:
             return;
         seen_ << box->windowTitle() + QStringLiteral(" | ") + box->text();
         for (QAbstractButton* button : box->buttons())
-            if (button->text() == QStringLiteral("&No")) {
-                button->click();
-                return;
-            }
+            if (button->text() == QStringLiteral("&No"))
+                return button->click();
         box->defaultButton()->click();
     }
 

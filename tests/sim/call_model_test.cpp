@@ -3,8 +3,11 @@
 #include "console/console_state.h"
 #include "link/protocol.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 namespace
@@ -13,22 +16,69 @@ namespace
 constexpr std::int64_t Second = 1'000'000;
 constexpr int Console = 19;
 
+using Command = unsigned char (*)(int);
+const std::map<QString, Command> Commands = {{"x", protocol::SeleccionInterno}, {"l", protocol::SeleccionLinea},
+    {"m", protocol::MarcaMemoria}, {"CORTA", [](int) { return protocol::Corta; }},
+    {"RETIENE", [](int) { return protocol::Retiene; }}, {"RECUPERA", [](int) { return protocol::Recupera; }}};
+
 // A quiet exchange, its clock, and the console's view of its frames.
 struct Calls {
     CallModel model{ExchangePlan::builtIn(), 7, false};
     std::int64_t now = 0;
 
-    void command(unsigned char byte) { model.command(byte, now); }
-    void wait(std::int64_t us)
+    // Plays a scenario, word by word:
+    //   x4 l3 m1 CORTA RETIENE RECUPERA   the console's command on slot 4, line 3, memory 1, or its button
+    //   ring3 call5 !ring3                line 3 rings, extension 5 calls the console; "!": refused
+    //   +3s +2999ms +1us                  time passes
+    //   x4=3 l3=6 own=c0                  the frame shows this code (hexadecimal)
+    //   CORTA|RETIENE                     the two buttons the console then offers (empty: hidden)
+    void play(const QString& scenario)
     {
-        now += us;
+        for (const QString& word : scenario.split(u' ', Qt::SkipEmptyParts)) {
+            SCOPED_TRACE(word.toStdString());
+            if (word.contains(u'|'))
+                EXPECT_EQ(buttons(), word);
+            else if (const qsizetype equals = word.indexOf(u'='); equals > 0)
+                EXPECT_EQ(code(word.left(equals)), word.mid(equals + 1).toInt(nullptr, 16));
+            else if (word.startsWith(u'+'))
+                wait(word);
+            else
+                act(word);
+        }
+    }
+    void act(const QString& word)
+    {
+        static const QRegularExpression parts(QStringLiteral("^(!?)([a-zA-Z]+)(\\d*)$"));
+        const QRegularExpressionMatch m = parts.match(word);
+        const bool accepted = m.captured(1).isEmpty();
+        const QString name = m.captured(2);
+        const int n = m.captured(3).toInt();
+        if (name == u"ring")
+            EXPECT_EQ(model.ringLine(n, now), accepted);
+        else if (name == u"call")
+            EXPECT_EQ(model.callConsoleFrom(n, now), accepted);
+        else if (Commands.contains(name))
+            model.command(Commands.at(name)(n), now);
+        else
+            ADD_FAILURE() << "unknown word";
+    }
+    void wait(const QString& word)
+    {
+        static const QRegularExpression time(QStringLiteral("^\\+(\\d+)(s|ms|us)$"));
+        const QRegularExpressionMatch m = time.match(word);
+        ASSERT_TRUE(m.hasMatch());
+        const std::int64_t unit = m.captured(2) == u"s" ? Second : m.captured(2) == u"ms" ? 1000 : 1;
+        now += m.captured(1).toLongLong() * unit;
         model.advanceTo(now);
     }
-    unsigned char ext(int slot) const { return model.extensionStatus(slot); }
-    unsigned char line(int k) const { return model.lineStatus(k); }
-    unsigned char own() const { return static_cast<unsigned char>(model.frame()[Console - 1]); }
-    // What the console offers on its two buttons after this frame.
-    std::pair<QString, QString> buttons() const
+    int code(const QString& element) const
+    {
+        const int n = element.mid(1).toInt();
+        if (element == u"own")
+            return static_cast<unsigned char>(model.frame()[Console - 1]);
+        return element.startsWith(u'x') ? model.extensionStatus(n) : model.lineStatus(n);
+    }
+    QString buttons() const
     {
         ConsoleState state;
         std::array<std::uint8_t, protocol::StatusFrameLength> frame{};
@@ -39,225 +89,86 @@ struct Calls {
         auto caption = [](const CommandAvailability::Button& b) {
             return b.visible ? b.caption.value_or(QStringLiteral("?")) : QString();
         };
-        return {caption(offer.corta), caption(offer.recupera)};
+        return caption(offer.corta) + u'|' + caption(offer.recupera);
     }
 };
 
-using Buttons = std::pair<QString, QString>;
-const QString CORTA = QStringLiteral("CORTA");
-const QString TRANSFIERE = QStringLiteral("TRANSFIERE");
-const QString RETIENE = QStringLiteral("RETIENE");
-const QString RECUPERA = QStringLiteral("RECUPERA");
-
-TEST(CallModel, AFreshExchangeIsIdleWithTheConsoleOnSlot19)
+TEST(CallModel, AnIdleExchangeShowsOnlyTheConsoleAndIgnoresCommandsThatFindNoParty)
 {
+    const QByteArray idle = QByteArray(18, char(0)) + char(0x80) + QByteArray(6, char(0));
+    const unsigned char ignored[] = {protocol::Corta, protocol::Retiene, protocol::Recupera,
+        protocol::SeleccionInterno(Console), protocol::SinComando, 0x00, 0x14, 0x20, 0x27, 0x83, 0x90, 0xDB, 0xFF};
     Calls calls;
-    const QByteArray frame = calls.model.frame();
-    ASSERT_EQ(frame.size(), protocol::StatusFrameLength);
-    EXPECT_EQ(frame, QByteArray(18, char(0)) + char(0x80) + QByteArray(6, char(0)));
-}
-
-TEST(CallModel, CallingAFreeExtensionRingsThenAnswers)
-{
-    Calls calls;
-    calls.command(protocol::SeleccionInterno(4));
-    EXPECT_EQ(calls.ext(4), 3);
-    EXPECT_EQ(calls.own(), 0xC0);
-    EXPECT_EQ(calls.buttons(), Buttons(CORTA, {}));
-    calls.wait(CallModel::AnswerMs * 1000 - 1);
-    EXPECT_EQ(calls.ext(4), 3);
-    calls.wait(1);
-    EXPECT_EQ(calls.ext(4), 2);
-    EXPECT_EQ(calls.buttons(), Buttons(CORTA, RETIENE));
-
-    calls.command(protocol::Corta);
-    EXPECT_EQ(calls.ext(4), 0);
-    EXPECT_EQ(calls.own(), 0x80);
-    EXPECT_EQ(calls.buttons(), Buttons());
-}
-
-TEST(CallModel, HoldAndRetrieveAnExtension)
-{
-    Calls calls;
-    calls.command(protocol::SeleccionInterno(2));
-    calls.wait(3 * Second);
-    calls.command(protocol::Retiene);
-    EXPECT_EQ(calls.ext(2), 5);
-    EXPECT_EQ(calls.own(), 0xC0) << "holding keeps the console engaged";
-    EXPECT_EQ(calls.buttons(), Buttons(CORTA, RECUPERA));
-    calls.command(protocol::Recupera);
-    EXPECT_EQ(calls.ext(2), 2);
-    calls.command(protocol::Retiene);
-    calls.command(protocol::SeleccionInterno(2)); // a click on the held extension takes it back too
-    EXPECT_EQ(calls.ext(2), 2);
-}
-
-TEST(CallModel, ALineIsTakenHeldAndTransferredToAnExtension)
-{
-    Calls calls;
-    ASSERT_TRUE(calls.model.ringLine(3, calls.now));
-    EXPECT_EQ(calls.line(3), 6);
-    calls.command(protocol::SeleccionLinea(3));
-    EXPECT_EQ(calls.line(3), 2);
-    EXPECT_EQ(calls.buttons(), Buttons(CORTA, RETIENE));
-
-    calls.command(protocol::Retiene);
-    EXPECT_EQ(calls.line(3), 4);
-    calls.command(protocol::SeleccionInterno(6));
-    EXPECT_EQ(calls.ext(6), 3);
-    EXPECT_EQ(calls.buttons(), Buttons(TRANSFIERE, RECUPERA));
-    calls.wait(3 * Second);
-    EXPECT_EQ(calls.ext(6), 2);
-    EXPECT_EQ(calls.buttons(), Buttons(TRANSFIERE, {}));
-
-    calls.command(protocol::Corta);
-    EXPECT_EQ(calls.line(3), 1);
-    EXPECT_EQ(calls.ext(6), 1);
-    EXPECT_EQ(calls.own(), 0x80);
-}
-
-TEST(CallModel, TransfiereWhileTheExtensionRingsHandsOverWhateverIsHeld)
-{
-    for (bool heldLine : {true, false}) {
-        Calls calls;
-        calls.command(heldLine ? protocol::SeleccionLinea(4) : protocol::SeleccionInterno(1));
-        calls.wait(3 * Second);
-        calls.command(protocol::SeleccionInterno(8)); // holds the first party, rings extension 8
-        ASSERT_EQ(calls.ext(8), 3);
-        EXPECT_EQ(calls.buttons(), Buttons(TRANSFIERE, RECUPERA));
-        calls.command(protocol::Corta);
-        EXPECT_EQ(calls.ext(8), 1);
-        EXPECT_EQ(heldLine ? calls.line(4) : calls.ext(1), 1);
-        EXPECT_FALSE(calls.model.engaged());
+    EXPECT_EQ(calls.model.frame(), idle);
+    for (unsigned char byte : ignored) {
+        calls.model.command(byte, 0);
+        EXPECT_EQ(calls.model.frame(), idle) << "byte " << int(byte);
     }
 }
 
-TEST(CallModel, CortaWithAnExtensionHeldAndAnotherTalkingCutsTheOneTalking)
+TEST(CallModel, TheConsolesCommandsAndTheirEffects)
 {
-    Calls calls;
-    calls.command(protocol::SeleccionInterno(1));
-    calls.wait(3 * Second);
-    calls.command(protocol::SeleccionInterno(2));
-    calls.wait(3 * Second);
-    EXPECT_EQ(calls.buttons(), Buttons(CORTA, RETIENE));
-    calls.command(protocol::Corta);
-    EXPECT_EQ(calls.ext(2), 0);
-    EXPECT_EQ(calls.ext(1), 5);
-    EXPECT_EQ(calls.buttons(), Buttons(CORTA, RECUPERA));
-    calls.command(protocol::Corta);
-    EXPECT_EQ(calls.ext(1), 0);
-    EXPECT_EQ(calls.buttons(), Buttons());
+    const std::pair<const char*, const char*> scenarios[] = {
+        {"calling a free extension rings it until it answers; CORTA cuts it",
+            "x4 x4=3 own=c0 CORTA| +2999999us x4=3 +1us x4=2 CORTA|RETIENE CORTA x4=0 own=80 |"},
+        {"an extension is held and taken back, by RECUPERA or by a click on it",
+            "x2 +3s RETIENE x2=5 own=c0 CORTA|RECUPERA RECUPERA x2=2 RETIENE x2 x2=2"},
+        {"a ringing line is taken, held and transferred to an extension",
+            "ring3 l3=6 l3 l3=2 CORTA|RETIENE RETIENE l3=4 x6 x6=3 TRANSFIERE|RECUPERA +3s x6=2 TRANSFIERE| "
+            "CORTA l3=1 x6=1 own=80"},
+        {"TRANSFIERE while the extension rings hands over a held line",
+            "l4 +3s x8 x8=3 TRANSFIERE|RECUPERA CORTA x8=1 l4=1 own=80"},
+        {"TRANSFIERE while the extension rings hands over a held extension",
+            "x1 +3s x8 x8=3 TRANSFIERE|RECUPERA CORTA x8=1 x1=1 own=80"},
+        {"CORTA with an extension held and another talking cuts the one talking",
+            "x1 +3s x2 +3s CORTA|RETIENE CORTA x2=0 x1=5 CORTA|RECUPERA CORTA x1=0 |"},
+        {"a new call holds the current one, is refused when the hold is taken, and a second line is parked",
+            "l1 l1=2 l2 l1=4 l2=2 l5 l5=0 RETIENE l2=5 RECUPERA l1=2 l2 l2=2 l1=4"},
+        {"RECUPERA while calling an extension lets it go", "l1 x9 RECUPERA x9=0 l1=2"},
+        {"dialling a memory with a number seizes the first free line",
+            "l1 CORTA ring1 m1 l1=6 l2=2 CORTA m6 l2=0 own=80"},
+        {"only a free line rings, only another free extension calls; both give up when nobody answers",
+            "ring2 call5 x5=4 !ring2 !call5 !call19 !ring7 +20s x5=0 l2=6 +10s l2=0"},
+    };
+    for (const auto& [name, scenario] : scenarios) {
+        SCOPED_TRACE(name);
+        Calls().play(QString::fromLatin1(scenario));
+    }
 }
 
 TEST(CallModel, ATransferredLineIsFreedOrReturnedToTheConsoleWhenItsCallEnds)
 {
     std::set<int> outcomes;
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE(seed);
         Calls calls{CallModel(ExchangePlan::builtIn(), seed, false)};
-        calls.command(protocol::SeleccionLinea(1));
-        calls.command(protocol::SeleccionInterno(3));
-        calls.wait(3 * Second);
-        calls.command(protocol::Corta);
-        ASSERT_EQ(calls.line(1), 1);
-        calls.wait(61 * Second);
-        outcomes.insert(calls.line(1));
-        calls.command(protocol::SeleccionLinea(1));
-        EXPECT_EQ(calls.line(1), 2) << "seed " << seed << ": the console takes the line back";
+        calls.play("l1 x3 +3s CORTA l1=1 +61s");
+        outcomes.insert(calls.model.lineStatus(1));
+        calls.play("l1 l1=2");
     }
     EXPECT_EQ(outcomes, (std::set<int>{0, 7}));
 }
 
-TEST(CallModel, TakingANewCallHoldsTheCurrentOneOrIsRefused)
+TEST(CallModel, RandomTrafficRingsLinesAndCallsTheConsoleReproduciblyFromTheSeed)
 {
-    Calls calls;
-    calls.command(protocol::SeleccionLinea(1)); // seize a free line
-    EXPECT_EQ(calls.line(1), 2);
-    calls.command(protocol::SeleccionLinea(2));
-    EXPECT_EQ(calls.line(1), 4);
-    EXPECT_EQ(calls.line(2), 2);
-    calls.command(protocol::SeleccionLinea(5)); // the hold is taken
-    EXPECT_EQ(calls.line(5), 0);
-    calls.command(protocol::Retiene); // a second line is parked
-    EXPECT_EQ(calls.line(2), 5);
-    calls.command(protocol::Recupera);
-    EXPECT_EQ(calls.line(1), 2);
-    calls.command(protocol::SeleccionLinea(2)); // a parked line is taken back; line 1 goes on hold
-    EXPECT_EQ(calls.line(2), 2);
-    EXPECT_EQ(calls.line(1), 4);
-}
-
-TEST(CallModel, RecuperaWhileCallingAnExtensionLetsItGo)
-{
-    Calls calls;
-    calls.command(protocol::SeleccionLinea(1));
-    calls.command(protocol::SeleccionInterno(9));
-    calls.command(protocol::Recupera);
-    EXPECT_EQ(calls.ext(9), 0);
-    EXPECT_EQ(calls.line(1), 2);
-}
-
-TEST(CallModel, DiallingAMemorySeizesTheFirstFreeLine)
-{
-    Calls calls;
-    calls.command(protocol::SeleccionLinea(1));
-    calls.command(protocol::Corta);
-    ASSERT_TRUE(calls.model.ringLine(1, calls.now));
-    calls.command(protocol::MarcaMemoria(1));
-    EXPECT_EQ(calls.line(1), 6);
-    EXPECT_EQ(calls.line(2), 2);
-    calls.command(protocol::Corta);
-    calls.command(protocol::MarcaMemoria(6)); // the built-in memory 6 holds no number
-    EXPECT_EQ(calls.line(2), 0);
-    EXPECT_FALSE(calls.model.engaged());
-}
-
-TEST(CallModel, OutsideCallsGiveUpWhenNobodyAnswers)
-{
-    Calls calls;
-    ASSERT_TRUE(calls.model.ringLine(2, calls.now));
-    ASSERT_TRUE(calls.model.callConsoleFrom(5, calls.now));
-    EXPECT_FALSE(calls.model.callConsoleFrom(Console, calls.now));
-    EXPECT_FALSE(calls.model.ringLine(2, calls.now)) << "the line is no longer free";
-    EXPECT_EQ(calls.ext(5), 4);
-    calls.wait(CallModel::ExtensionGivesUpMs * 1000);
-    EXPECT_EQ(calls.ext(5), 0);
-    EXPECT_EQ(calls.line(2), 6);
-    calls.wait((CallModel::LineGivesUpMs - CallModel::ExtensionGivesUpMs) * 1000);
-    EXPECT_EQ(calls.line(2), 0);
-}
-
-TEST(CallModel, CommandsOnPartiesInTheWrongStateChangeNothing)
-{
-    const unsigned char ignored[] = {protocol::Corta, protocol::Retiene, protocol::Recupera,
-        protocol::SeleccionInterno(Console), protocol::SinComando, 0x00, 0x14, 0x20, 0x27, 0x83, 0x90, 0xDB, 0xFF};
-    Calls calls;
-    for (unsigned char byte : ignored) {
-        calls.command(byte);
-        EXPECT_EQ(calls.model.frame(), Calls().model.frame()) << "byte " << int(byte);
-    }
-}
-
-QByteArray tenMinutes(std::uint64_t seed, int* ringing, int* calling)
-{
-    CallModel model(ExchangePlan::builtIn(), seed, true);
-    QByteArray frames;
-    for (std::int64_t t = 0; t < 600 * Second; t += Second / 5) {
-        model.advanceTo(t);
-        const QByteArray frame = model.frame();
-        *ringing += frame.mid(19).count(char(6));
-        *calling += frame.left(18).count(char(4));
-        frames += frame;
-    }
-    return frames;
-}
-
-TEST(CallModel, RandomTrafficIsReproducibleFromTheSeed)
-{
+    auto tenMinutes = [](std::uint64_t seed) {
+        CallModel model(ExchangePlan::builtIn(), seed, true);
+        QByteArray frames;
+        for (std::int64_t t = 0; t < 600 * Second; t += Second / 5) {
+            model.advanceTo(t);
+            frames += model.frame();
+        }
+        return frames;
+    };
+    const QByteArray once = tenMinutes(11);
+    EXPECT_EQ(tenMinutes(11), once);
+    EXPECT_NE(tenMinutes(12), once);
     int ringing = 0;
     int calling = 0;
-    const QByteArray once = tenMinutes(11, &ringing, &calling);
-    EXPECT_EQ(tenMinutes(11, &ringing, &calling), once);
-    EXPECT_NE(tenMinutes(12, &ringing, &calling), once);
+    for (qsizetype i = 0; i < once.size(); ++i) {
+        ringing += i % 25 > 18 && once[i] == char(6);
+        calling += i % 25 < 18 && once[i] == char(4);
+    }
     EXPECT_GT(ringing, 0) << "no line ever rang";
     EXPECT_GT(calling, 0) << "no extension ever called the console";
 }

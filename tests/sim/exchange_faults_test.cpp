@@ -1,9 +1,10 @@
 #include "wire.h"
 
-#include "link/protocol.h"
 #include "sim/seeded_random.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace
 {
@@ -11,103 +12,82 @@ namespace
 constexpr std::int64_t Second = Wire::Second;
 const QByteArray Poll(1, char(protocol::Sondeo));
 
-Wire withFaults(const Faults& faults, bool paced = false)
+Wire withFaults(const std::function<void(Faults&)>& fault, bool paced = false)
 {
-    ExchangeOptions options = paced ? Wire::quietOptions() : Wire::fastOptions();
-    options.faults = faults;
+    ExchangeOptions options = Wire::quiet(paced);
+    fault(options.faults);
     return Wire(options);
 }
 
-// Every request answered as the console does; returns what came after each.
-std::vector<int> handshakeLengths(Wire& wire)
-{
-    std::vector<int> lengths;
-    const std::pair<unsigned char, int> steps[] = {{0x44, 10}, {0x42, 512}, {0x43, 2048}};
-    for (auto [request, length] : steps) {
-        wire.send(request);
-        lengths.push_back(int(wire.expect(length + 1, 10 * Second).size()));
-    }
-    return lengths;
-}
-
-struct SilenceCase {
-    const char* name;
-    Faults::Stage stage;
-    int after;
-    std::vector<int> lengths;
-};
-
 TEST(ExchangeFaults, SilenceFromAGivenMomentLastsForGood)
 {
-    const SilenceCase cases[] = {
-        {"before the identity", Faults::Stage::BeforeIdentity, 0, {0, 0, 0}},
-        {"inside the table", Faults::Stage::InTable, 100, {10, 100, 0}},
-        {"inside the block", Faults::Stage::InBlock, 1500, {10, 512, 1500}},
+    struct Case {
+        Faults::Stage stage;
+        int after;
+        std::vector<qsizetype> lengths; // identity, table, block, frames
     };
-    for (const SilenceCase& c : cases) {
-        Faults faults;
-        faults.silentFrom = c.stage;
-        faults.silentAfter = c.after;
-        Wire wire = withFaults(faults);
-        EXPECT_EQ(handshakeLengths(wire), c.lengths) << c.name;
+    const Case cases[] = {
+        {Faults::Stage::BeforeIdentity, 0, {0, 0, 0, 0}},
+        {Faults::Stage::InTable, 100, {10, 100, 0, 0}},
+        {Faults::Stage::InBlock, 1500, {10, 512, 1500, 0}},
+        {Faults::Stage::InPolling, 3, {10, 512, 2048, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.stage));
+        Wire wire = withFaults([&c](Faults& f) {
+            f.silentFrom = c.stage;
+            f.silentAfter = c.after;
+        });
+        std::vector<qsizetype> lengths = wire.handshake();
+        lengths.push_back(0);
+        while (lengths.back() < 5 && wire.cycle().size() == protocol::StatusFrameLength)
+            ++lengths.back();
+        EXPECT_EQ(lengths, c.lengths);
         wire.send(protocol::IniciaSondeo);
         wire.send(protocol::PideIdentidad);
-        EXPECT_EQ(wire.expect(1, 60 * Second), QByteArray()) << c.name;
+        EXPECT_EQ(wire.expect(1, 60 * Second), QByteArray());
     }
 }
 
-TEST(ExchangeFaults, SilenceInPollingComesAfterTheGivenFramesAndIgnoresRestarts)
+TEST(ExchangeFaults, PollingPausedOnDemandOrByTheScriptResumesOnTheConsolesRestart)
 {
-    Faults faults;
-    faults.silentFrom = Faults::Stage::InPolling;
-    faults.silentAfter = 3;
-    Wire wire = withFaults(faults);
-    wire.handshake();
-    for (int i = 0; i < 3; ++i)
-        ASSERT_EQ(wire.cycle().size(), protocol::StatusFrameLength) << "frame " << i;
-    EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray());
-    wire.send(protocol::IniciaSondeo);
-    EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray());
-}
-
-TEST(ExchangeFaults, PollingPausedOnDemandResumesOnTheConsolesRestart)
-{
-    Wire wire(Wire::fastOptions());
-    wire.handshake();
-    ASSERT_EQ(wire.cycle().size(), 25);
-    wire.exchange.pausePolling();
-    EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray());
-    wire.send(protocol::IniciaSondeo);
-    EXPECT_EQ(wire.cycle().size(), 25);
-    wire.exchange.fallSilent();
-    wire.send(protocol::IniciaSondeo);
-    wire.send(protocol::PideIdentidad);
-    EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray());
+    for (bool scripted : {false, true}) {
+        ExchangeOptions options = Wire::quiet(false);
+        if (scripted)
+            options.script = {ScriptStep::frame(QByteArray(25, char(3))), ScriptStep::pause()};
+        Wire wire(options);
+        wire.handshake();
+        const QByteArray before = wire.cycle();
+        ASSERT_EQ(before.size(), 25);
+        if (!scripted)
+            wire.exchange.pausePolling();
+        EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray()) << scripted;
+        wire.send(protocol::IniciaSondeo);
+        EXPECT_EQ(wire.cycle(), before) << scripted;
+    }
 }
 
 TEST(ExchangeFaults, SlowLateAndShortBlocks)
 {
-    Faults slow;
-    slow.block.byteUs = 2000;
-    Faults late;
-    late.block.delayMs = 1000;
-    Faults shortBlock;
-    shortBlock.block.length = 2000;
-    shortBlock.table.length = 500;
     struct Case {
         const char* name;
-        Faults faults;
-        int tableLength;
-        int blockLength;
+        std::function<void(Faults&)> fault;
+        qsizetype tableLength;
+        qsizetype blockLength;
         std::int64_t blockDoneUs; // after the request
     };
     const Case cases[] = {
-        {"slow", slow, 512, 2048, 2048 * 2000},
-        {"late", late, 512, 2048, 1'000'000 + 2'133'334},
-        {"short", shortBlock, 500, 2000, 2'083'334},
+        {"slow", [](Faults& f) { f.block.byteUs = 2000; }, 512, 2048, 2048 * 2000},
+        {"late", [](Faults& f) { f.block.delayMs = 1000; }, 512, 2048, 1'000'000 + 2'133'334},
+        {"short",
+            [](Faults& f) {
+                f.table.length = 500;
+                f.block.length = 2000;
+            },
+            500, 2000, 2'083'334},
     };
     for (const Case& c : cases) {
-        Wire wire = withFaults(c.faults, true);
+        Wire wire = withFaults(c.fault, true);
         wire.send(protocol::PideIdentidad);
         wire.expect(10);
         wire.send(protocol::PideTablaInternos);
@@ -121,53 +101,47 @@ TEST(ExchangeFaults, SlowLateAndShortBlocks)
 
 TEST(ExchangeFaults, GarbageBytesComeBetweenAFrameAndTheNextPoll)
 {
-    Faults faults;
-    faults.garbageEvery = 2;
-    faults.garbageByte = 0x33;
-    Wire wire = withFaults(faults, true);
+    Wire wire = withFaults(
+        [](Faults& f) {
+            f.garbageEvery = 2;
+            f.garbageByte = 0x33;
+        },
+        true);
     wire.handshake();
     ASSERT_EQ(wire.expect(1), Poll);
-    std::vector<QByteArray> betweenPolls;
-    for (int i = 0; i < 4; ++i) {
+    for (const QByteArray& betweenPolls : {Poll, "\x33" + Poll, Poll, "\x33" + Poll}) {
         wire.send(protocol::SinComando);
         ASSERT_EQ(wire.expect(25).size(), 25);
-        betweenPolls.push_back(wire.expectPoll());
+        EXPECT_EQ(wire.expect(int(betweenPolls.size())), betweenPolls);
     }
-    const std::vector<QByteArray> expected = {Poll, QByteArray("\x33") + Poll, Poll, QByteArray("\x33") + Poll};
-    EXPECT_EQ(betweenPolls, expected);
 }
 
-TEST(ExchangeFaults, ASplitIdentityReplyComesInTwoPartsWithAGap)
+TEST(ExchangeFaults, AnIdentityReplySplitWithAGapOrCoalescedWithTheTable)
 {
-    Faults faults;
-    faults.identitySplitAt = 4;
-    faults.identitySplitGapMs = 500;
-    Wire wire = withFaults(faults);
-    wire.send(protocol::PideIdentidad);
-    ASSERT_EQ(wire.expect(10, Second), QByteArray("IDR9030412"));
-    EXPECT_EQ(wire.received[3].timeUs, 0);
-    EXPECT_EQ(wire.received[4].timeUs, 500'000);
-    EXPECT_EQ(wire.received[9].timeUs, 500'000);
+    Wire split = withFaults([](Faults& f) {
+        f.identitySplitAt = 4;
+        f.identitySplitGapMs = 500;
+    });
+    split.send(protocol::PideIdentidad);
+    ASSERT_EQ(split.expect(10, Second), QByteArray("IDR9030412"));
+    EXPECT_EQ(split.received[3].timeUs, 0);
+    EXPECT_EQ(split.received[4].timeUs, 500'000);
+    EXPECT_EQ(split.received[9].timeUs, 500'000);
+
+    Wire coalesced = withFaults([](Faults& f) { f.identityWithTable = true; });
+    coalesced.send(protocol::PideIdentidad);
+    EXPECT_EQ(coalesced.expect(600), QByteArray("IDR9030412") + ExchangePlan::builtIn().numberingTable());
+    coalesced.send(protocol::PideTablaInternos);
+    EXPECT_EQ(coalesced.received.size(), 522u) << "the table request is ignored";
+    coalesced.send(protocol::PideMemorias);
+    EXPECT_EQ(coalesced.received.size(), 522u + 2048u);
 }
 
-TEST(ExchangeFaults, AnIdentityReplyCoalescedWithTheTableAndTheRequestIgnored)
-{
-    Faults faults;
-    faults.identityWithTable = true;
-    Wire wire = withFaults(faults);
-    wire.send(protocol::PideIdentidad);
-    EXPECT_EQ(wire.bytes(0, wire.received.size()), QByteArray("IDR9030412") + ExchangePlan::builtIn().numberingTable());
-    wire.send(protocol::PideTablaInternos);
-    EXPECT_EQ(wire.received.size(), 522u);
-    wire.send(protocol::PideMemorias);
-    EXPECT_EQ(wire.received.size(), 522u + 2048u);
-}
-
-TEST(ExchangeScript, FramesPlayInOrderAndTheLastRepeats)
+TEST(ExchangeScript, FramesPlayInOrderTheLastRepeatsAndMoreCanBeAdded)
 {
     const QByteArray first(25, char(1));
     const QByteArray second(25, char(0));
-    ExchangeOptions options = Wire::fastOptions();
+    ExchangeOptions options = Wire::quiet(false);
     options.script = {ScriptStep::frame(first), ScriptStep::garbage(0x77), ScriptStep::frame(second)};
     Wire wire(options);
     wire.handshake();
@@ -175,29 +149,8 @@ TEST(ExchangeScript, FramesPlayInOrderAndTheLastRepeats)
     EXPECT_EQ(wire.expect(1), QByteArray("\x77"));
     EXPECT_EQ(wire.cycle(protocol::SeleccionInterno(3)), second);
     EXPECT_EQ(wire.cycle(), second);
-}
-
-TEST(ExchangeScript, APauseStopsPollingUntilTheConsoleRestartsIt)
-{
-    ExchangeOptions options = Wire::fastOptions();
-    options.script = {ScriptStep::frame(QByteArray(25, char(0))), ScriptStep::pause()};
-    Wire wire(options);
-    wire.handshake();
-    ASSERT_EQ(wire.cycle().size(), 25);
-    EXPECT_EQ(wire.expect(1, 30 * Second), QByteArray());
-    wire.send(protocol::IniciaSondeo);
-    EXPECT_EQ(wire.cycle(), QByteArray(25, char(0)));
-}
-
-TEST(ExchangeScript, StepsCanBeAddedWhilePolling)
-{
-    Wire wire(Wire::fastOptions());
-    wire.handshake();
-    const QByteArray live = wire.cycle();
-    ASSERT_EQ(live.size(), 25);
-    const QByteArray scripted(25, char(6));
-    wire.exchange.appendScript({ScriptStep::frame(scripted)});
-    EXPECT_EQ(wire.cycle(), scripted);
+    wire.exchange.appendScript({ScriptStep::frame(first)});
+    EXPECT_EQ(wire.cycle(), first);
 }
 
 // Whatever the console sends, in every phase, the exchange keeps working:
@@ -212,8 +165,7 @@ TEST(ExchangeRobustness, GarbageFromTheConsoleNeitherCrashesNorHangs)
         SeededRandom random(seed);
         for (int i = 0; i < 20'000; ++i) {
             wire.runFor(random.between(0, 3000));
-            const int byte = random.between(0, 255);
-            if (byte != protocol::PideIdentidad)
+            if (const int byte = random.between(0, 255); byte != protocol::PideIdentidad)
                 wire.send(static_cast<unsigned char>(byte));
         }
         ASSERT_LT(wire.received.size(), 2'000'000u) << "seed " << seed;

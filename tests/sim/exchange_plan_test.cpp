@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace
 {
 
@@ -27,27 +29,15 @@ QString readMemory(const QByteArray& block, int memory)
     return digits;
 }
 
-TEST(DigitCodes, ExtensionNumbersAreEncodedAsTheConsoleDecodesThem)
+TEST(DigitCodes, NumbersAreEncodedAsTheConsoleDecodesThem)
 {
-    struct Case {
-        const char* number;
-        unsigned char alto;
-        unsigned char bajo;
-    };
-    const Case cases[] = {{"10", 0x01, 0x0A}, {"105", 0x1A, 0x05}, {"7", 0x00, 0x07}, {"0", 0x00, 0x0A},
-        {"*#D", 0xBC, 0x0D}, {"E00", 0xEA, 0x0A}};
-    for (const Case& c : cases) {
-        const auto bytes = digit_codes::extensionBytes(QString::fromLatin1(c.number));
-        ASSERT_TRUE(bytes) << c.number;
-        EXPECT_EQ((*bytes)[0], c.alto) << c.number;
-        EXPECT_EQ((*bytes)[1], c.bajo) << c.number;
-    }
+    const std::pair<const char*, std::array<unsigned char, 2>> extensions[] = {{"10", {0x01, 0x0A}},
+        {"105", {0x1A, 0x05}}, {"7", {0x00, 0x07}}, {"0", {0x00, 0x0A}}, {"*#D", {0xBC, 0x0D}}, {"E00", {0xEA, 0x0A}}};
+    for (const auto& [number, bytes] : extensions)
+        EXPECT_EQ(digit_codes::extensionBytes(QString::fromLatin1(number)), bytes) << number;
     for (const char* bad : {"", "1234", "12a", "1 2", "+1"})
         EXPECT_FALSE(digit_codes::extensionBytes(QString::fromLatin1(bad))) << bad;
-}
 
-TEST(DigitCodes, MemoryNumbersRoundTripThroughTheConsolesDecoding)
-{
     for (const char* number : {"", "0", "00349155512345", "*21#", "0800222333", "DE0"}) {
         const auto bytes = digit_codes::memoryBytes(QString::fromLatin1(number));
         ASSERT_TRUE(bytes) << number;
@@ -56,34 +46,10 @@ TEST(DigitCodes, MemoryNumbersRoundTripThroughTheConsolesDecoding)
             decoded += FrmEspeciales::TraducedeDiscado(b, 0);
         EXPECT_EQ(decoded, QString::fromLatin1(number));
     }
-    EXPECT_EQ(*digit_codes::memoryBytes(QStringLiteral("107")),
+    EXPECT_EQ(digit_codes::memoryBytes(QStringLiteral("107")),
         (std::array<unsigned char, 7>{0x1A, 0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_FALSE(digit_codes::memoryBytes(QStringLiteral("003491555123456"))) << "fifteen digits";
     EXPECT_FALSE(digit_codes::memoryBytes(QStringLiteral("12-34")));
-}
-
-TEST(ExchangePlan, TheBuiltInExchangeNumbersItsSlotsAndMemories)
-{
-    const ExchangePlan plan = ExchangePlan::builtIn();
-    const QByteArray table = plan.numberingTable();
-    ASSERT_EQ(table.size(), protocol::NumberingTableLength);
-    const char* expected[] = {"11", "12", "13", "14", "15", "16", "17", "18", "19", "21", "22", "23", "24", "25", "26",
-        "27", "10", "20", "9"};
-    for (int slot = 1; slot <= 19; ++slot) {
-        EXPECT_EQ(table[(slot - 1) * 4 + 2], char(slot));
-        EXPECT_EQ(readExtension(table, slot - 1), QString::fromLatin1(expected[slot - 1])) << "slot " << slot;
-    }
-    for (int record = 19; record < 128; ++record)
-        EXPECT_EQ(static_cast<unsigned char>(table[record * 4 + 2]), 0xFF) << "record " << record;
-    EXPECT_EQ(table.mid(16 * 4, 2), QByteArray("\x01\x0A", 2)) << "extension 10 in slot 17";
-
-    const QByteArray block = plan.directoryBlock();
-    ASSERT_EQ(block.size(), protocol::DirectoryBlockLength);
-    EXPECT_EQ(readMemory(block, 1), QStringLiteral("0114316000"));
-    EXPECT_EQ(readMemory(block, 5), QStringLiteral("00349155512345"));
-    EXPECT_EQ(readMemory(block, 74), QStringLiteral("107"));
-    EXPECT_EQ(readMemory(block, 6), QString());
-    EXPECT_EQ(plan.consoleSlot, 19);
 }
 
 TEST(ExchangePlan, AFileDescribesTheWholeExchange)
@@ -93,17 +59,30 @@ TEST(ExchangePlan, AFileDescribesTheWholeExchange)
                                           "extension 1 201\n"
                                           "\n"
                                           "  extension   5 *9  \n"
+                                          "extension 19 9\n"
+                                          "memory 1 0114316000\n"
                                           "memory 74 #31#\n"
                                           "console 3\n",
         &error);
     ASSERT_TRUE(plan) << error.toStdString();
     EXPECT_EQ(plan->consoleSlot, 3);
     const QByteArray table = plan->numberingTable();
-    EXPECT_EQ(readExtension(table, 0), QStringLiteral("201"));
-    EXPECT_EQ(readExtension(table, 4), QStringLiteral("*9"));
-    EXPECT_EQ(static_cast<unsigned char>(table[1 * 4 + 2]), 0xFF) << "slot 2 is not numbered";
-    EXPECT_EQ(readMemory(plan->directoryBlock(), 74), QStringLiteral("#31#"));
-    EXPECT_EQ(readMemory(plan->directoryBlock(), 1), QString());
+    ASSERT_EQ(table.size(), protocol::NumberingTableLength);
+    const std::map<int, QString> numbers = {{1, "201"}, {5, "*9"}, {19, "9"}}; // by slot
+    for (int record = 0; record < 128; ++record) {
+        const auto number = numbers.find(record + 1);
+        const bool numbered = number != numbers.end();
+        EXPECT_EQ(static_cast<unsigned char>(table[record * 4 + 2]), numbered ? record + 1 : 0xFF) << record;
+        if (numbered) {
+            EXPECT_EQ(readExtension(table, record), number->second);
+        }
+    }
+
+    const QByteArray block = plan->directoryBlock();
+    ASSERT_EQ(block.size(), protocol::DirectoryBlockLength);
+    EXPECT_EQ(readMemory(block, 1), QStringLiteral("0114316000"));
+    EXPECT_EQ(readMemory(block, 74), QStringLiteral("#31#"));
+    EXPECT_EQ(readMemory(block, 2), QString());
 }
 
 TEST(ExchangePlan, AWrongLineIsRefusedWithItsNumber)

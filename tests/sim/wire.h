@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/protocol.h"
 #include "sim/exchange.h"
 
 #include <QByteArray>
@@ -15,22 +16,17 @@ class Wire
 public:
     static constexpr std::int64_t Second = 1'000'000;
 
-    explicit Wire(ExchangeOptions options = quietOptions())
+    explicit Wire(ExchangeOptions options = quiet(true))
         : exchange(std::move(options))
     {
     }
 
-    // Paced, no random traffic, no script: a predictable exchange.
-    static ExchangeOptions quietOptions()
+    // No random traffic, no script: a predictable exchange, paced or not.
+    static ExchangeOptions quiet(bool paced = true)
     {
         ExchangeOptions options;
         options.traffic = false;
-        return options;
-    }
-    static ExchangeOptions fastOptions()
-    {
-        ExchangeOptions options = quietOptions();
-        options.paced = false;
+        options.paced = paced;
         return options;
     }
 
@@ -39,68 +35,50 @@ public:
         exchange.receive(byte, now);
         collect();
     }
-    void runFor(std::int64_t us) { runUntil(now + us); }
-    void runUntil(std::int64_t t)
+    void runFor(std::int64_t us)
     {
-        for (auto wake = exchange.nextWakeUs(); wake && *wake <= t; wake = exchange.nextWakeUs())
+        const std::int64_t end = now + us;
+        for (auto wake = exchange.nextWakeUs(); wake && *wake <= end; wake = exchange.nextWakeUs())
             step(*wake);
-        step(t);
+        step(end);
     }
     // Reads the next `count` bytes, waiting for them at most `limitUs`; fewer when they do not come.
     QByteArray expect(int count, std::int64_t limitUs = 10 * Second)
     {
         const std::int64_t end = now + limitUs;
-        while (int(received.size() - read_) < count) {
-            auto wake = exchange.nextWakeUs();
-            if (!wake || *wake > end)
-                break;
+        for (auto wake = exchange.nextWakeUs(); int(received.size() - read_) < count && wake && *wake <= end;
+             wake = exchange.nextWakeUs())
             step(*wake);
-        }
-        const size_t first = read_;
-        read_ = std::min(received.size(), read_ + size_t(count));
-        return bytes(first, read_);
-    }
-    // Reads up to and including the next poll.
-    QByteArray expectPoll(std::int64_t limitUs = 10 * Second)
-    {
         QByteArray bytes;
-        for (QByteArray b = expect(1, limitUs); !b.isEmpty(); b = expect(1, limitUs)) {
-            bytes += b;
-            if (b[0] == char(0x19))
-                break;
-        }
+        for (; read_ < received.size() && bytes.size() < count; ++read_)
+            bytes += char(received[read_].byte);
         return bytes;
-    }
-    QByteArray bytes(size_t first, size_t end) const
-    {
-        QByteArray result;
-        for (size_t i = first; i < end; ++i)
-            result += char(received[i].byte);
-        return result;
     }
     // Forgets every byte that has arrived and was not read.
     void skipArrived() { read_ = received.size(); }
     // Time of the last byte read.
     std::int64_t lastReadUs() const { return read_ ? received[read_ - 1].timeUs : 0; }
 
-    // Identity, table, block and 0xC0, answered as the console does.
-    void handshake()
+    // The identity, table and block requests, then 0xC0, as the console
+    // makes them; how many bytes came after each request.
+    std::vector<qsizetype> handshake()
     {
-        send(0x44);
-        expect(10);
-        send(0x42);
-        expect(512);
-        send(0x43);
-        expect(2048);
-        send(0xC0);
+        const std::pair<unsigned char, int> requests[] = {{0x44, 10}, {0x42, 512}, {0x43, 2048}};
+        std::vector<qsizetype> lengths;
+        for (auto [request, length] : requests) {
+            send(request);
+            lengths.push_back(expect(length + 1).size());
+        }
+        send(protocol::IniciaSondeo);
+        return lengths;
     }
     // Waits for the next poll, answers it and returns the frame.
-    QByteArray cycle(unsigned char answer = 0x8E)
+    QByteArray cycle(unsigned char answer = protocol::SinComando)
     {
-        if (expect(1) != QByteArray(1, char(0x19)))
+        if (expect(1) != QByteArray(1, char(protocol::Sondeo)))
             return {};
         send(answer);
-        return expect(25);
+        return expect(protocol::StatusFrameLength);
     }
 
     Exchange exchange;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -29,56 +30,39 @@ struct Calls {
     // Plays a scenario, word by word:
     //   x4 l3 m1 CORTA RETIENE RECUPERA   the console's command on slot 4, line 3, memory 1, or its button
     //   ring3 call5 !ring3                line 3 rings, extension 5 calls the console; "!": refused
-    //   +3s +2999ms +1us                  time passes
+    //   +3s +0.000001s                    time passes
     //   x4=3 l3=6 own=c0                  the frame shows this code (hexadecimal)
     //   CORTA|RETIENE                     the two buttons the console then offers (empty: hidden)
     void play(const QString& scenario)
     {
+        static const QRegularExpression parts(QStringLiteral("^(!?)([a-zA-Z]+)(\\d*)(=[0-9a-f]+)?$"));
         for (const QString& word : scenario.split(u' ', Qt::SkipEmptyParts)) {
             SCOPED_TRACE(word.toStdString());
+            const QRegularExpressionMatch m = parts.match(word);
+            const QString name = m.captured(2);
+            const int n = m.captured(3).toInt();
             if (word.contains(u'|'))
-                EXPECT_EQ(buttons(), word);
-            else if (const qsizetype equals = word.indexOf(u'='); equals > 0)
-                EXPECT_EQ(code(word.left(equals)), word.mid(equals + 1).toInt(nullptr, 16));
+                EXPECT_EQ(buttons(), word.toStdString());
             else if (word.startsWith(u'+'))
-                wait(word);
+                model.advanceTo(now += std::llround(word.mid(1).chopped(1).toDouble() * Second));
+            else if (!m.captured(4).isEmpty())
+                EXPECT_EQ(code(name, n), m.captured(4).mid(1).toInt(nullptr, 16));
+            else if (name == u"ring")
+                EXPECT_EQ(model.ringLine(n, now), m.captured(1).isEmpty());
+            else if (name == u"call")
+                EXPECT_EQ(model.callConsoleFrom(n, now), m.captured(1).isEmpty());
+            else if (Commands.contains(name))
+                model.command(Commands.at(name)(n), now);
             else
-                act(word);
+                ADD_FAILURE() << "unknown word";
         }
     }
-    void act(const QString& word)
+    int code(const QString& element, int n) const
     {
-        static const QRegularExpression parts(QStringLiteral("^(!?)([a-zA-Z]+)(\\d*)$"));
-        const QRegularExpressionMatch m = parts.match(word);
-        const bool accepted = m.captured(1).isEmpty();
-        const QString name = m.captured(2);
-        const int n = m.captured(3).toInt();
-        if (name == u"ring")
-            EXPECT_EQ(model.ringLine(n, now), accepted);
-        else if (name == u"call")
-            EXPECT_EQ(model.callConsoleFrom(n, now), accepted);
-        else if (Commands.contains(name))
-            model.command(Commands.at(name)(n), now);
-        else
-            ADD_FAILURE() << "unknown word";
+        const int index = element == u"own" ? Console - 1 : element == u"x" ? n - 1 : Console - 1 + n;
+        return static_cast<unsigned char>(model.frame()[index]);
     }
-    void wait(const QString& word)
-    {
-        static const QRegularExpression time(QStringLiteral("^\\+(\\d+)(s|ms|us)$"));
-        const QRegularExpressionMatch m = time.match(word);
-        ASSERT_TRUE(m.hasMatch());
-        const std::int64_t unit = m.captured(2) == u"s" ? Second : m.captured(2) == u"ms" ? 1000 : 1;
-        now += m.captured(1).toLongLong() * unit;
-        model.advanceTo(now);
-    }
-    int code(const QString& element) const
-    {
-        const int n = element.mid(1).toInt();
-        if (element == u"own")
-            return static_cast<unsigned char>(model.frame()[Console - 1]);
-        return element.startsWith(u'x') ? model.extensionStatus(n) : model.lineStatus(n);
-    }
-    QString buttons() const
+    std::string buttons() const
     {
         ConsoleState state;
         std::array<std::uint8_t, protocol::StatusFrameLength> frame{};
@@ -89,7 +73,7 @@ struct Calls {
         auto caption = [](const CommandAvailability::Button& b) {
             return b.visible ? b.caption.value_or(QStringLiteral("?")) : QString();
         };
-        return caption(offer.corta) + u'|' + caption(offer.recupera);
+        return (caption(offer.corta) + u'|' + caption(offer.recupera)).toStdString();
     }
 };
 
@@ -110,7 +94,7 @@ TEST(CallModel, TheConsolesCommandsAndTheirEffects)
 {
     const std::pair<const char*, const char*> scenarios[] = {
         {"calling a free extension rings it until it answers; CORTA cuts it",
-            "x4 x4=3 own=c0 CORTA| +2999999us x4=3 +1us x4=2 CORTA|RETIENE CORTA x4=0 own=80 |"},
+            "x4 x4=3 own=c0 CORTA| +2.999999s x4=3 +0.000001s x4=2 CORTA|RETIENE CORTA x4=0 own=80 |"},
         {"an extension is held and taken back, by RECUPERA or by a click on it",
             "x2 +3s RETIENE x2=5 own=c0 CORTA|RECUPERA RECUPERA x2=2 RETIENE x2 x2=2"},
         {"a ringing line is taken, held and transferred to an extension",

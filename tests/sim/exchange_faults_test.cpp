@@ -12,7 +12,7 @@ namespace
 constexpr std::int64_t Second = Wire::Second;
 const QByteArray Poll(1, char(protocol::Sondeo));
 
-Wire withFaults(const std::function<void(Faults&)>& fault, bool paced = false)
+Wire withFaults(bool paced, const std::function<void(Faults&)>& fault)
 {
     ExchangeOptions options = Wire::quiet(paced);
     fault(options.faults);
@@ -34,7 +34,7 @@ TEST(ExchangeFaults, SilenceFromAGivenMomentLastsForGood)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.stage));
-        Wire wire = withFaults([&c](Faults& f) {
+        Wire wire = withFaults(false, [&c](Faults& f) {
             f.silentFrom = c.stage;
             f.silentAfter = c.after;
         });
@@ -87,26 +87,19 @@ TEST(ExchangeFaults, SlowLateAndShortBlocks)
             500, 2000, 2'083'334},
     };
     for (const Case& c : cases) {
-        Wire wire = withFaults(c.fault, true);
-        wire.send(protocol::PideIdentidad);
-        wire.expect(10);
-        wire.send(protocol::PideTablaInternos);
-        EXPECT_EQ(wire.expect(513).size(), c.tableLength) << c.name;
-        wire.send(protocol::PideMemorias);
-        const std::int64_t asked = wire.now;
-        EXPECT_EQ(wire.expect(2049, 20 * Second).size(), c.blockLength) << c.name;
-        EXPECT_NEAR(double(wire.received.back().timeUs - asked), double(c.blockDoneUs), 1.0) << c.name;
+        Wire wire = withFaults(true, c.fault);
+        EXPECT_EQ(wire.handshake(), (std::vector<qsizetype>{10, c.tableLength, c.blockLength})) << c.name;
+        const std::int64_t asked = wire.received[10 + c.tableLength - 1].timeUs; // the table's last byte
+        EXPECT_NEAR(double(wire.lastReadUs() - asked), double(c.blockDoneUs), 1.0) << c.name;
     }
 }
 
 TEST(ExchangeFaults, GarbageBytesComeBetweenAFrameAndTheNextPoll)
 {
-    Wire wire = withFaults(
-        [](Faults& f) {
-            f.garbageEvery = 2;
-            f.garbageByte = 0x33;
-        },
-        true);
+    Wire wire = withFaults(true, [](Faults& f) {
+        f.garbageEvery = 2;
+        f.garbageByte = 0x33;
+    });
     wire.handshake();
     ASSERT_EQ(wire.expect(1), Poll);
     for (const QByteArray& betweenPolls : {Poll, "\x33" + Poll, Poll, "\x33" + Poll}) {
@@ -118,7 +111,7 @@ TEST(ExchangeFaults, GarbageBytesComeBetweenAFrameAndTheNextPoll)
 
 TEST(ExchangeFaults, AnIdentityReplySplitWithAGapOrCoalescedWithTheTable)
 {
-    Wire split = withFaults([](Faults& f) {
+    Wire split = withFaults(false, [](Faults& f) {
         f.identitySplitAt = 4;
         f.identitySplitGapMs = 500;
     });
@@ -128,7 +121,7 @@ TEST(ExchangeFaults, AnIdentityReplySplitWithAGapOrCoalescedWithTheTable)
     EXPECT_EQ(split.received[4].timeUs, 500'000);
     EXPECT_EQ(split.received[9].timeUs, 500'000);
 
-    Wire coalesced = withFaults([](Faults& f) { f.identityWithTable = true; });
+    Wire coalesced = withFaults(false, [](Faults& f) { f.identityWithTable = true; });
     coalesced.send(protocol::PideIdentidad);
     EXPECT_EQ(coalesced.expect(600), QByteArray("IDR9030412") + ExchangePlan::builtIn().numberingTable());
     coalesced.send(protocol::PideTablaInternos);

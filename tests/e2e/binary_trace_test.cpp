@@ -32,11 +32,11 @@ TEST(Opr903Binary, TracesItsConversationAndEndsInOrderWhenTerminated)
     console.start(OPR903_BINARY, {"--device", exchange->consolePath(), "--trace", trace});
     ASSERT_TRUE(console.waitForStarted(5000));
     ASSERT_TRUE(handshake.wait(15000));
-    QTRY_VERIFY_WITH_TIMEOUT(traceEvents(trace).contains("tx 8e"), 5000); // answering polls
+    ASSERT_TRUE(QTest::qWaitFor([&] { return traceEvents(trace).contains("tx 8e"); }, 5000)); // answering polls
     EXPECT_EQ(traceEvents(trace).mid(0, 3), (QStringList{"tx 44", "tx 42", "rx 49 44 52 39 30 33 30 34 31 32"}));
 
     console.terminate();
-    QTRY_COMPARE_WITH_TIMEOUT(console.state(), QProcess::NotRunning, 5000);
+    ASSERT_TRUE(console.waitForFinished(5000));
     EXPECT_EQ(console.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(traceEvents(trace).last(), "exit");
 }

@@ -25,7 +25,7 @@ class ConsoleE2E : public TracedConsole, public ::testing::WithParamInterface<bo
 
 // Offscreen there is neither a notification area nor a sound device: the
 // console still alerts the operator as far as it can and goes on working.
-TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheAnswerAndClosesWithTheSaveQuestion)
+TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndClosesWithTheSaveQuestion)
 {
     ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
     ExchangeOptions options;
@@ -36,8 +36,9 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheAnswerAndClosesWithTheSave
     QSignalSpy handshake(exchange.get(), &ExchangeServer::handshakeDone);
     ASSERT_TRUE(handshake.wait(10000));
     EXPECT_TRUE(sent.startsWith("DBC\xC0")) << sent.toHex().toStdString();
-    QTRY_COMPARE_WITH_TIMEOUT(
-        console->window().windowTitle(), QStringLiteral("QUINDORA R903 - Serie 0412 - V1.00"), 5000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return console->window().windowTitle() == QStringLiteral("QUINDORA R903 - Serie 0412 - V1.00"); }, 5000))
+        << console->window().windowTitle().toStdString();
     // The numbering table and the memories as the exchange holds them.
     const ExchangePlan plan = ExchangePlan::builtIn();
     for (int i = 0; i < protocol::ExtensionSlots - 1; ++i)
@@ -46,31 +47,33 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheAnswerAndClosesWithTheSave
     for (int m = 0; m < protocol::MemoryCount; ++m)
         EXPECT_EQ(console->session().directory().Saca_Numero_Memoria(m), plan.memories[m]) << m;
 
-    // The operator names the calling extension on the panel.
+    // The operator names an extension on the panel.
     console->window().setNameBoxVisible(3, true);
     console->window().setNameBoxText(3, QStringLiteral("Recepción"));
 
     // Not in front: the waiting call brings the balloon as well.
     console->window().showMinimized();
-    ASSERT_TRUE(exchange->callConsoleFrom(4));
-    QTRY_VERIFY_WITH_TIMEOUT(console->session().shell().alert().running(), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(traced("icon 1"), 3000);
+    ASSERT_TRUE(exchange->ringLine(2));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return console->session().shell().alert().running(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return traced("icon 1"); }, 3000));
     // The running console as the README shows it.
     QDir().mkpath(QStringLiteral(OPR903_SCREENSHOT_DIR));
     console->window().grab().save(QStringLiteral(OPR903_SCREENSHOT_DIR "/running_console.png"));
-    QTRY_VERIFY_WITH_TIMEOUT(traced("icon 0"), 1000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return traced("icon 0"); }, 1000));
     for (const char* event : {"alert on", "balloon show", "tone"})
         EXPECT_TRUE(traced(event)) << event;
 
-    // The operator takes the call: the alert stops and the balloon goes.
+    // The operator takes the line: the alert stops and the balloon goes; then cuts it.
     console->window().showNormal();
     console->session().commands().press(MouseButton::Left);
-    console->session().commands().extensionClick(3);
-    QTRY_VERIFY_WITH_TIMEOUT(!console->session().shell().alert().running(), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(traced("alert off"), 1000);
+    console->session().commands().lineClick(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !console->session().shell().alert().running(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return traced("alert off"); }, 1000));
     EXPECT_TRUE(traced("balloon remove"));
     EXPECT_EQ(console->session().shell().tray().Icon(), 0);
-    EXPECT_EQ(console->session().panel().numberLabel(3).tooltip, "Interno comunicado con consola");
+    EXPECT_EQ(console->session().panel().lineLabel(1).tooltip, "Línea tomada por consola");
+    console->session().commands().cortaPressed();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sent.contains(char(protocol::Corta)); }, 2000));
 
     // Salir: the closing request, and the save question (the name changed) answered Yes.
     QSignalSpy closed(&console->windowServices(), &QtWindowServices::closed);
@@ -87,7 +90,7 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheAnswerAndClosesWithTheSave
     // Commands went out as poll answers, in order; every other answer was "no command".
     QByteArray answers = sent.mid(4);
     EXPECT_GE(answers.count(char(protocol::SinComando)), 3);
-    EXPECT_EQ(answers.replace(char(protocol::SinComando), QByteArray()), QByteArray("\x04\x8F"));
+    EXPECT_EQ(answers.replace(char(protocol::SinComando), QByteArray()), QByteArray("\x22\x80\x8F"));
     EXPECT_TRUE(traced("save ok"));
     EXPECT_EQ(events().last(), "exit");
 

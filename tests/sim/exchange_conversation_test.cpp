@@ -51,10 +51,7 @@ TEST(ExchangeHandshake, AnswersEachRequestOnlyAfterItInOrderAtTheLineRate)
 
 TEST(ExchangeHandshake, ANewIdentityRequestDropsWhatWasNotSentAndStartsOver)
 {
-    ExchangeOptions options = Wire::quiet();
-    options.model = "X903"; // a configured model and serial number, the serial padded to four characters
-    options.serial = "77";
-    Wire wire(options);
+    Wire wire("--model X903 --serial 77"); // the serial number padded to four characters
     wire.send(protocol::PideIdentidad);
     wire.expect(10);
     wire.send(protocol::PideTablaInternos);
@@ -89,7 +86,7 @@ TEST(ExchangePolling, PollsAtThePeriodAndSendsOneLinePacedFramePerAnswer)
 
 TEST(ExchangePolling, AnUnansweredPollIsRepeatedAfterASecondOrAtOnceOnARestart)
 {
-    Wire wire(Wire::quiet(false));
+    Wire wire("--fast");
     wire.handshake();
     ASSERT_EQ(wire.expect(1), Poll);
     const std::int64_t first = wire.lastReadUs();
@@ -119,9 +116,7 @@ TEST(ExchangePolling, EndOfConnectionSilencesTheExchangeUntilANewIdentityRequest
 // period the next poll follows each frame at once.
 TEST(ExchangePacing, UnpacedAndWithoutPeriodEverythingLeavesAtOnce)
 {
-    ExchangeOptions options = Wire::quiet(false);
-    options.pollPeriodMs = 0;
-    Wire wire(options);
+    Wire wire("--fast --poll-ms 0");
     for (unsigned char request : {protocol::PideIdentidad, protocol::PideTablaInternos, protocol::PideMemorias,
              protocol::IniciaSondeo, protocol::SinComando})
         wire.send(request);
@@ -141,7 +136,7 @@ TEST(ExchangePacing, ATransportMayTakeBytesAShortWhileEarly)
 
 TEST(ExchangeReports, ConsoleBytesHandshakeAnswersLatenciesAndTheEnd)
 {
-    Wire wire(Wire::quiet(false));
+    Wire wire("--fast");
     Reports reports;
     wire.exchange.setListener(&reports);
     wire.handshake();

@@ -4,45 +4,29 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace
 {
 
 constexpr std::int64_t Second = Wire::Second;
 const QByteArray Poll(1, char(protocol::Sondeo));
 
-Wire withFaults(bool paced, const std::function<void(Faults&)>& fault)
-{
-    ExchangeOptions options = Wire::quiet(paced);
-    fault(options.faults);
-    return Wire(options);
-}
-
 TEST(ExchangeFaults, SilenceFromAGivenMomentLastsForGood)
 {
-    struct Case {
-        Faults::Stage stage;
-        int after;
-        std::vector<qsizetype> lengths; // identity, table, block, frames
+    const std::pair<const char*, std::vector<qsizetype>> cases[] = {
+        // what came after the identity, table and block requests, and how many frames
+        {"identity", {0, 0, 0, 0}},
+        {"table:100", {10, 100, 0, 0}},
+        {"block:1500", {10, 512, 1500, 0}},
+        {"polling:3", {10, 512, 2048, 3}},
     };
-    const Case cases[] = {
-        {Faults::Stage::BeforeIdentity, 0, {0, 0, 0, 0}},
-        {Faults::Stage::InTable, 100, {10, 100, 0, 0}},
-        {Faults::Stage::InBlock, 1500, {10, 512, 1500, 0}},
-        {Faults::Stage::InPolling, 3, {10, 512, 2048, 3}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(int(c.stage));
-        Wire wire = withFaults(false, [&c](Faults& f) {
-            f.silentFrom = c.stage;
-            f.silentAfter = c.after;
-        });
+    for (const auto& [stage, expected] : cases) {
+        SCOPED_TRACE(stage);
+        Wire wire(QStringLiteral("--fast --silent-from ") + stage);
         std::vector<qsizetype> lengths = wire.handshake();
         lengths.push_back(0);
         while (lengths.back() < 5 && wire.cycle().size() == protocol::StatusFrameLength)
             ++lengths.back();
-        EXPECT_EQ(lengths, c.lengths);
+        EXPECT_EQ(lengths, expected);
         wire.send(protocol::IniciaSondeo);
         wire.send(protocol::PideIdentidad);
         EXPECT_EQ(wire.expect(1, 60 * Second), QByteArray());
@@ -52,7 +36,7 @@ TEST(ExchangeFaults, SilenceFromAGivenMomentLastsForGood)
 TEST(ExchangeFaults, PollingPausedOnDemandOrByTheScriptResumesOnTheConsolesRestart)
 {
     for (bool scripted : {false, true}) {
-        ExchangeOptions options = Wire::quiet(false);
+        ExchangeOptions options = Wire::options("--fast");
         if (scripted)
             options.script = {ScriptStep::frame(QByteArray(25, char(3))), ScriptStep::pause()};
         Wire wire(options);
@@ -70,36 +54,26 @@ TEST(ExchangeFaults, PollingPausedOnDemandOrByTheScriptResumesOnTheConsolesResta
 TEST(ExchangeFaults, SlowLateAndShortBlocks)
 {
     struct Case {
-        const char* name;
-        std::function<void(Faults&)> fault;
-        qsizetype tableLength;
-        qsizetype blockLength;
+        const char* faults;
+        std::vector<qsizetype> lengths;
         std::int64_t blockDoneUs; // after the request
     };
     const Case cases[] = {
-        {"slow", [](Faults& f) { f.block.byteUs = 2000; }, 512, 2048, 2048 * 2000},
-        {"late", [](Faults& f) { f.block.delayMs = 1000; }, 512, 2048, 1'000'000 + 2'133'334},
-        {"short",
-            [](Faults& f) {
-                f.table.length = 500;
-                f.block.length = 2000;
-            },
-            500, 2000, 2'083'334},
+        {"--block-byte-us 2000", {10, 512, 2048}, 2048 * 2000},
+        {"--block-delay 1000", {10, 512, 2048}, 1'000'000 + 2'133'334},
+        {"--short-table 500 --short-block 2000", {10, 500, 2000}, 2'083'334},
     };
     for (const Case& c : cases) {
-        Wire wire = withFaults(true, c.fault);
-        EXPECT_EQ(wire.handshake(), (std::vector<qsizetype>{10, c.tableLength, c.blockLength})) << c.name;
-        const std::int64_t asked = wire.received[10 + c.tableLength - 1].timeUs; // the table's last byte
-        EXPECT_NEAR(double(wire.lastReadUs() - asked), double(c.blockDoneUs), 1.0) << c.name;
+        Wire wire(c.faults);
+        EXPECT_EQ(wire.handshake(), c.lengths) << c.faults;
+        const std::int64_t asked = wire.received[10 + c.lengths[1] - 1].timeUs; // the table's last byte
+        EXPECT_NEAR(double(wire.lastReadUs() - asked), double(c.blockDoneUs), 1.0) << c.faults;
     }
 }
 
 TEST(ExchangeFaults, GarbageBytesComeBetweenAFrameAndTheNextPoll)
 {
-    Wire wire = withFaults(true, [](Faults& f) {
-        f.garbageEvery = 2;
-        f.garbageByte = 0x33;
-    });
+    Wire wire("--garbage-every 2 --garbage-byte 33");
     wire.handshake();
     ASSERT_EQ(wire.expect(1), Poll);
     for (const QByteArray& betweenPolls : {Poll, "\x33" + Poll, Poll, "\x33" + Poll}) {
@@ -111,17 +85,14 @@ TEST(ExchangeFaults, GarbageBytesComeBetweenAFrameAndTheNextPoll)
 
 TEST(ExchangeFaults, AnIdentityReplySplitWithAGapOrCoalescedWithTheTable)
 {
-    Wire split = withFaults(false, [](Faults& f) {
-        f.identitySplitAt = 4;
-        f.identitySplitGapMs = 500;
-    });
+    Wire split("--fast --split-identity 4:500");
     split.send(protocol::PideIdentidad);
     ASSERT_EQ(split.expect(10, Second), QByteArray("IDR9030412"));
     EXPECT_EQ(split.received[3].timeUs, 0);
     EXPECT_EQ(split.received[4].timeUs, 500'000);
     EXPECT_EQ(split.received[9].timeUs, 500'000);
 
-    Wire coalesced = withFaults(false, [](Faults& f) { f.identityWithTable = true; });
+    Wire coalesced("--fast --identity-with-table");
     coalesced.send(protocol::PideIdentidad);
     EXPECT_EQ(coalesced.expect(600), QByteArray("IDR9030412") + ExchangePlan::builtIn().numberingTable());
     coalesced.send(protocol::PideTablaInternos);
@@ -134,7 +105,7 @@ TEST(ExchangeScript, FramesPlayInOrderTheLastRepeatsAndMoreCanBeAdded)
 {
     const QByteArray first(25, char(1));
     const QByteArray second(25, char(0));
-    ExchangeOptions options = Wire::quiet(false);
+    ExchangeOptions options = Wire::options("--fast");
     options.script = {ScriptStep::frame(first), ScriptStep::garbage(0x77), ScriptStep::frame(second)};
     Wire wire(options);
     wire.handshake();

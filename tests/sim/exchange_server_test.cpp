@@ -1,6 +1,5 @@
 #include "sim/exchange_server.h"
-
-#include "link/protocol.h"
+#include "wire.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -17,11 +16,8 @@ namespace
 
 std::unique_ptr<ExchangeServer> quietServer()
 {
-    ExchangeOptions options;
-    options.paced = false;
-    options.traffic = false;
     QString error;
-    auto server = ExchangeServer::onPseudoTerminal(options, &error);
+    auto server = ExchangeServer::onPseudoTerminal(Wire::options("--fast"), &error);
     EXPECT_TRUE(server) << error.toStdString();
     return server;
 }

@@ -2,6 +2,7 @@
 
 #include "link/protocol.h"
 #include "sim/exchange.h"
+#include "sim/sim_command_line.h"
 
 #include <QByteArray>
 
@@ -16,18 +17,20 @@ class Wire
 public:
     static constexpr std::int64_t Second = 1'000'000;
 
-    explicit Wire(ExchangeOptions options = quiet(true))
+    // The exchange as the simulator's command line describes it, without random traffic.
+    explicit Wire(const QString& arguments = {})
+        : Wire(options(arguments))
+    {
+    }
+    explicit Wire(ExchangeOptions options)
         : exchange(std::move(options))
     {
     }
-
-    // No random traffic, no script: a predictable exchange, paced or not.
-    static ExchangeOptions quiet(bool paced = true)
+    static ExchangeOptions options(const QString& arguments)
     {
-        ExchangeOptions options;
-        options.traffic = false;
-        options.paced = paced;
-        return options;
+        const QStringList line
+            = QStringList{"r903-sim", "--pty", "--no-traffic"} + arguments.split(u' ', Qt::SkipEmptyParts);
+        return std::get<SimCommandLine>(parseSimCommandLine(line)).options;
     }
 
     void send(unsigned char byte)

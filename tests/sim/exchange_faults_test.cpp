@@ -1,5 +1,6 @@
 #include "wire.h"
 
+#include "sim/script_text.h"
 #include "sim/seeded_random.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,7 @@ TEST(ExchangeFaults, PollingPausedOnDemandOrByTheScriptResumesOnTheConsolesResta
     for (bool scripted : {false, true}) {
         ExchangeOptions options = Wire::options("--fast");
         if (scripted)
-            options.script = {ScriptStep::frame(QByteArray(25, char(3))), ScriptStep::pause()};
+            options.script = parseScript("frame " + QByteArray(25, char(3)).toHex() + "\npause", nullptr).value();
         Wire wire(options);
         wire.handshake();
         const QByteArray before = wire.cycle();
@@ -104,9 +105,10 @@ TEST(ExchangeFaults, AnIdentityReplySplitWithAGapOrCoalescedWithTheTable)
 TEST(ExchangeScript, FramesPlayInOrderTheLastRepeatsAndMoreCanBeAdded)
 {
     const QByteArray first(25, char(1));
-    const QByteArray second(25, char(0));
+    const QByteArray second(25, char(0x80));
     ExchangeOptions options = Wire::options("--fast");
-    options.script = {ScriptStep::frame(first), ScriptStep::garbage(0x77), ScriptStep::frame(second)};
+    const QByteArray text = "frame " + first.toHex(' ') + "\ngarbage 77\nframe " + second.toHex();
+    options.script = parseScript(text, nullptr).value(); // the simulator's text form
     Wire wire(options);
     wire.handshake();
     EXPECT_EQ(wire.cycle(), first);

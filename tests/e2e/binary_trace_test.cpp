@@ -1,8 +1,10 @@
 #include "qt_printers.h"
-#include "traced_console.h"
+#include "sim/exchange_server.h"
+#include "trace_events.h"
 
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>

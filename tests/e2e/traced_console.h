@@ -3,24 +3,11 @@
 #include "app/console_app.h"
 #include "platform/qt/trace.h"
 #include "sim/exchange_server.h"
+#include "trace_events.h"
 
-#include <QFile>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-// The events of a --trace file, without their times.
-inline QStringList traceEvents(const QString& path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    QStringList events;
-    for (const QByteArray& line : file.readAll().split('\n'))
-        if (const int space = line.indexOf(' '); space > 0)
-            events << QString::fromUtf8(line.mid(space + 1));
-    return events;
-}
 
 // The whole console in this process on the offscreen desktop, with a folder
 // of its own and its trace read back, most often against the simulated

@@ -7,11 +7,13 @@
 #include "app/port_choice_panel.h"
 #include "link/protocol.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ctime>
 
 namespace
@@ -27,6 +29,17 @@ constexpr int StartUpWaitMs = 15000;
 constexpr int PollingWaitMs = 40000; // two expiries of the running watchdog
 // A spinning event loop would use the whole core; waiting uses next to nothing.
 constexpr double MostCpuShare = 0.3;
+
+// Whether this process still holds the device open (a device that went away
+// reads as deleted).
+bool heldOpen(const QString& device)
+{
+    const QFileInfoList descriptors
+        = QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::AllEntries | QDir::System);
+    return std::any_of(descriptors.begin(), descriptors.end(), [&device](const QFileInfo& fd) {
+        return fd.symLinkTarget() == device || fd.symLinkTarget() == device + QStringLiteral(" (deleted)");
+    });
+}
 
 // The console with every message box answered.
 struct ConsoleUnderFault : TracedConsole {
@@ -52,8 +65,9 @@ struct ConsoleUnderFault : TracedConsole {
 };
 
 // The exchange falls silent from `stage`, or its side of the line closes once
-// the console has sent `closeAfter` bytes; the console ends with `message`,
-// having restarted polling `restarts` times.
+// the console has sent `closeAfter` bytes (the console's port then lets the
+// line go at once); the console ends with `message`, having restarted polling
+// `restarts` times.
 struct Fault {
     const char* name;
     Faults::Stage stage;
@@ -78,7 +92,9 @@ TEST_P(ExchangeFault, IsReportedAndTheConsoleClosesWithoutSpinning)
     startOn(options);
     if (fault.closeAfter > 0) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return sent.size() >= fault.closeAfter; }, StartUpWaitMs));
+        const QString line = exchange->consolePath();
         exchange.reset();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !heldOpen(line); }, 1000)) << "the console still holds the line";
     }
     const bool polling = *fault.message == LinkLost;
     ASSERT_TRUE(endsQuietly(polling ? PollingWaitMs : StartUpWaitMs));

@@ -10,7 +10,11 @@ const QByteArray Poll(1, char(protocol::Sondeo));
 
 // Writes down what the exchange reports to a listener, in order.
 struct Reports : ExchangeListener {
-    void consoleByte(unsigned char byte, std::int64_t timeUs) override { add("%1@%2", byte, timeUs); }
+    void consoleByte(unsigned char byte, std::int64_t timeUs) override
+    {
+        bytes.push_back({byte, timeUs});
+        add("%1@%2", byte, timeUs);
+    }
     void handshakeDone() override { log += " handshake"; }
     void pollAnswered(unsigned char answer, std::int64_t latencyUs) override { add("answer:%1+%2", answer, latencyUs); }
     void frameSent(const QByteArray& frame) override { log += frame.size() == 25 ? " frame" : " short"; }
@@ -20,6 +24,7 @@ struct Reports : ExchangeListener {
         log += ' ' + QString::fromLatin1(format).arg(int(byte), 0, 16).arg(us);
     }
     QString log;
+    std::vector<ConsoleByte> bytes;
 };
 
 TEST(ExchangeHandshake, AnswersEachRequestOnlyAfterItInOrderAtTheLineRate)
@@ -151,6 +156,7 @@ TEST(ExchangeReports, ConsoleBytesHandshakeAnswersLatenciesAndTheEnd)
     EXPECT_EQ(reports.log,
         " 44@0 42@0 43@0 c0@0 handshake 8e@0 answer:8e+0 frame c0@0 80@3000 answer:80+3000 frame"
         " 8f@200000 answer:8f+0 ended");
+    EXPECT_EQ(wire.exchange.consoleBytes(), reports.bytes);
 }
 
 } // namespace

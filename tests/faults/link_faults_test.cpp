@@ -77,6 +77,11 @@ struct Fault {
     qsizetype restarts;
 };
 
+void PrintTo(const Fault& fault, std::ostream* out)
+{
+    *out << fault.name;
+}
+
 class ExchangeFault : public ConsoleUnderFault, public ::testing::WithParamInterface<Fault>
 {
 };

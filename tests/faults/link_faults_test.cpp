@@ -115,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Phases, ExchangeFault,
         Fault{"SilentWhilePolling", Faults::Stage::InPolling, 5, 0, &LinkLost, 2},
         Fault{"ClosedBeforeTheIdentity", Faults::Stage::BeforeIdentity, 0, 1, &NoConnection, 0},
         Fault{"ClosedInTheTable", Faults::Stage::InTable, 100, 2, &NoConnection, 0},
+        Fault{"ClosedInTheBlock", Faults::Stage::InBlock, 1000, 3, &NoConnection, 0},
         Fault{"ClosedWhilePolling", Faults::Stage::None, 0, 5, &LinkLost, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 

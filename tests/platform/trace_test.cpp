@@ -3,11 +3,11 @@
 #include "platform/qt/tracing_messages.h"
 #include "platform/qt/tracing_serial_port.h"
 
-#include "../e2e/trace_events.h"
 #include "fake_config_store.h"
 #include "fake_messages.h"
 #include "fake_serial_port.h"
 #include "qt_printers.h"
+#include "trace_events.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -16,6 +16,7 @@ int NameBox::characterCode(const QKeyEvent& event)
     case Qt::Key_Enter: return 13;
     case Qt::Key_Escape: return 27;
     case Qt::Key_Backspace: return 8;
+    case Qt::Key_Delete: return 0; // X11 gives it the text DEL, yet it types nothing
     default: return event.text().isEmpty() ? 0 : event.text().front().unicode();
     }
 }

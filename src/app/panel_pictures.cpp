@@ -28,8 +28,10 @@ std::vector<QRect> panelGroups()
     std::array<QRect, 3> rows;
     for (int i = 0; i < protocol::ExtensionSlots; ++i)
         rows[i / 8] |= geometry::nameBox(std::min(i, NameBoxCount - 1)) | geometry::numberLabel(i);
+    // The leftmost name boxes reach the window's edge; the panels keep the line panel's margin from it.
+    const QRect inside = QRect(QPoint(), geometry::ClientArea).adjusted(4 * Margin, 0, -4 * Margin, 0);
     for (const QRect& row : rows)
-        groups.push_back(row.adjusted(-Margin, -Margin, Margin, Margin));
+        groups.push_back(row.adjusted(-Margin, -Margin, Margin, Margin) & inside);
     return groups;
 }
 

@@ -70,6 +70,11 @@ TEST_F(Form1Test, EveryElementSitsInItsPlaceWithinAFixedClientArea)
     EXPECT_FALSE(corta.intersects(recupera));
     EXPECT_EQ(w.form.agendaButton()->geometry(), QRect(336, 344, 73, 28));
     EXPECT_EQ(w.form.salirButton()->geometry(), QRect(464, 336, 53, 40));
+    // Every panel's frame keeps a margin from the window's edges: the outer columns are bare background.
+    const QImage image = w.form.grab().toImage();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x : {0, 5, 10, image.width() - 11, image.width() - 1})
+            ASSERT_EQ(image.pixel(x, y), image.pixel(0, 0)) << x << "," << y;
 }
 
 TEST_F(Form1Test, StartsAsTheDesignShowsIt)

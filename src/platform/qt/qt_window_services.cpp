@@ -41,9 +41,11 @@ void QtWindowServices::bringToFront()
     window_.activateWindow();
 }
 
+// Only the state: showMinimized() would show the window again after the
+// state change has hidden it.
 void QtWindowServices::minimise()
 {
-    window_.showMinimized();
+    window_.setWindowState(window_.windowState() | Qt::WindowMinimized);
 }
 
 WindowServices::MenuChoice QtWindowServices::popupMenu(bool mostrarVisible)

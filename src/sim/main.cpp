@@ -1,4 +1,5 @@
 // r903-sim: a simulated R903 exchange on a pseudo-terminal or a serial device.
+#include "sim/control_input.h"
 #include "sim/exchange_server.h"
 #include "sim/script_text.h"
 #include "sim/sim_command_line.h"
@@ -82,6 +83,12 @@ int main(int argc, char** argv)
             record.flush();
         });
     }
+
+    std::unique_ptr<ControlInput> control;
+    if (line.control)
+        control = std::make_unique<ControlInput>(
+            0, [&server](const std::vector<ScriptStep>& steps) { server->appendScript(steps); },
+            [](const QString& message) { fail(QStringLiteral("control: %1").arg(message)); });
 
     if (line.pseudoTerminal) {
         std::printf("%s\n", qPrintable(server->consolePath()));

@@ -111,6 +111,8 @@ std::variant<SimCommandLine, SimCommandLineExit> parseSimCommandLine(const QStri
         QStringLiteral("data"), QStringLiteral("Numbering and memories from FILE."), QStringLiteral("FILE"));
     const QCommandLineOption script(
         QStringLiteral("script"), QStringLiteral("Play the frames of FILE."), QStringLiteral("FILE"));
+    const QCommandLineOption control(QStringLiteral("control"),
+        QStringLiteral("Read more script lines from standard input and play them as they come."));
     const QCommandLineOption record(QStringLiteral("record"),
         QStringLiteral("Append every byte the console sends to FILE."), QStringLiteral("FILE"));
     const QCommandLineOption silent(QStringLiteral("silent-from"),
@@ -123,7 +125,7 @@ std::variant<SimCommandLine, SimCommandLineExit> parseSimCommandLine(const QStri
         QStringLiteral("N[:MS]"));
     const QCommandLineOption withTable(QStringLiteral("identity-with-table"),
         QStringLiteral("Send the numbering table right behind the identity reply."));
-    parser.addOptions({help, version, pty, device, fast, model, serial, seed, quiet, data, script, record, silent,
+    parser.addOptions({help, version, pty, device, fast, model, serial, seed, quiet, data, script, control, record, silent,
         garbageByte, split, withTable});
     std::vector<QCommandLineOption> numberOptions;
     for (const NumberOption& n : NumberOptions) {
@@ -148,6 +150,7 @@ std::variant<SimCommandLine, SimCommandLineExit> parseSimCommandLine(const QStri
     line.dataFile = parser.value(data);
     line.scriptFile = parser.value(script);
     line.recordFile = parser.value(record);
+    line.control = parser.isSet(control);
     ExchangeOptions& options = line.options;
     options.paced = !parser.isSet(fast);
     options.traffic = !parser.isSet(quiet);

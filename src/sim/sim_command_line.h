@@ -14,6 +14,7 @@ struct SimCommandLine {
     QString dataFile; // --data: the exchange's numbering and memories
     QString scriptFile; // --script: frames, garbage and pauses to play
     QString recordFile; // --record: every byte the console sent, with its time
+    bool control = false; // --control: more script lines come on standard input
     ExchangeOptions options;
 };
 

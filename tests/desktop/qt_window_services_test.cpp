@@ -7,23 +7,6 @@
 namespace
 {
 
-TEST(QtWindowServices, MinimiseAndShowAgainAreReported)
-{
-    QWidget window;
-    QtWindowServices services{window};
-    int stateChanges = 0;
-    services.onStateChanged([&] { ++stateChanges; });
-    window.show();
-    services.minimise();
-    EXPECT_TRUE(services.minimised());
-    EXPECT_GE(stateChanges, 1);
-    services.hide();
-    EXPECT_FALSE(window.isVisible());
-    services.showNormal();
-    EXPECT_FALSE(services.minimised());
-    EXPECT_TRUE(window.isVisible());
-}
-
 TEST(QtWindowServices, TheMenuOffersMostrarOnlyWhenAskedAndReportsTheChoice)
 {
     QWidget window;

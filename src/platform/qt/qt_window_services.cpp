@@ -20,9 +20,10 @@ QtWindowServices::QtWindowServices(QWidget& window)
     connect(qGuiApp, &QGuiApplication::aboutToQuit, this, &QtWindowServices::endSession);
 }
 
+// A hidden window is a minimised one: only the icon brings it back.
 bool QtWindowServices::minimised() const
 {
-    return window_.windowState() & Qt::WindowMinimized;
+    return window_.isHidden() || (window_.windowState() & Qt::WindowMinimized);
 }
 
 void QtWindowServices::showNormal()
@@ -41,11 +42,13 @@ void QtWindowServices::bringToFront()
     window_.activateWindow();
 }
 
-// Only the state: showMinimized() would show the window again after the
-// state change has hidden it.
+// Minimised means hidden from the screen and the taskbar: the window is
+// withdrawn at once. Asking the window manager to iconify it as well would
+// leave iconic hints behind that minimise it again when it is shown, and
+// showMinimized() would show it again as iconic.
 void QtWindowServices::minimise()
 {
-    window_.setWindowState(window_.windowState() | Qt::WindowMinimized);
+    window_.hide();
 }
 
 WindowServices::MenuChoice QtWindowServices::popupMenu(bool mostrarVisible)

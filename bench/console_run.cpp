@@ -18,7 +18,7 @@ std::optional<QString> ConsoleRun::start()
     if (auto error = exchange_.start())
         return error;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), setup_.platform);
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(folder_.path());
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);

@@ -9,7 +9,8 @@
 #include <optional>
 
 // One program (the console or the floor) run against the simulated exchange
-// on a pseudo-terminal, offscreen, in a folder of its own.
+// on a pseudo-terminal, on a Qt platform of the run's choice (offscreen, or
+// xcb on the X server of DISPLAY), in a folder of its own.
 class ConsoleRun
 {
 public:
@@ -19,6 +20,7 @@ public:
         ExchangeOptions exchange;
         bool changingFrames = false; // keep the exchange's script topped up
         bool keepLatencies = false;
+        QString platform = QStringLiteral("offscreen");
     };
 
     explicit ConsoleRun(Setup setup);

@@ -29,9 +29,10 @@ struct Limits {
     int idleSeconds = 60;
 };
 
-void row(const char* what, const QString& value, const QString& target, bool met)
+void row(const QString& what, const QString& value, const QString& target, bool met)
 {
-    std::printf("%-46s %22s   %-22s %s\n", what, qPrintable(value), qPrintable(target), met ? "met" : "MISSED");
+    std::printf("%-54s %22s   %-22s %s\n", qPrintable(what), qPrintable(value), qPrintable(target),
+        met ? "met" : "MISSED");
     std::fflush(stdout);
 }
 
@@ -63,10 +64,13 @@ double percentile(std::vector<qint64> sorted, double fraction)
     return double(sorted[at]) / 1000.0;
 }
 
+const QString Offscreen = QStringLiteral("offscreen");
+const QString X11 = QStringLiteral("xcb");
+
 // Poll-to-answer latency after the warm-up, frames changing every cycle.
-std::optional<Latency> measureLatency(const QString& program, const Limits& limits)
+std::optional<Latency> measureLatency(const QString& program, const Limits& limits, const QString& platform)
 {
-    ConsoleRun run({program, {}, backToBack(), true, true});
+    ConsoleRun run({program, {}, backToBack(), true, true, platform});
     if (auto error = run.start()) {
         note(QStringLiteral("%1 did not start: %2").arg(program, *error));
         return std::nullopt;
@@ -90,22 +94,29 @@ QString ms(double value)
     return QStringLiteral("%1 ms").arg(value, 0, 'f', 3);
 }
 
-void reportLatency(const QString& console, const QString& floor, const Limits& limits)
+// Poll-to-answer latency of the console on a platform, against the floor
+// measured in the same run. Painting on a real X server (xcb, DISPLAY) lies
+// between a frame and the next poll, so there it must stay near the floor.
+void reportLatency(const QString& console, const QString& floor, const Limits& limits, const QString& platform)
 {
-    const auto base = measureLatency(floor, limits);
-    const auto real = measureLatency(console, limits);
+    const QString on = platform + QStringLiteral(" ");
+    const auto base = measureLatency(floor, limits, Offscreen);
+    const auto real = measureLatency(console, limits, platform);
     if (!base || !real) {
-        row("poll-to-answer latency", QStringLiteral("no result"), QString(), false);
+        row(on + "poll-to-answer latency", QStringLiteral("no result"), QString(), false);
         return;
     }
-    row("floor: median / p99 / max", ms(base->medianMs) + " / " + ms(base->p99Ms), ms(base->maxMs) + " max", true);
-    row("console: median latency", ms(real->medianMs), QStringLiteral("< 0.150 ms"), real->medianMs < 0.15);
-    row("console: p99 latency", ms(real->p99Ms), QStringLiteral("< 0.5 ms, < 2 x floor"),
-        real->p99Ms < 0.5 && real->p99Ms <= 2 * base->p99Ms);
-    row("console: max latency", ms(real->maxMs), QString(), true);
-    row("console: cycles/s, trace off", QString::number(real->cyclesPerSecond, 'f', 0), QStringLiteral(">= 3500"),
-        real->cyclesPerSecond >= 3500);
-    row("floor: cycles/s", QString::number(base->cyclesPerSecond, 'f', 0), QString(), true);
+    const bool x11 = platform == X11;
+    const bool p99Met = x11 ? real->p99Ms <= 1.3 * base->p99Ms : real->p99Ms < 0.5 && real->p99Ms <= 2 * base->p99Ms;
+    row(on + "floor: median / p99 / max", ms(base->medianMs) + " / " + ms(base->p99Ms), ms(base->maxMs) + " max",
+        true);
+    row(on + "console: median latency", ms(real->medianMs), QStringLiteral("< 0.150 ms"), real->medianMs < 0.15);
+    row(on + "console: p99 latency", ms(real->p99Ms),
+        x11 ? QStringLiteral("<= 1.3 x floor") : QStringLiteral("< 0.5 ms, < 2 x floor"), p99Met);
+    row(on + "console: max latency", ms(real->maxMs), QString(), true);
+    row(on + "console: cycles/s, trace off", QString::number(real->cyclesPerSecond, 'f', 0),
+        QStringLiteral(">= 3500"), real->cyclesPerSecond >= 3500);
+    row(on + "floor: cycles/s", QString::number(base->cyclesPerSecond, 'f', 0), QString(), true);
 }
 
 // Reads of exactly one status frame in the console's trace.
@@ -160,12 +171,12 @@ QByteArray blinkingFrame()
     return frame;
 }
 
-void reportIdle(const QString& console, const Limits& limits)
+void reportIdle(const QString& console, const Limits& limits, const QString& platform, double targetPercent)
 {
     ExchangeOptions paced;
     paced.traffic = false;
     paced.script = {ScriptStep::frame(blinkingFrame())};
-    ConsoleRun run({console, {}, paced, false, false});
+    ConsoleRun run({console, {}, paced, false, false, platform});
     if (auto error = run.start(); error || !run.waitForHandshake(60000)) {
         row("idle CPU", QStringLiteral("no result"), QString(), false);
         return;
@@ -175,8 +186,9 @@ void reportIdle(const QString& console, const Limits& limits)
     run.idle(limits.idleSeconds * 1000);
     const ProcessSample after = sampleProcess(run.pid());
     const double percent = 100.0 * (after.cpuSeconds - before.cpuSeconds) / limits.idleSeconds;
-    row("idle connected: CPU of one core", QStringLiteral("%1 %").arg(percent, 0, 'f', 2), QStringLiteral("< 1 %"),
-        run.programRunning() && percent < 1.0);
+    const QString what = platform + QStringLiteral(" idle connected, blinking: CPU of one core");
+    row(what, QStringLiteral("%1 %").arg(percent, 0, 'f', 2), QStringLiteral("< %1 %").arg(targetPercent),
+        run.programRunning() && percent < targetPercent);
     note(QStringLiteral("over %1 s; %2").arg(limits.idleSeconds).arg(run.exchange().counts()));
 }
 
@@ -274,13 +286,16 @@ int main(int argc, char** argv)
     const QCommandLineOption floor(QStringLiteral("floor"), QStringLiteral("The bare serial-port program."),
         QStringLiteral("PATH"), here + QStringLiteral("/poll_floor"));
     const QCommandLineOption only(QStringLiteral("only"),
-        QStringLiteral("Run only these, comma-separated: latency,rate,idle,soak,operator."), QStringLiteral("LIST"),
-        QStringLiteral("latency,rate,idle,soak,operator"));
+        QStringLiteral("Run only these, comma-separated: latency,rate,idle,soak,operator, and with "
+                       "--x11-display x11-latency,x11-idle."),
+        QStringLiteral("LIST"), QStringLiteral("latency,rate,idle,soak,operator,x11-latency,x11-idle"));
+    const QCommandLineOption x11(QStringLiteral("x11-display"),
+        QStringLiteral("Also run the console on this X server (e.g. an Xvfb's :99)."), QStringLiteral("DISPLAY"));
     const QCommandLineOption soak(QStringLiteral("soak-cycles"), QStringLiteral("Poll cycles of the soak."),
         QStringLiteral("N"), QStringLiteral("1000000"));
     const QCommandLineOption idle(QStringLiteral("idle-seconds"), QStringLiteral("Length of the idle CPU sample."),
         QStringLiteral("S"), QStringLiteral("60"));
-    parser.addOptions({console, floor, only, soak, idle});
+    parser.addOptions({console, floor, only, soak, idle, x11});
     parser.process(app);
 
     Limits limits;
@@ -289,13 +304,20 @@ int main(int argc, char** argv)
     const QStringList runs = parser.value(only).split(QLatin1Char(','));
     const QString consolePath = parser.value(console);
 
-    std::printf("%-46s %22s   %-22s %s\n", "measure", "value", "target", "");
+    std::printf("%-54s %22s   %-22s %s\n", "measure", "value", "target", "");
     if (runs.contains(QStringLiteral("latency")))
-        reportLatency(consolePath, parser.value(floor), limits);
+        reportLatency(consolePath, parser.value(floor), limits, Offscreen);
     if (runs.contains(QStringLiteral("rate")))
         reportRate(consolePath, limits);
     if (runs.contains(QStringLiteral("idle")))
-        reportIdle(consolePath, limits);
+        reportIdle(consolePath, limits, Offscreen, 1.0);
+    if (parser.isSet(x11)) {
+        qputenv("DISPLAY", parser.value(x11).toLocal8Bit());
+        if (runs.contains(QStringLiteral("x11-latency")))
+            reportLatency(consolePath, parser.value(floor), limits, X11);
+        if (runs.contains(QStringLiteral("x11-idle")))
+            reportIdle(consolePath, limits, X11, 0.5);
+    }
     if (runs.contains(QStringLiteral("soak")))
         reportSoak(consolePath, limits);
     if (runs.contains(QStringLiteral("operator")))

@@ -1,10 +1,12 @@
 #include "app/console_app.h"
 
+#include "app/call_list_window.h"
 #include "app/frm_plande_discado.h"
 #include "app/port_choice_panel.h"
 #include "app/tray_icons.h"
 #include "platform/qt/qt_timer.h"
 
+#include <QDir>
 #include <QPushButton>
 
 namespace
@@ -16,6 +18,14 @@ const QPoint PortPanelTwips(120, 120);
 template <typename Plain, typename Traced> Plain& traced(Plain& plain, const std::unique_ptr<Traced>& tracing)
 {
     return tracing ? static_cast<Plain&>(*tracing) : plain;
+}
+
+QString journalFolderOf(const ConsoleOptions& options)
+{
+    if (!options.journalFolder.isEmpty())
+        return options.journalFolder;
+    return QDir(options.configFolder.isEmpty() ? QStringLiteral(".") : options.configFolder)
+        .filePath(QStringLiteral("llamadas"));
 }
 
 std::unique_ptr<ShellEvents> shellEvents(Trace* trace)
@@ -33,6 +43,7 @@ ConsoleApp::ConsoleApp(const ConsoleOptions& options)
     , directoryFrame_(new FrmPlandeDiscado)
     , messages_(&form_)
     , store_(options.configFolder)
+    , journalStore_(journalFolderOf(options), clock_.now().date())
     , desktop_(icons_)
     , foreground_(form_)
     , windowServices_(form_)
@@ -45,10 +56,10 @@ ConsoleApp::ConsoleApp(const ConsoleOptions& options)
         tracedMessages_ = std::make_unique<TracingMessages>(messages_, *options.trace);
         tracedStore_ = std::make_unique<TracingConfigStore>(store_, *options.trace);
     }
-    session_ = std::make_unique<ConsoleSession>(
-        SessionPlatform{traced<SerialPort>(serial_, tracedSerial_), traced<Messages>(messages_, tracedMessages_),
-            traced<ConfigStore>(store_, tracedStore_), desktop_, sound_, foreground_, windowServices_, form_, form_,
-            *directoryFrame_, *portPanel_, *events_, [] { return std::make_unique<QtTimer>(); }});
+    session_ = std::make_unique<ConsoleSession>(SessionPlatform{traced<SerialPort>(serial_, tracedSerial_),
+        traced<Messages>(messages_, tracedMessages_), traced<ConfigStore>(store_, tracedStore_), journalStore_, clock_,
+        desktop_, sound_, foreground_, windowServices_, form_, form_, *directoryFrame_, *portPanel_, *events_,
+        [] { return std::make_unique<QtTimer>(); }});
     wireWidgets();
 }
 
@@ -63,6 +74,20 @@ void ConsoleApp::wireWidgets()
     portPanel_->onAccept([this](const std::optional<QString>& entry) { session_->link().probe().accept(entry); });
     QObject::connect(form_.agendaButton(), &QPushButton::clicked, [this] { session_->directory().open(); });
     QObject::connect(form_.salirButton(), &QPushButton::clicked, [this] { session_->shell().salir(); });
+    callList_ = new CallListWindow(session_->journal(), &form_);
+    session_->journal().onChanged([this] { journalChanged(); });
+    QObject::connect(form_.callListButton(), &QPushButton::clicked, [this] { callList_->open(); });
+}
+
+void ConsoleApp::journalChanged()
+{
+    QPushButton* button = form_.callListButton();
+    const QString caption = session_->journal().buttonCaption();
+    if (button->text() != caption) {
+        button->setText(caption);
+        button->setAccessibleName(caption);
+    }
+    callList_->journalChanged();
 }
 
 Shell::Loaded ConsoleApp::start()

@@ -2,6 +2,8 @@
 
 #include "app/form1.h"
 #include "platform/qt/file_config_store.h"
+#include "platform/qt/file_journal_store.h"
+#include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_desktop_tray.h"
 #include "platform/qt/qt_foreground_window.h"
 #include "platform/qt/qt_messages.h"
@@ -21,15 +23,18 @@
 #include <memory>
 #include <optional>
 
+class CallListWindow;
 class FrmPlandeDiscado;
 class PortChoicePanel;
 class Trace;
 
 // How one run is set up: the configuration folder (empty: the working
-// folder), a serial device that replaces the stored port's for this run, and
-// the support trace.
+// folder), the folder of the call journal's day files (empty: "llamadas" in the
+// configuration folder), a serial device that replaces the stored port's for
+// this run, and the support trace.
 struct ConsoleOptions {
     QString configFolder;
+    QString journalFolder;
     std::optional<QString> device;
     Trace* trace = nullptr;
 };
@@ -49,6 +54,8 @@ public:
     Form1& window() { return form_; }
     PortChoicePanel& portPanel() { return *portPanel_; }
     FrmPlandeDiscado& directoryFrame() { return *directoryFrame_; }
+    CallListWindow& callList() { return *callList_; }
+    FileJournalStore& journalStore() { return journalStore_; }
     QtWindowServices& windowServices() { return windowServices_; }
     QtDesktopTray& tray() { return desktop_; }
     QtSoundOutput& sound() { return sound_; }
@@ -56,14 +63,18 @@ public:
 
 private:
     void wireWidgets();
+    void journalChanged();
 
     const std::array<QIcon, 2> icons_;
     Form1 form_;
     PortChoicePanel* portPanel_;
     FrmPlandeDiscado* directoryFrame_;
+    CallListWindow* callList_ = nullptr;
     QtSerialPort serial_;
     QtMessages messages_;
     FileConfigStore store_;
+    QtClock clock_;
+    FileJournalStore journalStore_;
     QtDesktopTray desktop_;
     QtSoundOutput sound_;
     QtForegroundWindow foreground_;

@@ -159,6 +159,16 @@ void Form1::buildButtons()
     cmdexit_ = button(this, geometry::cmdExit(), QStringLiteral("&Salir"), plain);
     cmdexit_->setToolTip(QStringLiteral("Sale de modo consola"));
     cmdexit_->setAccessibleDescription(cmdexit_->toolTip());
+    buildCallListButton(plain);
+}
+
+void Form1::buildCallListButton(const QFont& font)
+{
+    llamadas_ = button(this, geometry::callList(), QStringLiteral("LLAMADAS"), font);
+    llamadas_->setObjectName(QStringLiteral("callListButton"));
+    llamadas_->setFocusPolicy(Qt::NoFocus);
+    llamadas_->setToolTip(QStringLiteral("Llamadas en espera y llamadas de hoy"));
+    llamadas_->setAccessibleDescription(llamadas_->toolTip());
 }
 
 void Form1::bind(const Panel& panel, OperatorCommands& commands, NameBoxes& nameBoxes)

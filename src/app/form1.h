@@ -34,6 +34,8 @@ public:
     // Buttons whose actions belong to others.
     QPushButton* agendaButton() const { return command1_; }
     QPushButton* salirButton() const { return cmdexit_; }
+    // LLAMADAS: opens the call list; clicking it leaves the focus where it was.
+    QPushButton* callListButton() const { return llamadas_; }
     // Places a frame of another part on the window at a point in twips, above the panel.
     void hostFrame(QWidget* frame, const QPoint& twips);
 
@@ -80,6 +82,7 @@ private:
     void buildLines();
     void buildNameBoxes();
     void buildButtons();
+    void buildCallListButton(const QFont& font);
     void bindSlot(int index, OperatorCommands& commands, NameBoxes& nameBoxes);
     void bindLine(int index, OperatorCommands& commands);
 
@@ -92,4 +95,5 @@ private:
     QPushButton* cmdRecupera_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* cmdexit_ = nullptr;
+    QPushButton* llamadas_ = nullptr;
 };

@@ -36,12 +36,23 @@ void preferX11()
 #endif
 }
 
+QString dataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
 // The demo's own configuration folder, so a real OPR903.DAT is never touched.
 QString demoFolder()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/demo");
+    const QString folder = dataFolder() + QStringLiteral("/demo");
     QDir().mkpath(folder);
     return folder;
+}
+
+// Where the call journal keeps its day files.
+QString journalFolder(bool demo)
+{
+    return (demo ? demoFolder() : dataFolder()) + QStringLiteral("/llamadas");
 }
 
 } // namespace
@@ -64,6 +75,7 @@ int main(int argc, char** argv)
 
     ConsoleOptions options;
     options.device = line.device;
+    options.journalFolder = journalFolder(line.demo);
     std::unique_ptr<Trace> trace;
     if (line.trace) {
         QString error;

@@ -99,6 +99,11 @@ QRect cmdExit()
     return {6960, 5040, 800, 600};
 }
 
+QRect callList()
+{
+    return {3240, 5160, 1575, 420};
+}
+
 QRect circleIn(const QRect& box)
 {
     const int side = std::min(box.width(), box.height());

@@ -25,6 +25,7 @@ QRect cmdCorta();
 QRect cmdRecupera();
 QRect command1(); // AGENDA
 QRect cmdExit(); // Salir
+QRect callList(); // LLAMADAS, in the free space left of AGENDA
 
 // The circle drawn in an indicator's box: as wide as the box's shorter side, centred.
 QRect circleIn(const QRect& box);

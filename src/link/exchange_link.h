@@ -7,6 +7,7 @@
 #include "link/receive_dispatcher.h"
 
 class CallAlert;
+class CallJournal;
 class ColaSalida;
 class ConfigurationSave;
 class ConsoleState;
@@ -31,6 +32,7 @@ public:
         Timer& timer5;
         Messages& messages;
         ConsoleState& state;
+        CallJournal& journal;
         Panel& panel;
         ColaSalida& cola;
         Configuration& configuration;

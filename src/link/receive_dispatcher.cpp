@@ -1,5 +1,6 @@
 #include "link/receive_dispatcher.h"
 
+#include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
 #include "link/call_alert.h"
@@ -96,6 +97,7 @@ void ReceiveDispatcher::statusFrame()
     fill(frame, link_.port.read(protocol::StatusFrameLength));
     console_.panel.showFrame(console_.state.applyFrame(frame));
     link_.phase.enter(LinkPhase::Step::FrameApplied);
+    console_.journal.frameApplied();
     pendingCallAlert();
     console_.panel.setCommandButtons(console_.state.commandAvailability());
 }

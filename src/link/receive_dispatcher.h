@@ -4,6 +4,7 @@
 #include "platform/serial_port.h"
 
 class CallAlert;
+class CallJournal;
 class ColaSalida;
 class ConsoleState;
 class ConsoleWindow;
@@ -30,6 +31,7 @@ public:
     };
     struct Console {
         ConsoleState& state;
+        CallJournal& journal;
         Panel& panel;
         BloqueMemorias& memorias;
         CallAlert& alert;

@@ -17,6 +17,7 @@ public:
     virtual void endConnection() = 0;
     // When the configuration changed: asks whether to save it and saves on Yes.
     virtual void askToSaveChanges() = 0;
-    // The window goes away: the watchdog stops and the serial port is closed.
+    // The window goes away: the watchdog stops, the serial port is closed and
+    // the calls still waiting end unfinished.
     virtual void closeLink() = 0;
 };

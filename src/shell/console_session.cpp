@@ -16,6 +16,7 @@ ConsoleSession::ConsoleSession(SessionPlatform platform)
     : platform_(std::move(platform))
     , timers_(makeTimers(platform_.makeTimer))
     , panel_(platform_.panelView)
+    , journal_({platform_.journal, platform_.clock, platform_.messages, state_, configuration_})
     , nameBoxes_(platform_.operatorView, configuration_)
     , commands_(cola_, state_, panel_, nameBoxes_, platform_.operatorView)
     , directory_(platform_.directoryView, configuration_, memorias_, cola_)
@@ -24,7 +25,7 @@ ConsoleSession::ConsoleSession(SessionPlatform platform)
     , shell_(ShellPlatform{platform_.messages, platform_.desktop, platform_.sound, platform_.foreground,
                  platform_.window, platform_.events},
           ShellTimers{timer(1), timer(2), timer(4), timer(5)}, *this, [this] { return panel_.caption(); })
-    , link_(ExchangeLink::Parts{platform_.port, timer(3), timer(5), platform_.messages, state_, panel_, cola_,
+    , link_(ExchangeLink::Parts{platform_.port, timer(3), timer(5), platform_.messages, state_, journal_, panel_, cola_,
                 configuration_, memorias_},
           ExchangeLink::Outside{shell_.alert(), *this, *this, *this, *this})
 {
@@ -45,6 +46,7 @@ void ConsoleSession::closeLink()
 {
     timer(3).setEnabled(false);
     platform_.port.close();
+    journal_.linkClosed();
 }
 
 bool ConsoleSession::inFront() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "console/blink_timers.h"
+#include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
 #include "directory/configuration.h"
@@ -33,6 +34,8 @@ struct SessionPlatform {
     SerialPort& port;
     Messages& messages;
     ConfigStore& store;
+    JournalStore& journal;
+    const Clock& clock;
     DesktopTray& desktop;
     SoundOutput& sound;
     const ForegroundWindow& foreground;
@@ -46,7 +49,8 @@ struct SessionPlatform {
 };
 
 // The console window's logic for the whole run: it owns every piece of state
-// (exchange state, panel, transmit queue, configuration, speed-dial block),
+// (exchange state, panel, transmit queue, configuration, call journal,
+// speed-dial block),
 // the five timers, and the parts that work on them (link, name boxes,
 // commands, directory, configuration file, shell), and wires them together.
 // Events come in through the parts it hands out; effects go out through the
@@ -72,6 +76,7 @@ public:
     NameBoxes& nameBoxes() { return nameBoxes_; }
     SpeedDialDirectory& directory() { return directory_; }
     const ConsoleState& state() const { return state_; }
+    CallJournal& journal() { return journal_; }
     const ColaSalida& cola() const { return cola_; }
     const Configuration& configuration() const { return configuration_; }
     // Timer1 to Timer5.
@@ -108,6 +113,7 @@ private:
     Panel panel_;
     ColaSalida cola_;
     Configuration configuration_;
+    CallJournal journal_;
     BloqueMemorias memorias_{};
     NameBoxes nameBoxes_;
     OperatorCommands commands_;

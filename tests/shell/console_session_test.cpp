@@ -1,8 +1,10 @@
 #include "directory/configuration_records.h"
 #include "exchange_messages.h"
+#include "fake_clock.h"
 #include "fake_config_store.h"
 #include "fake_desktop_tray.h"
 #include "fake_foreground_window.h"
+#include "fake_journal_store.h"
 #include "fake_link_outside.h"
 #include "fake_messages.h"
 #include "fake_operator_view.h"
@@ -43,6 +45,8 @@ struct SessionTest : ::testing::Test {
     FakeSerialPort port;
     FakeMessages messages;
     FakeConfigStore store;
+    FakeJournalStore journalStore;
+    FakeClock wallClock;
     FakeDesktopTray desktop;
     FakeSoundOutput sound;
     FakeForegroundWindow foreground;
@@ -52,8 +56,8 @@ struct SessionTest : ::testing::Test {
     RecordingDirectoryView directoryView;
     FakePortChoiceView portChoice;
     RecordingShellEvents events;
-    ConsoleSession session{SessionPlatform{port, messages, store, desktop, sound, foreground, window, panelView,
-        operatorView, directoryView, portChoice, events, [this] { return clock.createTimer(); }}};
+    ConsoleSession session{SessionPlatform{port, messages, store, journalStore, wallClock, desktop, sound, foreground,
+        window, panelView, operatorView, directoryView, portChoice, events, [this] { return clock.createTimer(); }}};
     std::vector<std::int64_t> tones;
 };
 
@@ -131,9 +135,10 @@ TEST_F(SessionTest, TheCloseBoxSavesAChangedConfigurationToTheStore)
     EXPECT_TRUE(store.file->contains("Ventas"));
 }
 
-TEST_F(SessionTest, AfterTheMenuSalirTheLinkIsClosedAndStaysSilent)
+TEST_F(SessionTest, AfterTheMenuSalirTheLinkIsClosedAndStaysSilentAndTheWaitingCallEndsUnfinished)
 {
     connect();
+    port.poll(PendingCall);
     window.menuChoices = {WindowServices::MenuChoice::Salir};
     desktop.click(DesktopTray::Activation::Context);
     EXPECT_TRUE(window.closed);
@@ -141,6 +146,8 @@ TEST_F(SessionTest, AfterTheMenuSalirTheLinkIsClosedAndStaysSilent)
     clock.advanceMs(60000);
     EXPECT_TRUE(port.written.isEmpty());
     EXPECT_TRUE(messages.log.isEmpty());
+    ASSERT_EQ(journalStore.entries.size(), 1u);
+    EXPECT_EQ(journalStore.entries[0].outcome, CallOutcome::SinFinal);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
 #include "directory/configuration.h"
@@ -7,6 +8,8 @@
 #include "link/cola_salida.h"
 #include "link/exchange_link.h"
 
+#include "fake_clock.h"
+#include "fake_journal_store.h"
 #include "fake_link_outside.h"
 #include "fake_messages.h"
 #include "recording_panel_view.h"
@@ -16,7 +19,7 @@
 struct LinkConsoleFakes {
     ExchangeLink::Parts parts(SerialPort& port, Timer& timer3, Timer& timer5)
     {
-        return {port, timer3, timer5, messages, state, panel, cola, configuration, memorias};
+        return {port, timer3, timer5, messages, state, journal, panel, cola, configuration, memorias};
     }
     ExchangeLink::Outside outside() { return {alert, balloon, window, save, portChoice}; }
 
@@ -26,6 +29,9 @@ struct LinkConsoleFakes {
     ConsoleState state;
     ColaSalida cola;
     Configuration configuration;
+    FakeJournalStore journalStore;
+    FakeClock journalClock;
+    CallJournal journal{{journalStore, journalClock, messages, state, configuration}};
     BloqueMemorias memorias{};
     FakeCallAlert alert;
     FakeTrayBalloon balloon;

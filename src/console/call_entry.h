@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+#include <cstdint>
+
+// How a call reached the console: a line calling (code 6), a line transferred
+// or returned (code 7), an extension calling (code 4).
+enum class CallKind { Entrante, Devuelta, Interno };
+// How it left: taken by the console, gone any other way, or still waiting
+// when the link closed.
+enum class CallOutcome { Atendida, Perdida, SinFinal };
+
+QString kindText(CallKind kind);
+QString outcomeText(CallOutcome outcome);
+
+// A call that waits for the console now.
+struct WaitingCall {
+    int position = 0; // Estados index: slots 0-18, lines 19-24
+    QDateTime started;
+    std::int64_t startedUs = 0; // on the monotonic clock
+    QString origin; // "L1"-"L6", or the extension's number
+    QString name; // the extension's name, if any
+    CallKind kind = CallKind::Entrante;
+};
+
+// A call that has ended, as the journal keeps and files it.
+struct CallEntry {
+    QDateTime started;
+    QString origin;
+    QString name;
+    CallKind kind = CallKind::Entrante;
+    std::int64_t waitedSeconds = 0;
+    CallOutcome outcome = CallOutcome::Perdida;
+    QDateTime ended;
+    bool operator==(const CallEntry&) const = default;
+};

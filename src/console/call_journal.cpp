@@ -1,0 +1,180 @@
+#include "console/call_journal.h"
+
+#include "console/console_state.h"
+#include "directory/configuration.h"
+#include "platform/clock.h"
+#include "platform/journal_store.h"
+#include "platform/messages.h"
+
+#include <algorithm>
+
+namespace
+{
+
+constexpr int FirstLine = protocol::ExtensionSlots;
+constexpr std::uint8_t ExtensionCalling = 4;
+constexpr std::uint8_t LineCalling = 6;
+constexpr std::uint8_t LineReturned = 7;
+// Line and extension alike: in conversation with the console.
+constexpr std::uint8_t WithConsole = 2;
+constexpr std::int64_t UsPerSecond = 1'000'000;
+
+bool isLine(int position)
+{
+    return position >= FirstLine;
+}
+
+bool isCalling(int position, std::uint8_t code)
+{
+    if (isLine(position))
+        return code == LineCalling || code == LineReturned;
+    return code == ExtensionCalling;
+}
+
+CallKind kindOf(int position, std::uint8_t code)
+{
+    if (!isLine(position))
+        return CallKind::Interno;
+    return code == LineReturned ? CallKind::Devuelta : CallKind::Entrante;
+}
+
+} // namespace
+
+CallJournal::CallJournal(Parts parts)
+    : parts_(parts)
+{
+    parts_.store.onFailure([this](const QDate& day, const QString& error) { reportFailure(day, error); });
+}
+
+CallJournal::~CallJournal()
+{
+    parts_.store.onFailure(nullptr);
+}
+
+void CallJournal::frameApplied()
+{
+    checkDay();
+    const auto& estados = parts_.state.estados();
+    bool any = false;
+    for (int position = 0; position < protocol::StatusFrameLength; ++position) {
+        const std::uint8_t code = estados[position];
+        const bool calling = isCalling(position, code);
+        if (calls_[position].has_value() == calling)
+            continue;
+        any = true;
+        if (calling)
+            start(position, code);
+        else
+            end(position, code == WithConsole ? CallOutcome::Atendida : CallOutcome::Perdida);
+    }
+    if (any)
+        changed();
+}
+
+void CallJournal::linkClosed()
+{
+    bool any = false;
+    for (int position = 0; position < protocol::StatusFrameLength; ++position) {
+        if (!calls_[position])
+            continue;
+        any = true;
+        end(position, CallOutcome::SinFinal);
+    }
+    if (any)
+        changed();
+}
+
+void CallJournal::start(int position, std::uint8_t code)
+{
+    WaitingCall call;
+    call.position = position;
+    call.started = parts_.clock.now();
+    call.startedUs = parts_.clock.monotonicUs();
+    call.kind = kindOf(position, code);
+    if (isLine(position)) {
+        call.origin = QStringLiteral("L%1").arg(position - FirstLine + 1);
+    } else {
+        call.origin = parts_.state.numeroInterno(position + 1);
+        if (position < NameBoxCount)
+            call.name = parts_.configuration.nombres[position];
+    }
+    calls_[position] = std::move(call);
+}
+
+void CallJournal::end(int position, CallOutcome outcome)
+{
+    const WaitingCall call = std::move(*calls_[position]);
+    calls_[position].reset();
+    const std::int64_t waitedUs = std::max<std::int64_t>(0, parts_.clock.monotonicUs() - call.startedUs);
+    const CallEntry entry{
+        call.started, call.origin, call.name, call.kind, waitedUs / UsPerSecond, outcome, parts_.clock.now()};
+    enterDay(entry.ended.date());
+    if (outcome == CallOutcome::Perdida)
+        ++missedToday_;
+    today_.push_back(entry);
+    if (today_.size() > KeptEntries)
+        today_.pop_front();
+    parts_.store.append(entry);
+}
+
+std::vector<WaitingCall> CallJournal::waiting() const
+{
+    std::vector<WaitingCall> calls;
+    for (const auto& call : calls_) {
+        if (call)
+            calls.push_back(*call);
+    }
+    std::stable_sort(calls.begin(), calls.end(),
+        [](const WaitingCall& a, const WaitingCall& b) { return a.startedUs < b.startedUs; });
+    return calls;
+}
+
+std::int64_t CallJournal::secondsWaiting(const WaitingCall& call) const
+{
+    return std::max<std::int64_t>(0, parts_.clock.monotonicUs() - call.startedUs) / UsPerSecond;
+}
+
+QString CallJournal::buttonCaption() const
+{
+    const QString caption = QStringLiteral("LLAMADAS");
+    return missedToday_ > 0 ? caption + QStringLiteral(" (%1)").arg(missedToday_) : caption;
+}
+
+// Once a minute of frames, so that today's list and count start afresh at midnight.
+void CallJournal::checkDay()
+{
+    const std::int64_t nowUs = parts_.clock.monotonicUs();
+    if (nowUs < nextDayCheckUs_)
+        return;
+    nextDayCheckUs_ = nowUs + DayCheckUs;
+    if (enterDay(parts_.clock.now().date()))
+        changed();
+}
+
+bool CallJournal::enterDay(const QDate& day)
+{
+    if (day == day_)
+        return false;
+    day_ = day;
+    today_.clear();
+    missedToday_ = 0;
+    return true;
+}
+
+// Once per day of file: a disk that stays full does not bury the operator in boxes.
+void CallJournal::reportFailure(const QDate& day, const QString& error)
+{
+    if (day == reportedDay_)
+        return;
+    reportedDay_ = day;
+    parts_.messages.beep();
+    parts_.messages.show(QStringLiteral("No se pueden guardar las llamadas del %1.\r\n%2")
+                             .arg(day.toString(QStringLiteral("dd/MM/yyyy")), error),
+        QStringLiteral("Registro de llamadas"), MessageStyle::Critical);
+}
+
+void CallJournal::changed()
+{
+    if (changed_)
+        changed_();
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "console/call_entry.h"
+#include "link/protocol.h"
+
+#include <QDate>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class Clock;
+class ConsoleState;
+class JournalStore;
+class Messages;
+struct Configuration;
+
+// The journal of calls to the console, kept from the status frames. A call
+// starts when a line enters code 6 or 7 or an extension code 4; it ends
+// answered when that line or extension goes to code 2, missed when it leaves
+// the calling codes any other way (6 to 7 and back is the same call), and
+// "sin final" when the link closes while it waits. Each ended call goes to the
+// store at once and into today's list; how long it waited comes from the
+// monotonic clock, so a wall clock that is moved changes no waiting time.
+class CallJournal
+{
+public:
+    // Today's ended calls kept for the list; the files keep them all.
+    static constexpr std::size_t KeptEntries = 1000;
+    // How often the frames look whether the day has changed.
+    static constexpr std::int64_t DayCheckUs = 60'000'000;
+
+    struct Parts {
+        JournalStore& store;
+        const Clock& clock;
+        Messages& messages;
+        const ConsoleState& state;
+        const Configuration& configuration;
+    };
+
+    explicit CallJournal(Parts parts);
+    ~CallJournal();
+    CallJournal(const CallJournal&) = delete;
+    CallJournal& operator=(const CallJournal&) = delete;
+
+    // A status frame has been applied to the console state.
+    void frameApplied();
+    // The link has closed: calls still waiting end "sin final".
+    void linkClosed();
+
+    // Calls waiting now, the longest-waiting first.
+    std::vector<WaitingCall> waiting() const;
+    std::int64_t secondsWaiting(const WaitingCall& call) const;
+    // Calls ended today, in the order they ended (at most KeptEntries).
+    const std::deque<CallEntry>& today() const { return today_; }
+    int missedToday() const { return missedToday_; }
+    // The list button's caption: "LLAMADAS", with today's missed calls when there are any.
+    QString buttonCaption() const;
+
+    // Told after every change of the waiting calls or of today's list.
+    void onChanged(std::function<void()> handler) { changed_ = std::move(handler); }
+
+private:
+    void start(int position, std::uint8_t code);
+    void end(int position, CallOutcome outcome);
+    void checkDay();
+    // Starts today's list afresh when the day is another; true when it did.
+    bool enterDay(const QDate& day);
+    void reportFailure(const QDate& day, const QString& error);
+    void changed();
+
+    Parts parts_;
+    std::array<std::optional<WaitingCall>, protocol::StatusFrameLength> calls_;
+    std::deque<CallEntry> today_;
+    QDate day_;
+    int missedToday_ = 0;
+    std::int64_t nextDayCheckUs_ = 0;
+    QDate reportedDay_;
+    std::function<void()> changed_;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+struct CallEntry;
+
+// The day files of the call journal: CSV as RFC 4180 has it (UTF-8, comma
+// separated, CRLF line ends, a field with a comma, quote or line break in
+// double quotes, quotes doubled), one header row, one row per call.
+namespace journal_csv
+{
+
+QByteArray header();
+QByteArray row(const CallEntry& entry);
+
+} // namespace journal_csv

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+
+struct CallEntry;
+
+// Where ended calls are kept: one file a day. Appending never blocks the
+// caller; a failure is reported later, from the event loop and never from
+// inside append, with the day of the file and the system's description.
+class JournalStore
+{
+public:
+    using FailureHandler = std::function<void(const QDate& day, const QString& error)>;
+
+    virtual ~JournalStore() = default;
+    virtual void append(const CallEntry& entry) = 0;
+
+    void onFailure(FailureHandler handler) { failure_ = std::move(handler); }
+
+protected:
+    void fail(const QDate& day, const QString& error)
+    {
+        if (failure_)
+            failure_(day, error);
+    }
+
+private:
+    FailureHandler failure_;
+};

@@ -1,0 +1,154 @@
+#include "platform/qt/file_journal_store.h"
+
+#include "console/call_entry.h"
+#include "console/journal_csv.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace
+{
+
+const QString DayFormat = QStringLiteral("yyyy-MM-dd");
+const QString Suffix = QStringLiteral(".csv");
+
+// The day a file of the journal is for; invalid for any other file.
+QDate dayOfFile(const QString& name)
+{
+    if (!name.endsWith(Suffix))
+        return {};
+    const QDate day = QDate::fromString(name.chopped(Suffix.size()), DayFormat);
+    return day.isValid() && day.toString(DayFormat) + Suffix == name ? day : QDate();
+}
+
+// What goes before new rows: the header in a new file, a line end after a
+// last line that a power cut left unfinished.
+QByteArray lead(QFile& file, qint64 size)
+{
+    if (size == 0)
+        return journal_csv::header();
+    char last = 0;
+    if (file.seek(size - 1) && file.getChar(&last) && last == '\n')
+        return {};
+    return QByteArrayLiteral("\r\n");
+}
+
+// Puts the written bytes on the disk itself, so that a power cut keeps them.
+std::optional<QString> syncToDisk(QFile& file)
+{
+#ifdef Q_OS_UNIX
+    if (::fdatasync(file.handle()) != 0)
+        return qt_error_string(errno);
+#else
+    if (!file.flush())
+        return file.errorString();
+#endif
+    return std::nullopt;
+}
+
+} // namespace
+
+FileJournalStore::FileJournalStore(const QString& folder, const QDate& today)
+    : folder_(folder)
+{
+    removeOldFiles(today);
+    writer_ = std::thread([this] { run(); });
+}
+
+FileJournalStore::~FileJournalStore()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    writer_.join();
+}
+
+void FileJournalStore::append(const CallEntry& entry)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        queue_.push_back({entry.ended.date(), journal_csv::row(entry)});
+    }
+    wake_.notify_one();
+}
+
+void FileJournalStore::waitUntilWritten()
+{
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
+}
+
+QString FileJournalStore::fileFor(const QDate& day) const
+{
+    return QDir(folder_).filePath(day.toString(DayFormat) + Suffix);
+}
+
+void FileJournalStore::removeOldFiles(const QDate& today)
+{
+    QDir folder(folder_);
+    for (const QString& name : folder.entryList({QStringLiteral("*") + Suffix}, QDir::Files)) {
+        const QDate day = dayOfFile(name);
+        if (day.isValid() && day < today.addDays(-KeptDays))
+            folder.remove(name);
+    }
+}
+
+// The writer thread: takes all that is queued, writes each day's rows at once.
+void FileJournalStore::run()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        if (queue_.empty())
+            return;
+        const std::deque<Row> batch = std::exchange(queue_, {});
+        writing_ = true;
+        lock.unlock();
+        for (std::size_t i = 0; i < batch.size();) {
+            const QDate day = batch[i].day;
+            QByteArray rows;
+            for (; i < batch.size() && batch[i].day == day; ++i)
+                rows += batch[i].bytes;
+            writeDay(day, rows);
+        }
+        lock.lock();
+        writing_ = false;
+        idle_.notify_all();
+    }
+}
+
+void FileJournalStore::writeDay(const QDate& day, const QByteArray& rows)
+{
+    const QString path = fileFor(day);
+    const std::optional<QString> error = appendToFile(path, rows);
+    if (!error)
+        return;
+    QMetaObject::invokeMethod(
+        &context_, [this, day, text = path + QStringLiteral(": ") + *error] { fail(day, text); }, Qt::QueuedConnection);
+}
+
+std::optional<QString> FileJournalStore::appendToFile(const QString& path, const QByteArray& rows) const
+{
+    QDir().mkpath(folder_); // if it cannot be made, opening the file says why
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered))
+        return file.errorString();
+    const qint64 before = file.size();
+    const QByteArray bytes = lead(file, before) + rows;
+    std::optional<QString> error;
+    if (file.write(bytes) != bytes.size())
+        error = file.errorString();
+    else
+        error = syncToDisk(file);
+    if (error)
+        file.resize(before);
+    return error;
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/journal_store.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QObject>
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+// The call journal's day files in a folder: "AAAA-MM-DD.csv", named for the
+// day the calls ended, each begun with the header row. Rows are appended and
+// synced to the disk by a writer thread, so that no poll waits for the disk;
+// what is queued together is written together. A write that fails takes back
+// whatever it had added, so the lines already in the file stay as they were,
+// and is reported from the event loop. Files of days more than KeptDays
+// before today are removed when the store is made.
+class FileJournalStore final : public JournalStore
+{
+public:
+    static constexpr int KeptDays = 90;
+
+    FileJournalStore(const QString& folder, const QDate& today);
+    // Writes what is still queued, then stops the writer.
+    ~FileJournalStore() override;
+    FileJournalStore(const FileJournalStore&) = delete;
+    FileJournalStore& operator=(const FileJournalStore&) = delete;
+
+    void append(const CallEntry& entry) override;
+    // Returns once everything appended so far has been written or has failed.
+    void waitUntilWritten();
+
+    QString fileFor(const QDate& day) const;
+
+private:
+    struct Row {
+        QDate day;
+        QByteArray bytes;
+    };
+
+    void removeOldFiles(const QDate& today);
+    void run();
+    void writeDay(const QDate& day, const QByteArray& rows);
+    std::optional<QString> appendToFile(const QString& path, const QByteArray& rows) const;
+
+    QString folder_;
+    QObject context_; // failures are delivered in its thread, the event loop's
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::deque<Row> queue_;
+    bool writing_ = false;
+    bool stopping_ = false;
+    std::thread writer_;
+};

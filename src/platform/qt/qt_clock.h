@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/clock.h"
+
+#include <QElapsedTimer>
+
+// The system's monotonic clock, counted from the console's start, and its
+// local wall clock.
+class QtClock final : public Clock
+{
+public:
+    QtClock() { started_.start(); }
+
+    std::int64_t monotonicUs() const override { return started_.nsecsElapsed() / 1000; }
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+
+private:
+    QElapsedTimer started_;
+};

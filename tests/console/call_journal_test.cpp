@@ -1,0 +1,201 @@
+#include "console/call_journal.h"
+
+#include "console/console_state.h"
+#include "directory/configuration.h"
+#include "fake_clock.h"
+#include "fake_journal_store.h"
+#include "fake_messages.h"
+#include "qt_printers.h"
+#include "virtual_clock.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+constexpr int L1 = 19, L2 = 20, L3 = 21; // Estados index of lines 1-3
+constexpr int Slot4 = 3;
+
+// Seconds to let pass, then the frame that arrives: (Estados index, code) pairs.
+struct Step {
+    int seconds;
+    std::vector<std::pair<int, int>> codes;
+};
+
+// The journal on the console state, the virtual clock and a wall clock from 9:30.
+struct JournalRig {
+    JournalRig()
+    {
+        wall.follows = &clock;
+        state.setNumeroInterno(Slot4 + 1, QStringLiteral("14"));
+        configuration.nombres[Slot4] = QStringLiteral("Caja, 2º");
+    }
+
+    void frame(const std::vector<std::pair<int, int>>& codes)
+    {
+        std::array<std::uint8_t, protocol::StatusFrameLength> f{};
+        for (auto [index, code] : codes)
+            f[index] = std::uint8_t(code);
+        state.applyFrame(f);
+        journal.frameApplied();
+    }
+    void play(const std::vector<Step>& steps)
+    {
+        for (const Step& step : steps) {
+            clock.advanceMs(step.seconds * 1000);
+            frame(step.codes);
+        }
+    }
+    // Each filed call as "origin name kind seconds outcome".
+    QStringList filed() const
+    {
+        QStringList out;
+        for (const CallEntry& e : store.entries)
+            out << QStringLiteral("%1 %2 %3 %4 %5")
+                       .arg(e.origin, e.name, kindText(e.kind))
+                       .arg(e.waitedSeconds)
+                       .arg(outcomeText(e.outcome));
+        return out;
+    }
+
+    VirtualClock clock;
+    FakeClock wall;
+    FakeJournalStore store;
+    FakeMessages messages;
+    ConsoleState state;
+    Configuration configuration;
+    CallJournal journal{{store, wall, messages, state, configuration}};
+};
+
+struct JournalTest : testing::Test, JournalRig {
+};
+
+TEST_F(JournalTest, CallsEndAnsweredWhenTheyGoToTheConsoleAndMissedOtherwise)
+{
+    const struct {
+        const char* name;
+        std::vector<Step> steps;
+        QStringList expected;
+    } cases[] = {
+        {"answered line", {{0, {{L2, 6}}}, {12, {{L2, 2}}}}, {"L2  entrante 12 atendida"}},
+        {"missed line", {{0, {{L2, 6}}}, {5, {{L2, 1}}}}, {"L2  entrante 5 perdida"}},
+        {"returned, then taken", {{0, {{L1, 7}}}, {3, {{L1, 2}}}}, {"L1  devuelta 3 atendida"}},
+        {"6 to 7 and back is one call", {{0, {{L1, 6}}}, {4, {{L1, 7}}}, {4, {{L1, 6}}}, {2, {{L1, 2}}}},
+            {"L1  entrante 10 atendida"}},
+        {"extension answered", {{0, {{Slot4, 4}}}, {7, {{Slot4, 2}}}}, {"14 Caja, 2º interno 7 atendida"}},
+        {"extension becomes the console's own", {{0, {{Slot4, 4}}}, {1, {{Slot4, 0xC4}}}},
+            {"14 Caja, 2º interno 1 perdida"}},
+        {"two lines at once", {{0, {{L1, 6}}}, {2, {{L1, 6}, {L3, 6}}}, {3, {{L1, 6}, {L3, 2}}}, {4, {{L3, 2}}}},
+            {"L3  entrante 3 atendida", "L1  entrante 9 perdida"}},
+        {"a line taken never called", {{0, {{L1, 2}}}, {3, {}}}, {}},
+    };
+    for (const auto& c : cases) {
+        JournalRig t;
+        t.play(c.steps);
+        EXPECT_EQ(t.filed(), c.expected) << c.name;
+        EXPECT_EQ(t.journal.today().size(), std::size_t(c.expected.size())) << c.name;
+    }
+}
+
+TEST_F(JournalTest, WaitingCallsAreListedLongestWaitingFirstWithTheirLiveWait)
+{
+    play({{0, {{L3, 6}}}, {4, {{L3, 6}, {Slot4, 4}}}, {2, {{L3, 6}, {Slot4, 4}, {L1, 7}}}});
+    clock.advanceMs(1500);
+    const auto waiting = journal.waiting();
+    ASSERT_EQ(waiting.size(), 3u);
+    EXPECT_EQ(waiting[0].origin, "L3");
+    EXPECT_EQ(waiting[1].origin, "14");
+    EXPECT_EQ(waiting[2].kind, CallKind::Devuelta);
+    EXPECT_EQ(journal.secondsWaiting(waiting[0]), 7);
+    EXPECT_EQ(journal.secondsWaiting(waiting[2]), 1);
+    EXPECT_EQ(waiting[0].started, wall.morning);
+}
+
+TEST_F(JournalTest, ClosingTheLinkEndsTheWaitingCallsUnfinishedOnce)
+{
+    play({{0, {{L2, 6}, {Slot4, 4}}}, {9, {{L2, 6}, {Slot4, 2}}}});
+    journal.linkClosed();
+    journal.linkClosed();
+    EXPECT_EQ(filed(), QStringList({"14 Caja, 2º interno 9 atendida", "L2  entrante 9 sin final"}));
+    EXPECT_TRUE(journal.waiting().empty());
+    EXPECT_EQ(journal.missedToday(), 0);
+}
+
+TEST_F(JournalTest, FramesFlippingEveryPollGiveOneEntryPerCallAndNoNegativeWait)
+{
+    for (int poll = 0; poll < 100; ++poll) {
+        clock.advanceMs(200);
+        frame({{L1, poll % 2 ? 0 : 6}, {L2, poll % 3 ? 7 : 6}, {Slot4, poll % 2 ? 4 : 0x80}});
+    }
+    // L1 rings on even polls; L2 stays one call; the extension calls on odd polls.
+    EXPECT_EQ(store.entries.size(), 50u + 49u);
+    for (const CallEntry& e : store.entries)
+        ASSERT_GE(e.waitedSeconds, 0);
+    EXPECT_EQ(journal.waiting().size(), 2u);
+    EXPECT_EQ(journal.missedToday(), 99);
+}
+
+TEST_F(JournalTest, AWallClockMovedBackChangesNoWaitAndTheListFollowsTheDay)
+{
+    play({{0, {{L1, 6}}}, {3, {{L1, 0}}}});
+    ASSERT_EQ(journal.missedToday(), 1);
+    wall.wallShiftMs = -10 * 3600 * 1000; // back to yesterday evening
+    play({{1, {{L2, 6}}}});
+    wall.wallShiftMs -= 60 * 1000;
+    play({{5, {{L2, 0}}}});
+    ASSERT_EQ(store.entries.size(), 2u);
+    const CallEntry& late = store.entries[1];
+    EXPECT_EQ(late.waitedSeconds, 5);
+    EXPECT_LT(late.ended, late.started); // as the wall clock said
+    EXPECT_EQ(late.ended.date(), QDate(2026, 12, 6));
+    EXPECT_EQ(journal.today().size(), 1u) << "yesterday's list holds only its own call";
+    EXPECT_EQ(journal.missedToday(), 1);
+}
+
+TEST_F(JournalTest, TodaysListStartsAfreshAtMidnightWithoutACall)
+{
+    int changes = 0;
+    journal.onChanged([&] { ++changes; });
+    play({{0, {{L1, 6}}}, {1, {}}});
+    ASSERT_EQ(journal.buttonCaption(), "LLAMADAS (1)");
+    wall.wallShiftMs = 15 * 3600 * 1000; // past midnight
+    const int before = changes;
+    play({{58, {}}});
+    EXPECT_EQ(journal.missedToday(), 1) << "looked at once a minute only";
+    play({{1, {}}});
+    EXPECT_EQ(journal.buttonCaption(), "LLAMADAS");
+    EXPECT_TRUE(journal.today().empty());
+    EXPECT_EQ(changes, before + 1);
+}
+
+TEST_F(JournalTest, TheListKeepsTheLatestCallsAndTheCountCountsThemAll)
+{
+    for (std::size_t n = 0; n <= CallJournal::KeptEntries; ++n)
+        play({{0, {{L1, 6}}}, {0, {}}});
+    EXPECT_EQ(journal.today().size(), CallJournal::KeptEntries);
+    EXPECT_EQ(journal.missedToday(), int(CallJournal::KeptEntries) + 1);
+    EXPECT_EQ(store.entries.size(), CallJournal::KeptEntries + 1);
+}
+
+TEST_F(JournalTest, AFileThatCannotBeWrittenIsReportedOnceADay)
+{
+    store.failWith = QStringLiteral("/datos/llamadas/2026-12-07.csv: No space left on device");
+    messages.whileShown = [this] { // calls go on ending while the box is shown
+        play({{1, {{L3, 6}}}, {1, {}}});
+        store.deliverFailures();
+    };
+    play({{0, {{L1, 6}}}, {1, {}}, {1, {{L2, 6}}}, {1, {}}});
+    store.deliverFailures();
+    EXPECT_EQ(messages.log,
+        QStringList({"beep",
+            "16 Registro de llamadas | No se pueden guardar las llamadas del 07/12/2026.\r\n"
+            "/datos/llamadas/2026-12-07.csv: No space left on device"}));
+    EXPECT_EQ(journal.today().size(), 3u) << "the list keeps them";
+
+    wall.wallShiftMs = 15 * 3600 * 1000;
+    play({{60, {{L1, 6}}}, {1, {}}});
+    store.deliverFailures();
+    EXPECT_EQ(messages.beeps, 2) << "a new day, a new report";
+}
+
+} // namespace

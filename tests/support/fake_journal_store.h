@@ -1,0 +1,33 @@
+#pragma once
+
+#include "console/call_entry.h"
+#include "platform/journal_store.h"
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// Keeps the appended calls; appends can be made to fail, and the failures
+// reach the journal when the test lets the event loop run.
+class FakeJournalStore final : public JournalStore
+{
+public:
+    void append(const CallEntry& entry) override
+    {
+        if (failWith) {
+            pending.push_back({entry.ended.date(), *failWith});
+            return;
+        }
+        entries.push_back(entry);
+    }
+    void deliverFailures()
+    {
+        const auto failures = std::exchange(pending, {});
+        for (const auto& [day, error] : failures)
+            fail(day, error);
+    }
+
+    std::vector<CallEntry> entries;
+    std::optional<QString> failWith;
+    std::vector<std::pair<QDate, QString>> pending;
+};

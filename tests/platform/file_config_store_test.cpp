@@ -1,6 +1,9 @@
 #include "platform/qt/file_config_store.h"
 
+#include "files_on_disk.h"
+#include "ordinary_user.h"
 #include "qt_printers.h"
+#include "small_disk.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,55 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstring>
 
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
 
-constexpr uid_t Nobody = 65534;
 const QByteArray OldFile = "\"R93OPR\"\r\n\"3\"\r\n\"Caja\"\r\n";
-
-// Runs a block with the rights of an ordinary user when the tests run as
-// root, who may write where permissions forbid it.
-class OrdinaryUser
-{
-public:
-    OrdinaryUser()
-    {
-        if (root_ && (::setegid(Nobody) != 0 || ::seteuid(Nobody) != 0))
-            ADD_FAILURE() << "cannot take an ordinary user's rights";
-    }
-    ~OrdinaryUser()
-    {
-        if (root_ && (::seteuid(0) != 0 || ::setegid(0) != 0))
-            ADD_FAILURE() << "cannot return to root";
-    }
-
-private:
-    const bool root_ = ::geteuid() == 0;
-};
-
-void setMode(const QString& path, mode_t mode)
-{
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
-}
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void putFile(const QString& path, const QByteArray& contents)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(contents), contents.size());
-}
 
 // A save that must be refused with this error, leaving the old file as it was.
 void expectRefused(FileConfigStore& store, int error)
@@ -96,7 +58,7 @@ TEST_F(FileConfigStoreTest, ASaveReplacesTheFileKeepingItsOwnerAndPermissions)
     setMode(store.path(), 0640);
     const bool root = ::geteuid() == 0;
     if (root) {
-        ASSERT_EQ(::chown(QFile::encodeName(store.path()).constData(), Nobody, Nobody), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(store.path()).constData(), OrdinaryUser::Nobody, OrdinaryUser::Nobody), 0);
     }
     EXPECT_EQ(store.write("new contents"), std::nullopt);
     EXPECT_EQ(contentsOf(store.path()), "new contents");
@@ -105,7 +67,7 @@ TEST_F(FileConfigStoreTest, ASaveReplacesTheFileKeepingItsOwnerAndPermissions)
     ASSERT_EQ(::stat(QFile::encodeName(store.path()).constData(), &after), 0);
     EXPECT_EQ(after.st_mode & 07777, 0640u);
     if (root) {
-        EXPECT_EQ(after.st_uid, Nobody);
+        EXPECT_EQ(after.st_uid, OrdinaryUser::Nobody);
     }
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{FileConfigStore::FileName});
 }
@@ -142,41 +104,30 @@ TEST_F(FileConfigStoreTest, AReadOnlyFileIsNeverReplacedButAWritableOneInAReadOn
     EXPECT_EQ(contentsOf(store.path()), "in place");
 }
 
-// A 64 KiB file system of its own holding the old file; only root may mount one.
+// A small disk of its own holding the old file.
 class SmallDiskTest : public testing::Test
 {
 protected:
     void SetUp() override
     {
-        if (!folder.isValid() || ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k,mode=0777") != 0)
-            GTEST_SKIP() << "cannot mount a small tmpfs here: " << strerror(errno);
-        mounted = true;
+        if (!disk.mounted())
+            GTEST_SKIP() << "cannot mount a small tmpfs here: " << disk.why();
         putFile(store.path(), OldFile);
     }
-    void TearDown() override
-    {
-        if (mounted)
-            ::umount2(path.constData(), MNT_DETACH);
-    }
 
-    QTemporaryDir folder;
-    QByteArray path = QFile::encodeName(folder.path());
-    bool mounted = false;
-    FileConfigStore store{folder.path()};
+    SmallDisk disk;
+    FileConfigStore store{disk.path()};
 };
 
 TEST_F(SmallDiskTest, AFullDiskLeavesTheOldFileAndReportsTheError)
 {
-    QFile filler(folder.filePath("filler"));
-    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
-    const QByteArray block(1024, 'f');
-    while (filler.write(block) == block.size() && filler.flush()) { }
+    disk.fill();
     expectRefused(store, ENOSPC);
 }
 
 TEST_F(SmallDiskTest, AReadOnlyFileSystemLeavesTheOldFileAndReportsTheError)
 {
-    ASSERT_EQ(::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    ASSERT_TRUE(disk.makeReadOnly());
     expectRefused(store, EROFS);
 }
 

@@ -39,6 +39,18 @@ QByteArray lead(QFile& file, qint64 size)
     return QByteArrayLiteral("\r\n");
 }
 
+// A write that stops short is carried on, so that the system names the reason.
+std::optional<QString> writeAll(QFile& file, const QByteArray& bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return file.errorString();
+        done += written;
+    }
+    return std::nullopt;
+}
+
 // Puts the written bytes on the disk itself, so that a power cut keeps them.
 std::optional<QString> syncToDisk(QFile& file)
 {
@@ -143,10 +155,8 @@ std::optional<QString> FileJournalStore::appendToFile(const QString& path, const
         return file.errorString();
     const qint64 before = file.size();
     const QByteArray bytes = lead(file, before) + rows;
-    std::optional<QString> error;
-    if (file.write(bytes) != bytes.size())
-        error = file.errorString();
-    else
+    std::optional<QString> error = writeAll(file, bytes);
+    if (!error)
         error = syncToDisk(file);
     if (error)
         file.resize(before);

@@ -1,0 +1,138 @@
+#include "platform/qt/file_journal_store.h"
+
+#include "console/call_entry.h"
+#include "console/journal_csv.h"
+#include "files_on_disk.h"
+#include "ordinary_user.h"
+#include "qt_printers.h"
+#include "small_disk.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace
+{
+
+const QDate Today(2026, 12, 7);
+
+CallEntry callEnding(const QDateTime& ended, const QString& name = QString())
+{
+    return {ended.addSecs(-20), QStringLiteral("14"), name, CallKind::Interno, 20, CallOutcome::Perdida, ended};
+}
+
+const CallEntry Morning = callEnding({Today, QTime(9, 0)});
+const CallEntry Noon = callEnding({Today, QTime(12, 0)});
+const CallEntry PastMidnight = callEnding({Today.addDays(1), QTime(0, 0, 5)});
+
+// A store and the failures it reports through the event loop.
+struct Journal {
+    explicit Journal(const QString& folder)
+        : store(folder, Today)
+    {
+        store.onFailure([this](const QDate&, const QString& error) { failures << error; });
+    }
+    void append(std::initializer_list<CallEntry> entries)
+    {
+        for (const CallEntry& e : entries)
+            store.append(e);
+        store.waitUntilWritten();
+        QCoreApplication::processEvents();
+    }
+
+    FileJournalStore store;
+    QStringList failures;
+};
+
+struct FileJournalStoreTest : testing::Test {
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        setMode(folder.path(), 0777);
+    }
+    QString day(const char* name) const { return folder.filePath(QStringLiteral("llamadas/%1.csv").arg(name)); }
+
+    QTemporaryDir folder;
+    QString journalFolder = folder.filePath(QStringLiteral("llamadas"));
+};
+
+TEST_F(FileJournalStoreTest, EachCallGoesToTheFileOfTheDayItEndedWhichStartsWithTheHeader)
+{
+    {
+        Journal journal(journalFolder);
+        journal.append({Morning, PastMidnight});
+        journal.store.append(Noon); // still queued when the console closes
+    }
+    Journal again(journalFolder);
+    again.append({Noon});
+    using namespace journal_csv;
+    EXPECT_EQ(contentsOf(day("2026-12-07")), header() + row(Morning) + row(Noon) + row(Noon));
+    EXPECT_EQ(contentsOf(day("2026-12-08")), header() + row(PastMidnight));
+    EXPECT_TRUE(again.failures.isEmpty());
+}
+
+TEST_F(FileJournalStoreTest, ALastLineLeftUnfinishedKeepsItsBytesAndTheNextCallStartsALine)
+{
+    ASSERT_TRUE(QDir().mkpath(journalFolder));
+    const QByteArray torn = journal_csv::header() + "2026-12-07 08:59:40,L1,,entr";
+    putFile(day("2026-12-07"), torn);
+    Journal journal(journalFolder);
+    journal.append({Morning});
+    EXPECT_EQ(contentsOf(day("2026-12-07")), torn + "\r\n" + journal_csv::row(Morning));
+}
+
+TEST_F(FileJournalStoreTest, FilesOfMoreThanNinetyDaysAgoAreRemovedAtStartAndNoOtherFile)
+{
+    ASSERT_TRUE(QDir().mkpath(journalFolder));
+    const QStringList kept{"2026-09-08.csv", "2026-12-07.csv", "2020-01-01.txt", "notas.csv", "2020-1-1.csv"};
+    for (const QString& name : kept + QStringList{"2026-09-07.csv", "2025-12-31.csv"})
+        putFile(QDir(journalFolder).filePath(name), "x");
+    Journal journal(journalFolder);
+    QStringList left = QDir(journalFolder).entryList(QDir::Files);
+    QStringList expected = kept;
+    left.sort();
+    expected.sort();
+    EXPECT_EQ(left, expected);
+}
+
+TEST_F(FileJournalStoreTest, AFolderOrFileThatCannotBeWrittenIsReportedAndWhatWasWrittenStays)
+{
+    Journal journal(journalFolder);
+    journal.append({Morning});
+    setMode(day("2026-12-07"), 0444);
+    setMode(journalFolder, 0555);
+    {
+        OrdinaryUser user;
+        journal.append({Noon, PastMidnight});
+    }
+    setMode(journalFolder, 0777);
+    EXPECT_EQ(journal.failures,
+        QStringList({day("2026-12-07") + ": Permission denied", day("2026-12-08") + ": Permission denied"}));
+    EXPECT_EQ(contentsOf(day("2026-12-07")), journal_csv::header() + journal_csv::row(Morning));
+    EXPECT_FALSE(QFile::exists(day("2026-12-08")));
+}
+
+TEST(FileJournalStoreOnASmallDisk, AFullDiskTakesBackThePartOfTheCallItWroteAndLaterCallsAreKept)
+{
+    SmallDisk disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "cannot mount a small tmpfs here: " << disk.why();
+    Journal journal(disk.path());
+    const QString file = journal.store.fileFor(Today);
+    journal.append({Morning});
+    disk.fill();
+    journal.append({callEnding(Noon.ended, QString(6000, QLatin1Char('n')))}); // more than the page it has
+    ASSERT_EQ(journal.failures, QStringList{file + ": " + qt_error_string(ENOSPC)});
+    EXPECT_EQ(contentsOf(file), journal_csv::header() + journal_csv::row(Morning));
+
+    ASSERT_TRUE(QFile::remove(QDir(disk.path()).filePath(QStringLiteral("filler"))));
+    journal.append({Noon});
+    EXPECT_EQ(contentsOf(file), journal_csv::header() + journal_csv::row(Morning) + journal_csv::row(Noon));
+    EXPECT_EQ(journal.failures.size(), 1);
+}
+
+} // namespace

@@ -70,7 +70,11 @@ void CallListWindow::open()
 {
     refill();
     const bool editing = editingIn(parentWidget());
-    setAttribute(Qt::WA_ShowWithoutActivating, editing);
+    if (windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) != editing) {
+        hide(); // a window takes new flags while hidden
+        setWindowFlag(Qt::WindowDoesNotAcceptFocus, editing);
+        setAttribute(Qt::WA_ShowWithoutActivating, editing);
+    }
     show();
     raise();
     if (!editing)

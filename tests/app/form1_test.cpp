@@ -75,6 +75,12 @@ TEST_F(Form1Test, EveryElementSitsInItsPlaceWithinAFixedClientArea)
     for (int y = 0; y < image.height(); ++y)
         for (int x : {0, 5, 10, image.width() - 11, image.width() - 1})
             ASSERT_EQ(image.pixel(x, y), image.pixel(0, 0)) << x << "," << y;
+    // LLAMADAS takes free space: it covers no other element of the window.
+    const QRect llamadas = w.form.callListButton()->geometry();
+    EXPECT_TRUE(client.contains(llamadas));
+    for (const QWidget* other : w.form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(other == w.form.callListButton() || !other->geometry().intersects(llamadas))
+            << other->metaObject()->className() << " " << other->objectName().toStdString();
 }
 
 TEST_F(Form1Test, StartsAsTheDesignShowsIt)

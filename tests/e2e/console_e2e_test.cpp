@@ -1,5 +1,6 @@
 #include "../desktop/modal.h"
 #include "app/form1.h"
+#include "console/journal_csv.h"
 #include "link/protocol.h"
 #include "qt_printers.h"
 #include "traced_console.h"
@@ -74,6 +75,9 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     EXPECT_EQ(console->session().panel().lineLabel(1).tooltip, "Línea tomada por consola");
     console->session().commands().cortaPressed();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sent.contains(char(protocol::Corta)); }, 2000));
+    // An extension calls and is still waiting when the console closes.
+    ASSERT_TRUE(exchange->callConsoleFrom(5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !console->session().journal().waiting().empty(); }, 2000));
 
     // Salir: the closing request, and the save question (the name changed) answered Yes.
     QSignalSpy closed(&console->windowServices(), &QtWindowServices::closed);
@@ -97,6 +101,18 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     QFile saved(folder.filePath("OPR903.DAT"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("\"Recepci\xf3n\""));
+
+    // Both calls are in the journal's file of the day, beside the configuration.
+    const auto& calls = console->session().journal().today();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].origin, "L2");
+    EXPECT_EQ(calls[0].outcome, CallOutcome::Atendida);
+    EXPECT_EQ(calls[1].origin, ExchangePlan::builtIn().extensions[4]);
+    EXPECT_EQ(calls[1].outcome, CallOutcome::SinFinal);
+    console->journalStore().waitUntilWritten();
+    QFile journal(folder.filePath("llamadas/" + calls[1].ended.date().toString("yyyy-MM-dd") + ".csv"));
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(journal.readAll().endsWith(journal_csv::row(calls[0]) + journal_csv::row(calls[1])));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pacing, ConsoleE2E, ::testing::Values(true, false),

@@ -1,0 +1,104 @@
+#include "app/call_list_window.h"
+
+#include "app/name_box.h"
+#include "console/call_journal.h"
+#include "fake_clock.h"
+#include "fake_journal_store.h"
+#include "fake_messages.h"
+#include "qt_printers.h"
+#include "wired_window.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+constexpr int L1 = 19, L2 = 20, L3 = 21, Slot4 = 3;
+
+// The console window with a journal fed from its state, and the list over it,
+// opened by the LLAMADAS button as the console wires it.
+struct CallListWindowTest : testing::Test {
+    CallListWindowTest()
+    {
+        wall.follows = &w.clock;
+        w.state.setNumeroInterno(Slot4 + 1, QStringLiteral("14"));
+        w.configuration.nombres[Slot4] = QStringLiteral("Caja");
+        QObject::connect(w.form.callListButton(), &QPushButton::clicked, [this] { list.open(); });
+        journal.onChanged([this] { list.journalChanged(); });
+    }
+    void frameAfter(int seconds, std::initializer_list<std::pair<int, int>> codes)
+    {
+        w.clock.advanceMs(seconds * 1000);
+        w.frame(codes);
+        journal.frameApplied();
+    }
+    QStringList row(int r) const
+    {
+        QStringList texts;
+        for (int c = 0; c < CallListWindow::Columns; ++c)
+            texts << list.table()->item(r, c)->text();
+        return texts;
+    }
+    bool bold(int r) const { return list.table()->item(r, CallListWindow::Origen)->font().bold(); }
+
+    WiredWindow w;
+    FakeClock wall;
+    FakeJournalStore store;
+    FakeMessages messages;
+    CallJournal journal{{store, wall, messages, w.state, w.configuration}};
+    CallListWindow list{journal, &w.form};
+};
+
+TEST_F(CallListWindowTest, ListsTheWaitingCallsLongestFirstThenTodaysLatestFirstWithTheMissedMarked)
+{
+    frameAfter(0, {{L1, 6}});
+    frameAfter(3, {});
+    frameAfter(2, {{Slot4, 4}});
+    frameAfter(3, {{Slot4, 2}});
+    frameAfter(2, {{L3, 7}});
+    frameAfter(2, {{L3, 7}, {L2, 6}});
+    w.clock.advanceMs(8500);
+    QTest::mouseClick(w.form.callListButton(), Qt::LeftButton);
+    ASSERT_TRUE(list.isVisible());
+    ASSERT_EQ(list.table()->rowCount(), 4);
+    EXPECT_EQ(row(0), QStringList({"09:30:10", "L3", "devuelta", "0:10", "esperando"}));
+    EXPECT_EQ(row(1), QStringList({"09:30:12", "L2", "entrante", "0:08", "esperando"}));
+    EXPECT_EQ(row(2), QStringList({"09:30:05", "14 Caja", "interno", "0:03", "atendida"}));
+    EXPECT_EQ(row(3), QStringList({"09:30:00", "L1", "entrante", "0:03", "PERDIDA"}));
+    EXPECT_EQ(std::vector<bool>({bold(0), bold(1), bold(2), bold(3)}), std::vector<bool>({false, false, false, true}));
+
+    frameAfter(50, {{L3, 7}, {L2, 2}}); // changes while shown reach the list
+    EXPECT_TRUE(QTest::qWaitFor([&] { return row(1).last() == "atendida"; }, 1000));
+    EXPECT_EQ(row(0), QStringList({"09:30:10", "L3", "devuelta", "1:00", "esperando"}));
+    EXPECT_EQ(list.table()->rowCount(), 4);
+}
+
+TEST_F(CallListWindowTest, EscOrCerrarClosesItAndANameBeingEditedKeepsTheFocus)
+{
+    w.form.show();
+    w.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+    w.names.open(0);
+    ASSERT_EQ(QApplication::focusWidget(), w.form.nameBox(0));
+    QTest::mouseClick(w.form.callListButton(), Qt::LeftButton);
+    EXPECT_TRUE(list.isVisible());
+    // The offscreen platform activates every window it shows; a desktop honours this.
+    EXPECT_TRUE(list.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_FALSE(w.form.nameBox(0)->isReadOnly()) << "still being edited";
+    list.findChild<QPushButton*>(QStringLiteral("callListClose"))->click();
+    EXPECT_FALSE(list.isVisible());
+
+    QTest::keyClick(w.form.nameBox(0), Qt::Key_Return); // the name is stored, the edit ends
+    QTest::mouseClick(w.form.callListButton(), Qt::LeftButton);
+    EXPECT_FALSE(list.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &list; }, 2000));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(list.isVisible());
+}
+
+} // namespace

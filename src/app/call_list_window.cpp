@@ -23,6 +23,11 @@ QString minutesAndSeconds(std::int64_t seconds)
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
+QString clockTime(std::int64_t wallMs)
+{
+    return localTime(wallMs).toString(QStringLiteral("HH:mm:ss"));
+}
+
 QString originText(const QString& origin, const QString& name)
 {
     return name.isEmpty() ? origin : origin + QLatin1Char(' ') + name;
@@ -103,14 +108,14 @@ void CallListWindow::refill()
     int row = 0;
     for (const WaitingCall& call : waiting) {
         fillRow(row++,
-            {call.started.toString(QStringLiteral("HH:mm:ss")), originText(call.origin, call.name), kindText(call.kind),
+            {clockTime(call.startedMs), originText(call.origin, call.name), kindText(call.kind),
                 minutesAndSeconds(journal_.secondsWaiting(call)), QStringLiteral("esperando")},
             false);
     }
     for (auto call = today.rbegin(); call != today.rend(); ++call) {
         fillRow(row++,
-            {call->started.toString(QStringLiteral("HH:mm:ss")), originText(call->origin, call->name),
-                kindText(call->kind), minutesAndSeconds(call->waitedSeconds), outcomeText(call->outcome)},
+            {clockTime(call->startedMs), originText(call->origin, call->name), kindText(call->kind),
+                minutesAndSeconds(call->waitedSeconds), outcomeText(call->outcome)},
             call->outcome == CallOutcome::Perdida);
     }
 }

@@ -15,10 +15,16 @@ enum class CallOutcome { Atendida, Perdida, SinFinal };
 QString kindText(CallKind kind);
 QString outcomeText(CallOutcome outcome);
 
+// A wall-clock time (milliseconds since 1970) in local time.
+inline QDateTime localTime(std::int64_t wallMs)
+{
+    return QDateTime::fromMSecsSinceEpoch(wallMs);
+}
+
 // A call that waits for the console now.
 struct WaitingCall {
     int position = 0; // Estados index: slots 0-18, lines 19-24
-    QDateTime started;
+    std::int64_t startedMs = 0; // on the wall clock
     std::int64_t startedUs = 0; // on the monotonic clock
     QString origin; // "L1"-"L6", or the extension's number
     QString name; // the extension's name, if any
@@ -27,12 +33,12 @@ struct WaitingCall {
 
 // A call that has ended, as the journal keeps and files it.
 struct CallEntry {
-    QDateTime started;
+    std::int64_t startedMs = 0;
     QString origin;
     QString name;
     CallKind kind = CallKind::Entrante;
     std::int64_t waitedSeconds = 0;
     CallOutcome outcome = CallOutcome::Perdida;
-    QDateTime ended;
+    std::int64_t endedMs = 0;
     bool operator==(const CallEntry&) const = default;
 };

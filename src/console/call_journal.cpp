@@ -31,6 +31,13 @@ bool isCalling(int position, std::uint8_t code)
     return code == ExtensionCalling;
 }
 
+const QString& lineName(int line)
+{
+    static const std::array<QString, protocol::OutsideLines> names{QStringLiteral("L1"), QStringLiteral("L2"),
+        QStringLiteral("L3"), QStringLiteral("L4"), QStringLiteral("L5"), QStringLiteral("L6")};
+    return names[line];
+}
+
 CallKind kindOf(int position, std::uint8_t code)
 {
     if (!isLine(position))
@@ -88,11 +95,11 @@ void CallJournal::start(int position, std::uint8_t code)
 {
     WaitingCall call;
     call.position = position;
-    call.started = parts_.clock.now();
+    call.startedMs = parts_.clock.wallMs();
     call.startedUs = parts_.clock.monotonicUs();
     call.kind = kindOf(position, code);
     if (isLine(position)) {
-        call.origin = QStringLiteral("L%1").arg(position - FirstLine + 1);
+        call.origin = lineName(position - FirstLine);
     } else {
         call.origin = parts_.state.numeroInterno(position + 1);
         if (position < NameBoxCount)
@@ -107,8 +114,8 @@ void CallJournal::end(int position, CallOutcome outcome)
     calls_[position].reset();
     const std::int64_t waitedUs = std::max<std::int64_t>(0, parts_.clock.monotonicUs() - call.startedUs);
     const CallEntry entry{
-        call.started, call.origin, call.name, call.kind, waitedUs / UsPerSecond, outcome, parts_.clock.now()};
-    enterDay(entry.ended.date());
+        call.startedMs, call.origin, call.name, call.kind, waitedUs / UsPerSecond, outcome, parts_.clock.wallMs()};
+    enterDay(entry.endedMs);
     if (outcome == CallOutcome::Perdida)
         ++missedToday_;
     today_.push_back(entry);
@@ -147,15 +154,17 @@ void CallJournal::checkDay()
     if (nowUs < nextDayCheckUs_)
         return;
     nextDayCheckUs_ = nowUs + DayCheckUs;
-    if (enterDay(parts_.clock.now().date()))
+    if (enterDay(parts_.clock.wallMs()))
         changed();
 }
 
-bool CallJournal::enterDay(const QDate& day)
+bool CallJournal::enterDay(std::int64_t wallMs)
 {
-    if (day == day_)
+    if (wallMs >= dayStartMs_ && wallMs < dayEndMs_)
         return false;
-    day_ = day;
+    const QDate day = localTime(wallMs).date();
+    dayStartMs_ = QDateTime(day, QTime(0, 0)).toMSecsSinceEpoch();
+    dayEndMs_ = QDateTime(day.addDays(1), QTime(0, 0)).toMSecsSinceEpoch();
     today_.clear();
     missedToday_ = 0;
     return true;

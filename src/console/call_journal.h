@@ -67,15 +67,17 @@ private:
     void start(int position, std::uint8_t code);
     void end(int position, CallOutcome outcome);
     void checkDay();
-    // Starts today's list afresh when the day is another; true when it did.
-    bool enterDay(const QDate& day);
+    // Starts today's list afresh when the wall-clock time falls on another
+    // (local) day; true when it did.
+    bool enterDay(std::int64_t wallMs);
     void reportFailure(const QDate& day, const QString& error);
     void changed();
 
     Parts parts_;
     std::array<std::optional<WaitingCall>, protocol::StatusFrameLength> calls_;
     std::deque<CallEntry> today_;
-    QDate day_;
+    std::int64_t dayStartMs_ = 0; // today, [start, end) on the wall clock
+    std::int64_t dayEndMs_ = 0;
     int missedToday_ = 0;
     std::int64_t nextDayCheckUs_ = 0;
     QDate reportedDay_;

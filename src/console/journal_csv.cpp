@@ -37,8 +37,9 @@ QByteArray header()
 
 QByteArray row(const CallEntry& entry)
 {
-    return line({entry.started.toString(DateTimeFormat), field(entry.origin), field(entry.name), kindText(entry.kind),
-        QString::number(entry.waitedSeconds), outcomeText(entry.outcome), entry.ended.toString(DateTimeFormat)});
+    return line({localTime(entry.startedMs).toString(DateTimeFormat), field(entry.origin), field(entry.name),
+        kindText(entry.kind), QString::number(entry.waitedSeconds), outcomeText(entry.outcome),
+        localTime(entry.endedMs).toString(DateTimeFormat)});
 }
 
 } // namespace journal_csv

@@ -108,7 +108,7 @@ TEST_F(JournalTest, WaitingCallsAreListedLongestWaitingFirstWithTheirLiveWait)
     EXPECT_EQ(waiting[2].kind, CallKind::Devuelta);
     EXPECT_EQ(journal.secondsWaiting(waiting[0]), 7);
     EXPECT_EQ(journal.secondsWaiting(waiting[2]), 1);
-    EXPECT_EQ(waiting[0].started, wall.morning);
+    EXPECT_EQ(waiting[0].startedMs, wall.morningMs);
 }
 
 TEST_F(JournalTest, ClosingTheLinkEndsTheWaitingCallsUnfinishedOnce)
@@ -146,8 +146,8 @@ TEST_F(JournalTest, AWallClockMovedBackChangesNoWaitAndTheListFollowsTheDay)
     ASSERT_EQ(store.entries.size(), 2u);
     const CallEntry& late = store.entries[1];
     EXPECT_EQ(late.waitedSeconds, 5);
-    EXPECT_LT(late.ended, late.started); // as the wall clock said
-    EXPECT_EQ(late.ended.date(), QDate(2026, 12, 6));
+    EXPECT_LT(late.endedMs, late.startedMs); // as the wall clock said
+    EXPECT_EQ(localTime(late.endedMs).date(), QDate(2026, 12, 6));
     EXPECT_EQ(journal.today().size(), 1u) << "yesterday's list holds only its own call";
     EXPECT_EQ(journal.missedToday(), 1);
 }

@@ -25,7 +25,8 @@ TEST(JournalCsv, OneHeaderAndOneCrlfRowPerCallQuotingOnlyWhereNeeded)
             "2026-12-07 09:05:07,\"1\"\"4\",\"a\r\nb\",devuelta,75,atendida,2026-12-07 09:06:22\r\n"},
     };
     for (const auto& c : cases) {
-        const CallEntry entry{start, c.origin, c.name, CallKind::Devuelta, 75, c.outcome, start.addSecs(75)};
+        const CallEntry entry{start.toMSecsSinceEpoch(), c.origin, c.name, CallKind::Devuelta, 75, c.outcome,
+            start.addSecs(75).toMSecsSinceEpoch()};
         EXPECT_EQ(journal_csv::row(entry), c.expected);
     }
 }

@@ -110,7 +110,7 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     EXPECT_EQ(calls[1].origin, ExchangePlan::builtIn().extensions[4]);
     EXPECT_EQ(calls[1].outcome, CallOutcome::SinFinal);
     console->journalStore().waitUntilWritten();
-    QFile journal(folder.filePath("llamadas/" + calls[1].ended.date().toString("yyyy-MM-dd") + ".csv"));
+    QFile journal(folder.filePath("llamadas/" + localTime(calls[1].endedMs).date().toString("yyyy-MM-dd") + ".csv"));
     ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
     EXPECT_TRUE(journal.readAll().endsWith(journal_csv::row(calls[0]) + journal_csv::row(calls[1])));
 }

@@ -22,7 +22,8 @@ const QDate Today(2026, 12, 7);
 
 CallEntry callEnding(const QDateTime& ended, const QString& name = QString())
 {
-    return {ended.addSecs(-20), QStringLiteral("14"), name, CallKind::Interno, 20, CallOutcome::Perdida, ended};
+    return {ended.addSecs(-20).toMSecsSinceEpoch(), QStringLiteral("14"), name, CallKind::Interno, 20,
+        CallOutcome::Perdida, ended.toMSecsSinceEpoch()};
 }
 
 const CallEntry Morning = callEnding({Today, QTime(9, 0)});
@@ -125,7 +126,7 @@ TEST(FileJournalStoreOnASmallDisk, AFullDiskTakesBackThePartOfTheCallItWroteAndL
     const QString file = journal.store.fileFor(Today);
     journal.append({Morning});
     disk.fill();
-    journal.append({callEnding(Noon.ended, QString(6000, QLatin1Char('n')))}); // more than the page it has
+    journal.append({callEnding(localTime(Noon.endedMs), QString(6000, QLatin1Char('n')))}); // more than the page it has
     ASSERT_EQ(journal.failures, QStringList{file + ": " + qt_error_string(ENOSPC)});
     EXPECT_EQ(contentsOf(file), journal_csv::header() + journal_csv::row(Morning));
 

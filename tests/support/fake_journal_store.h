@@ -15,7 +15,7 @@ public:
     void append(const CallEntry& entry) override
     {
         if (failWith) {
-            pending.push_back({entry.ended.date(), *failWith});
+            pending.push_back({localTime(entry.endedMs).date(), *failWith});
             return;
         }
         entries.push_back(entry);

@@ -1,6 +1,5 @@
 #include "platform/qt/file_journal_store.h"
 
-#include "console/call_entry.h"
 #include "console/journal_csv.h"
 
 #include <QDir>
@@ -85,11 +84,15 @@ FileJournalStore::~FileJournalStore()
 
 void FileJournalStore::append(const CallEntry& entry)
 {
+    bool wasEmpty = false;
     {
         const std::lock_guard lock(mutex_);
-        queue_.push_back({entry.ended.date(), journal_csv::row(entry)});
+        wasEmpty = queue_.empty();
+        queue_.push_back(entry);
     }
-    wake_.notify_one();
+    // A queue that was not empty has woken the writer already, which takes all.
+    if (wasEmpty)
+        wake_.notify_one();
 }
 
 void FileJournalStore::waitUntilWritten()
@@ -121,14 +124,14 @@ void FileJournalStore::run()
         wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
         if (queue_.empty())
             return;
-        const std::deque<Row> batch = std::exchange(queue_, {});
+        const std::deque<CallEntry> batch = std::exchange(queue_, {});
         writing_ = true;
         lock.unlock();
         for (std::size_t i = 0; i < batch.size();) {
-            const QDate day = batch[i].day;
+            const QDate day = localTime(batch[i].endedMs).date();
             QByteArray rows;
-            for (; i < batch.size() && batch[i].day == day; ++i)
-                rows += batch[i].bytes;
+            for (; i < batch.size() && localTime(batch[i].endedMs).date() == day; ++i)
+                rows += journal_csv::row(batch[i]);
             writeDay(day, rows);
         }
         lock.lock();

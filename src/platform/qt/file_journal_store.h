@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/call_entry.h"
 #include "platform/journal_store.h"
 
 #include <QByteArray>
@@ -14,9 +15,10 @@
 #include <thread>
 
 // The call journal's day files in a folder: "AAAA-MM-DD.csv", named for the
-// day the calls ended, each begun with the header row. Rows are appended and
-// synced to the disk by a writer thread, so that no poll waits for the disk;
-// what is queued together is written together. A write that fails takes back
+// (local) day the calls ended, each begun with the header row. A call is only
+// queued here; a writer thread turns it into its row, appends it and syncs it
+// to the disk, so that no poll waits for the disk or the formatting; what is
+// queued together is written together. A write that fails takes back
 // whatever it had added, so the lines already in the file stay as they were,
 // and is reported from the event loop. Files of days more than KeptDays
 // before today are removed when the store is made.
@@ -38,11 +40,6 @@ public:
     QString fileFor(const QDate& day) const;
 
 private:
-    struct Row {
-        QDate day;
-        QByteArray bytes;
-    };
-
     void removeOldFiles(const QDate& today);
     void run();
     void writeDay(const QDate& day, const QByteArray& rows);
@@ -53,7 +50,7 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable idle_;
-    std::deque<Row> queue_;
+    std::deque<CallEntry> queue_;
     bool writing_ = false;
     bool stopping_ = false;
     std::thread writer_;

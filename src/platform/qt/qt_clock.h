@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 
+#include <QDateTime>
 #include <QElapsedTimer>
 
 // The system's monotonic clock, counted from the console's start, and its
@@ -12,7 +13,7 @@ public:
     QtClock() { started_.start(); }
 
     std::int64_t monotonicUs() const override { return started_.nsecsElapsed() / 1000; }
-    QDateTime now() const override { return QDateTime::currentDateTime(); }
+    std::int64_t wallMs() const override { return QDateTime::currentMSecsSinceEpoch(); }
 
 private:
     QElapsedTimer started_;

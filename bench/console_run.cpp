@@ -19,6 +19,8 @@ std::optional<QString> ConsoleRun::start()
         return error;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), setup_.platform);
+    // The call journal's files stay in the run's folder too.
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), folder_.filePath(QStringLiteral("data")));
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(folder_.path());
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);

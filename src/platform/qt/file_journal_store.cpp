@@ -116,7 +116,9 @@ void FileJournalStore::removeOldFiles(const QDate& today)
     }
 }
 
-// The writer thread: takes all that is queued, writes each day's rows at once.
+// The writer thread: takes all that is queued and writes each day's rows at
+// once; then it rests a moment, so that a burst of calls costs the disk one
+// sync per rest rather than one per call.
 void FileJournalStore::run()
 {
     std::unique_lock lock(mutex_);
@@ -127,16 +129,22 @@ void FileJournalStore::run()
         const std::deque<CallEntry> batch = std::exchange(queue_, {});
         writing_ = true;
         lock.unlock();
-        for (std::size_t i = 0; i < batch.size();) {
-            const QDate day = localTime(batch[i].endedMs).date();
-            QByteArray rows;
-            for (; i < batch.size() && localTime(batch[i].endedMs).date() == day; ++i)
-                rows += journal_csv::row(batch[i]);
-            writeDay(day, rows);
-        }
+        writeBatch(batch);
         lock.lock();
         writing_ = false;
         idle_.notify_all();
+        wake_.wait_for(lock, BatchRest, [this] { return stopping_; });
+    }
+}
+
+void FileJournalStore::writeBatch(const std::deque<CallEntry>& batch)
+{
+    for (std::size_t i = 0; i < batch.size();) {
+        const QDate day = localTime(batch[i].endedMs).date();
+        QByteArray rows;
+        for (; i < batch.size() && localTime(batch[i].endedMs).date() == day; ++i)
+            rows += journal_csv::row(batch[i]);
+        writeDay(day, rows);
     }
 }
 

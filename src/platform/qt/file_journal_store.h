@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -17,8 +18,9 @@
 // The call journal's day files in a folder: "AAAA-MM-DD.csv", named for the
 // (local) day the calls ended, each begun with the header row. A call is only
 // queued here; a writer thread turns it into its row, appends it and syncs it
-// to the disk, so that no poll waits for the disk or the formatting; what is
-// queued together is written together. A write that fails takes back
+// to the disk, so that no poll waits for the disk or the formatting. A call
+// that ends alone is written at once; calls that end in a burst are written
+// together, at most one write and sync per BatchRest. A write that fails takes back
 // whatever it had added, so the lines already in the file stay as they were,
 // and is reported from the event loop. Files of days more than KeptDays
 // before today are removed when the store is made.
@@ -26,6 +28,8 @@ class FileJournalStore final : public JournalStore
 {
 public:
     static constexpr int KeptDays = 90;
+    // After each write the writer gathers what comes for this long.
+    static constexpr std::chrono::milliseconds BatchRest{100};
 
     FileJournalStore(const QString& folder, const QDate& today);
     // Writes what is still queued, then stops the writer.
@@ -42,6 +46,7 @@ public:
 private:
     void removeOldFiles(const QDate& today);
     void run();
+    void writeBatch(const std::deque<CallEntry>& batch);
     void writeDay(const QDate& day, const QByteArray& rows);
     std::optional<QString> appendToFile(const QString& path, const QByteArray& rows) const;
 

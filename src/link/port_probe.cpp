@@ -93,8 +93,13 @@ void PortProbe::probe()
         portFailure(QStringLiteral("Número de puerto no válido"), storedText(configuration_.numeroPuerto));
         return;
     }
-    if (const auto error = port_.open(*number)) {
-        portFailure(*error, withSign(*number));
+    port_.open(*number, [this, number = *number](const std::optional<QString>& error) { portOpened(number, error); });
+}
+
+void PortProbe::portOpened(int portNumber, const std::optional<QString>& error)
+{
+    if (error) {
+        portFailure(*error, withSign(portNumber));
         return;
     }
     port_.discardOutput();

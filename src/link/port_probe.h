@@ -15,7 +15,9 @@ struct Configuration;
 
 // Opens the stored serial port 300 ms after start-up (Timer5), sends the
 // identity request and checks the exchange's model; when the port cannot be
-// opened, offers the list of port numbers and probes the one accepted.
+// opened, offers the list of port numbers and probes the one accepted. A line
+// over the network opens later: nothing is sent and no watchdog runs until it
+// is connected.
 class PortProbe
 {
 public:
@@ -35,6 +37,8 @@ public:
     void accept(const std::optional<QString>& selectedEntry);
 
 private:
+    // The rest of the probe once the port has opened, or its failure.
+    void portOpened(int portNumber, const std::optional<QString>& error);
     void portFailure(const QString& description, const QString& portNumberText);
 
     Timer& probeTimer_;

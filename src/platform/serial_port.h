@@ -11,14 +11,21 @@
 // threshold (never at threshold 0); after each handled notification the
 // waiting bytes are checked again, so bytes that arrived together are never
 // stranded. Other notifications (line errors, modem lines) come as Other.
-class SerialPort {
+class SerialPort
+{
 public:
     enum class Notification { Data, Other };
 
     virtual ~SerialPort() = default;
 
-    // Opens port number 1-16; on failure returns the platform's description.
-    virtual std::optional<QString> open(int portNumber) = 0;
+    // Called once an open has ended: nothing when the line is open, else the
+    // platform's description of why it cannot be.
+    using OpenDone = std::function<void(const std::optional<QString>& error)>;
+
+    // Opens port number 1-16. A local device answers before open returns; a
+    // line over the network answers once it is connected, or never when it is
+    // closed first.
+    virtual void open(int portNumber, OpenDone done) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
 

@@ -1,6 +1,7 @@
 #include "platform/qt/qt_serial_port.h"
 #include "sim/serial_endpoint.h"
 
+#include "opened_port.h"
 #include "qt_printers.h"
 
 #include <QTest>
@@ -41,7 +42,7 @@ protected:
                 onData();
         });
         port.useDeviceOnce(pty.consolePath());
-        ASSERT_EQ(port.open(1), std::nullopt);
+        ASSERT_EQ(openAndWait(port, 1), std::nullopt);
     }
     void send(const QByteArray& bytes) { ASSERT_EQ(::write(pty.fd(), bytes.constData(), bytes.size()), bytes.size()); }
 
@@ -121,7 +122,7 @@ TEST_F(QtSerialPortTest, BytesWaitingBeforeOpeningAreDiscarded)
     send("stale bytes");
     settle();
     port.useDeviceOnce(pty.consolePath());
-    ASSERT_EQ(port.open(1), std::nullopt);
+    ASSERT_EQ(openAndWait(port, 1), std::nullopt);
     port.setReceiveThreshold(2);
     onData = [this] { EXPECT_EQ(port.read(2), QByteArray("ok")); };
     send("ok");
@@ -132,17 +133,17 @@ TEST(QtSerialPortOpen, DevicesThatAreNoSerialPortOrNoDeviceFailAndTheOverrideSer
 {
     QtSerialPort port;
     port.useDeviceOnce(QStringLiteral("/dev/null"));
-    const auto error = port.open(1);
+    const auto error = openAndWait(port, 1);
     ASSERT_TRUE(error.has_value());
     EXPECT_FALSE(error->isEmpty());
     EXPECT_FALSE(port.isOpen());
     port.useDeviceOnce(QStringLiteral("/dev/opr903-no-such-device"));
-    EXPECT_TRUE(port.open(1).has_value());
-    EXPECT_EQ(port.open(17), QStringLiteral("Número de puerto no válido"));
+    EXPECT_TRUE(openAndWait(port, 1).has_value());
+    EXPECT_EQ(openAndWait(port, 17), QStringLiteral("Número de puerto no válido"));
 
     const auto pty = std::get<SerialEndpoint>(SerialEndpoint::openPseudoTerminal());
     port.useDeviceOnce(pty.consolePath());
-    ASSERT_EQ(port.open(-4), std::nullopt); // the number is not looked at
+    ASSERT_EQ(openAndWait(port, -4), std::nullopt); // the number is not looked at
     port.close();
-    EXPECT_EQ(port.open(-4), QStringLiteral("Número de puerto no válido"));
+    EXPECT_EQ(openAndWait(port, -4), QStringLiteral("Número de puerto no válido"));
 }

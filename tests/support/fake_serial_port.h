@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // A serial port in memory with the receive-threshold rule of the real one:
@@ -16,18 +17,24 @@
 class FakeSerialPort final : public SerialPort
 {
 public:
-    std::optional<QString> open(int portNumber) override
+    void open(int portNumber, OpenDone done) override
     {
         events.push_back("open " + std::to_string(portNumber));
-        if (failOpenWith)
-            return failOpenWith;
-        opened = true;
-        return std::nullopt;
+        pendingOpen = std::move(done);
+        if (!connecting)
+            finishOpen();
+    }
+    // The line that was connecting opens, or fails with failOpenWith.
+    void finishOpen()
+    {
+        opened = !failOpenWith;
+        std::exchange(pendingOpen, nullptr)(failOpenWith);
     }
     void close() override
     {
         events.push_back("close");
         opened = false;
+        pendingOpen = nullptr;
     }
     bool isOpen() const override { return opened; }
     void discardOutput() override { events.push_back("discard output"); }
@@ -99,6 +106,8 @@ public:
     QByteArray input;
     QByteArray written;
     std::optional<QString> failOpenWith;
+    bool connecting = false; // open ends only at finishOpen(), as over a network
+    OpenDone pendingOpen;
     int overreads = 0; // reads that asked for more than was waiting
     std::vector<std::string> events;
 };

@@ -1,77 +1,43 @@
 #include "platform/qt/qt_serial_port.h"
 
+#include "platform/qt/network_device.h"
 #include "platform/qt/serial_devices.h"
 
 #include <QTimer>
 
 #include <utility>
 
-namespace
-{
-
-constexpr int ReadBufferBytes = 4096;
-
-} // namespace
-
 QtSerialPort::QtSerialPort()
 {
-    QObject::connect(&port_, &QSerialPort::readyRead, [this] { deliver(); });
-    QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) { onError(e); });
+    for (ByteLine* line : {static_cast<ByteLine*>(&local_), static_cast<ByteLine*>(&network_)}) {
+        line->onReadyRead([this] { deliver(); });
+        line->onFailed([this] { notify(Notification::Other); });
+    }
 }
 
-std::optional<QString> QtSerialPort::open(int portNumber)
+void QtSerialPort::open(int portNumber, OpenDone done)
 {
     const std::optional<QString> device
         = deviceOnce_ ? std::exchange(deviceOnce_, std::nullopt) : serialDeviceFor(portNumber);
-    if (!device)
-        return QStringLiteral("Número de puerto no válido");
-    port_.setPortName(*device);
-    port_.setBaudRate(QSerialPort::Baud9600);
-    port_.setDataBits(QSerialPort::Data8);
-    port_.setParity(QSerialPort::NoParity);
-    port_.setStopBits(QSerialPort::OneStop);
-    port_.setFlowControl(QSerialPort::NoFlowControl);
-    port_.setReadBufferSize(ReadBufferBytes);
-    if (!port_.open(QIODevice::ReadWrite))
-        return port_.errorString();
-    // Whatever waited in the device before this run is not for us.
-    port_.clear(QSerialPort::AllDirections);
-    return std::nullopt;
-}
-
-void QtSerialPort::close()
-{
-    port_.close();
-}
-
-bool QtSerialPort::isOpen() const
-{
-    return port_.isOpen();
+    if (!device) {
+        done(QStringLiteral("Número de puerto no válido"));
+        return;
+    }
+    line_->close();
+    line_ = isNetworkDevice(*device) ? static_cast<ByteLine*>(&network_) : static_cast<ByteLine*>(&local_);
+    line_->open(*device, std::move(done));
 }
 
 void QtSerialPort::discardOutput()
 {
-    if (port_.isOpen())
-        port_.clear(QSerialPort::Output);
-}
-
-int QtSerialPort::bytesWaiting() const
-{
-    return int(port_.bytesAvailable());
-}
-
-QByteArray QtSerialPort::read(int count)
-{
-    return port_.read(count);
+    if (line_->isOpen())
+        line_->discardOutput();
 }
 
 void QtSerialPort::write(unsigned char byte)
 {
-    if (!port_.isOpen())
-        return;
-    const char c = char(byte);
-    port_.write(&c, 1);
-    port_.flush();
+    if (line_->isOpen())
+        line_->write(char(byte));
 }
 
 void QtSerialPort::setReceiveThreshold(int bytes)
@@ -88,11 +54,11 @@ void QtSerialPort::deliver()
     if (delivering_)
         return; // the running round checks again when the handler returns
     delivering_ = true;
-    while (port_.isOpen() && threshold_ > 0 && port_.bytesAvailable() >= threshold_) {
-        const qint64 before = port_.bytesAvailable();
+    while (line_->isOpen() && threshold_ > 0 && line_->bytesAvailable() >= threshold_) {
+        const qint64 before = line_->bytesAvailable();
         const int thresholdBefore = threshold_;
         notify(Notification::Data);
-        if (port_.bytesAvailable() == before && threshold_ == thresholdBefore)
+        if (line_->bytesAvailable() == before && threshold_ == thresholdBefore)
             break;
     }
     delivering_ = false;
@@ -103,22 +69,8 @@ void QtSerialPort::scheduleDelivery()
     if (deliveryScheduled_)
         return;
     deliveryScheduled_ = true;
-    QTimer::singleShot(0, &port_, [this] {
+    QTimer::singleShot(0, &context_, [this] {
         deliveryScheduled_ = false;
         deliver();
-    });
-}
-
-void QtSerialPort::onError(QSerialPort::SerialPortError error)
-{
-    // Line-control calls a pseudo-terminal refuses, and time-outs, are no faults.
-    if (error != QSerialPort::ReadError && error != QSerialPort::WriteError && error != QSerialPort::ResourceError)
-        return;
-    if (!port_.isOpen())
-        return;
-    // The device is gone: stop reading from it (closing later, outside Qt's own handler).
-    QTimer::singleShot(0, &port_, [this] {
-        port_.close();
-        notify(Notification::Other);
     });
 }

@@ -1,15 +1,18 @@
 #pragma once
 
+#include "platform/qt/local_serial_line.h"
+#include "platform/qt/network_line.h"
 #include "platform/serial_port.h"
 
-#include <QSerialPort>
+#include <QObject>
 
-// The serial line on QSerialPort: 9600 8N1, no flow control, a 4096-byte
-// read buffer. A data notification is raised while the waiting bytes reach the
-// receive threshold, checked again after every handled notification and after
-// every change of the threshold, so bytes that arrived together are never
-// stranded. A port that vanishes (end of file, I/O error) is closed, so
-// nothing spins; the watchdog then notices the silence.
+// The serial line to the exchange: the device the port number names, or the
+// one given for a run, which may be a device server on the network
+// (network_device.h). A data notification is raised while the waiting bytes
+// reach the receive threshold, checked again after every handled notification
+// and after every change of the threshold, so bytes that arrived together are
+// never stranded. A line that fails (a vanished device, a dropped connection)
+// is closed, so nothing spins; the watchdog then notices the silence.
 class QtSerialPort final : public SerialPort
 {
 public:
@@ -18,12 +21,12 @@ public:
     // The next open uses this device instead of the one the number names (once).
     void useDeviceOnce(const QString& path) { deviceOnce_ = path; }
 
-    std::optional<QString> open(int portNumber) override;
-    void close() override;
-    bool isOpen() const override;
+    void open(int portNumber, OpenDone done) override;
+    void close() override { line_->close(); }
+    bool isOpen() const override { return line_->isOpen(); }
     void discardOutput() override;
-    int bytesWaiting() const override;
-    QByteArray read(int count) override;
+    int bytesWaiting() const override { return int(line_->bytesAvailable()); }
+    QByteArray read(int count) override { return line_->read(count); }
     void write(unsigned char byte) override;
     void setReceiveThreshold(int bytes) override;
     int receiveThreshold() const override { return threshold_; }
@@ -31,9 +34,11 @@ public:
 private:
     void deliver();
     void scheduleDelivery();
-    void onError(QSerialPort::SerialPortError error);
 
-    QSerialPort port_;
+    LocalSerialLine local_;
+    NetworkLine network_;
+    ByteLine* line_ = &local_;
+    QObject context_;
     std::optional<QString> deviceOnce_;
     int threshold_ = 0;
     bool delivering_ = false;

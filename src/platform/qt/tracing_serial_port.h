@@ -2,6 +2,8 @@
 
 #include "platform/serial_port.h"
 
+#include <utility>
+
 class Trace;
 
 // Passes every call to the real port and traces the bytes: one "rx" line for
@@ -11,7 +13,7 @@ class TracingSerialPort final : public SerialPort
 public:
     TracingSerialPort(SerialPort& port, Trace& trace);
 
-    std::optional<QString> open(int portNumber) override { return port_.open(portNumber); }
+    void open(int portNumber, OpenDone done) override { port_.open(portNumber, std::move(done)); }
     void close() override { port_.close(); }
     bool isOpen() const override { return port_.isOpen(); }
     void discardOutput() override { port_.discardOutput(); }

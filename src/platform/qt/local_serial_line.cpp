@@ -1,0 +1,112 @@
+#include "platform/qt/local_serial_line.h"
+
+#include <QFile>
+#include <QTimer>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <unistd.h>
+#endif
+
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
+namespace
+{
+
+constexpr int ReadBufferBytes = 4096;
+
+// Asks the adapter's driver to pass received bytes on at once instead of
+// holding them up to 16 ms; a driver that refuses keeps its pace.
+void askForLowLatency(QSerialPort& port)
+{
+#ifdef Q_OS_LINUX
+    serial_struct settings{};
+    if (::ioctl(port.handle(), TIOCGSERIAL, &settings) != 0)
+        return;
+    settings.flags |= ASYNC_LOW_LATENCY;
+    ::ioctl(port.handle(), TIOCSSERIAL, &settings);
+#else
+    Q_UNUSED(port);
+#endif
+}
+
+// Whether this user may not read and write the device (it exists, but is not theirs).
+bool lacksAccess(const QString& device)
+{
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+#else
+    Q_UNUSED(device);
+    return false;
+#endif
+}
+
+} // namespace
+
+LocalSerialLine::LocalSerialLine()
+{
+    QObject::connect(&port_, &QSerialPort::readyRead, [this] { readyRead(); });
+    QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) { onError(e); });
+}
+
+void LocalSerialLine::open(const QString& device, SerialPort::OpenDone done)
+{
+    port_.setPortName(device);
+    port_.setBaudRate(QSerialPort::Baud9600);
+    port_.setDataBits(QSerialPort::Data8);
+    port_.setParity(QSerialPort::NoParity);
+    port_.setStopBits(QSerialPort::OneStop);
+    port_.setFlowControl(QSerialPort::NoFlowControl);
+    port_.setReadBufferSize(ReadBufferBytes);
+    if (!port_.open(QIODevice::ReadWrite)) {
+        done(openFailureText(port_.errorString(), lacksAccess(device)));
+        return;
+    }
+    if (isUsbSerialAdapter(device))
+        askForLowLatency(port_);
+    // Whatever waited in the device before this run is not for us.
+    port_.clear(QSerialPort::AllDirections);
+    done(std::nullopt);
+}
+
+void LocalSerialLine::write(char byte)
+{
+    port_.write(&byte, 1);
+    port_.flush();
+}
+
+void LocalSerialLine::discardOutput()
+{
+    port_.clear(QSerialPort::Output);
+}
+
+void LocalSerialLine::onError(QSerialPort::SerialPortError error)
+{
+    // Line-control calls a pseudo-terminal refuses, and time-outs, are no faults.
+    if (error != QSerialPort::ReadError && error != QSerialPort::WriteError && error != QSerialPort::ResourceError)
+        return;
+    if (!port_.isOpen())
+        return;
+    // The device is gone: stop reading from it (closing later, outside Qt's own handler).
+    QTimer::singleShot(0, &port_, [this] {
+        port_.close();
+        failed();
+    });
+}
+
+QString openFailureText(const QString& platformText, bool accessDenied)
+{
+    if (!accessDenied)
+        return platformText;
+    return platformText
+        + QStringLiteral("\r\nPara usar el puerto, el usuario debe pertenecer al grupo dialout "
+                         "(sudo adduser USUARIO dialout) y volver a iniciar la sesión.");
+}
+
+bool isUsbSerialAdapter(const QString& device)
+{
+    return device.startsWith(QLatin1String("/dev/ttyUSB")) || device.startsWith(QLatin1String("/dev/ttyACM"));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/qt/byte_line.h"
+
+#include <QSerialPort>
+
+// A serial device of this computer on QSerialPort: 9600 8N1, no flow control,
+// a 4096-byte read buffer. USB adapters are asked for low latency. A device
+// that cannot be opened for lack of permission says how the user gets access.
+class LocalSerialLine final : public ByteLine
+{
+public:
+    LocalSerialLine();
+
+    void open(const QString& device, SerialPort::OpenDone done) override;
+    void close() override { port_.close(); }
+    bool isOpen() const override { return port_.isOpen(); }
+    qint64 bytesAvailable() const override { return port_.bytesAvailable(); }
+    QByteArray read(qint64 count) override { return port_.read(count); }
+    void write(char byte) override;
+    void discardOutput() override;
+
+private:
+    void onError(QSerialPort::SerialPortError error);
+
+    QSerialPort port_;
+};
+
+// The description of a failed open as the operator reads it: the platform's
+// words, with how to get access when this user may not use the device.
+QString openFailureText(const QString& platformText, bool accessDenied);
+
+// Whether the device is a USB serial adapter, whose driver may hold received
+// bytes unless asked for low latency.
+bool isUsbSerialAdapter(const QString& device);

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/qt/byte_line.h"
+#include "platform/qt/com_port_telnet.h"
+
+#include <QTcpSocket>
+#include <QTimer>
+
+#include <chrono>
+#include <optional>
+
+// A serial line behind a device server, over TCP (see network_device.h), on
+// Qt's event loop: connecting never blocks. The open ends when the connection
+// is made and, with RFC 2217, the far port is set to 9600 8N1; a connection
+// that cannot be made or set up within the deadline fails the open with the
+// platform's words. A connection that drops later fails the line.
+class NetworkLine final : public ByteLine
+{
+public:
+    static constexpr std::chrono::milliseconds DefaultDeadline{5000};
+
+    explicit NetworkLine(std::chrono::milliseconds deadline = DefaultDeadline);
+
+    void open(const QString& device, SerialPort::OpenDone done) override;
+    void close() override;
+    bool isOpen() const override { return open_; }
+    qint64 bytesAvailable() const override { return received_.size(); }
+    QByteArray read(qint64 count) override;
+    void write(char byte) override;
+    // Bytes leave as they are written; nothing waits to be discarded.
+    void discardOutput() override { }
+
+private:
+    void connected();
+    void arrived();
+    void lost();
+    void send(const QByteArray& bytes);
+    // Ends a pending open; on failure the connection is dropped.
+    void endOpen(const std::optional<QString>& error);
+
+    QTcpSocket socket_;
+    QTimer deadline_;
+    std::optional<ComPortTelnet> telnet_;
+    QByteArray received_;
+    SerialPort::OpenDone pending_;
+    bool open_ = false;
+};

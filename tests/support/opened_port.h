@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/serial_port.h"
+
+#include <QTest>
+
+// Opens the port and waits for the outcome on the event loop (a local device
+// answers at once, a network line once connected): nothing when it opened,
+// else the platform's description.
+inline std::optional<QString> openAndWait(SerialPort& port, int portNumber, int timeoutMs = 10000)
+{
+    std::optional<std::optional<QString>> outcome;
+    port.open(portNumber, [&outcome](const std::optional<QString>& error) { outcome = error; });
+    if (!QTest::qWaitFor([&outcome] { return outcome.has_value(); }, timeoutMs))
+        return QStringLiteral("the open did not end within %1 ms").arg(timeoutMs);
+    return *outcome;
+}

@@ -79,7 +79,12 @@ QByteArray ExchangePlan::numberingTable() const
 
 QByteArray ExchangePlan::directoryBlock() const
 {
-    QByteArray block(protocol::DirectoryDiscardLength, char(Unused));
+    // The exchange's own data, which the console skips: here every byte value
+    // in turn, so that a line which is not transparent to all of them shows.
+    QByteArray block;
+    block.reserve(protocol::DirectoryBlockLength);
+    for (int i = 0; i < protocol::DirectoryDiscardLength; ++i)
+        block.append(char(i % 256));
     for (int memory = 1; memory <= Memories; ++memory) {
         block.append(char(memory));
         const auto bytes = digit_codes::memoryBytes(memories[memory - 1]);

@@ -1,34 +1,20 @@
 // A console whose port is wrong, or whose exchange falls silent or goes away
 // in any phase of the conversation, says why and closes in order, without
 // spinning.
-#include "../e2e/traced_console.h"
-#include "message_answerer.h"
+#include "console_under_fault.h"
 
 #include "app/port_choice_panel.h"
 #include "link/protocol.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 
 namespace
 {
-
-const QString Communication = QStringLiteral("Error de comunicación | ");
-const QString NoConnection = Communication + QStringLiteral("No es posible establecer conexión con R903");
-const QString LinkLost = Communication
-    + QStringLiteral("Se ha perdido conexión con R903.\r\n"
-                     "Puede estar en modo programación\r\n"
-                     "Espere algunos minutos y reintente");
-constexpr int StartUpWaitMs = 15000;
-constexpr int PollingWaitMs = 40000; // two expiries of the running watchdog
-// A spinning event loop would use the whole core; waiting uses next to nothing.
-constexpr double MostCpuShare = 0.3;
 
 // Whether this process still holds the device open (a device that went away
 // reads as deleted).
@@ -40,29 +26,6 @@ bool heldOpen(const QString& device)
         return fd.symLinkTarget() == device || fd.symLinkTarget() == device + QStringLiteral(" (deleted)");
     });
 }
-
-// The console with every message box answered.
-struct ConsoleUnderFault : TracedConsole {
-    bool ended() const { return traced(QStringLiteral("exit")); }
-
-    // Waits for the console to end; false if it did not, or if it used more
-    // than a small share of the CPU meanwhile.
-    ::testing::AssertionResult endsQuietly(int timeoutMs)
-    {
-        QElapsedTimer wall;
-        wall.start();
-        const std::clock_t cpuBefore = std::clock();
-        if (!QTest::qWaitFor([this] { return ended(); }, timeoutMs))
-            return ::testing::AssertionFailure() << "no orderly close within " << timeoutMs << " ms";
-        QTest::qWait(500); // nothing keeps running after the close
-        const double share = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC / (double(wall.elapsed()) / 1000.0);
-        if (share > MostCpuShare)
-            return ::testing::AssertionFailure() << "used " << share * 100 << " % of a core while waiting";
-        return ::testing::AssertionSuccess();
-    }
-
-    MessageAnswerer answerer;
-};
 
 // The exchange falls silent from `stage`, or its side of the line closes once
 // the console has sent `closeAfter` bytes (the console's port then lets the

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <variant>
+
+// Debian's ser2net on 127.0.0.1 in front of a serial device (most often the
+// simulated exchange's pseudo-terminal), from a configuration of its own, on a
+// free port; started, stopped and killed by its process id.
+class Ser2netBridge
+{
+public:
+    enum class Accepter { Tcp, Rfc2217 };
+
+    // `lineSettings` are those ser2net gives the device when a client
+    // connects, in its own words (9600n81, 115200e71, ...).
+    static std::variant<std::unique_ptr<Ser2netBridge>, QString> start(
+        const QString& device, Accepter accepter, const QString& lineSettings = QStringLiteral("9600n81"));
+    ~Ser2netBridge();
+
+    // What the console is given: tcp://127.0.0.1:PORT or rfc2217://127.0.0.1:PORT.
+    QString url() const;
+    quint16 port() const { return port_; }
+    qint64 pid() const { return process_.processId(); }
+    // SIGTERM, or SIGKILL, and the process reaped.
+    void stop();
+    void kill();
+
+private:
+    Ser2netBridge(Accepter accepter, quint16 port);
+    std::optional<QString> launch(const QString& device, const QString& lineSettings);
+
+    Accepter accepter_;
+    quint16 port_;
+    QTemporaryDir folder_;
+    QProcess process_;
+};

@@ -40,4 +40,13 @@ status=0
 timeout 5 "$root/bin/opr903" --demo --trace "$work/trace" || status=$?
 [ "$status" -eq 124 ] || fail "--demo ended by itself with status $status"
 grep -q ' tx 44' "$work/trace" || fail "--demo sent no identity request"
+# The launcher passes on the device kept in the configuration folder, unless
+# the command line names one.
+mkdir -p "$work/stub" "$HOME/.config/opr903"
+printf '#!/bin/sh\necho "$*"\n' >"$work/stub/opr903"
+chmod +x "$work/stub/opr903"
+printf '# the exchange behind ser2net\n  rfc2217://127.0.0.1:2217\n' >"$HOME/.config/opr903/device"
+launched() { PATH="$work/stub:$PATH" "$root/bin/opr903-launcher" "$@"; }
+[ "$(launched --trace t)" = "--device rfc2217://127.0.0.1:2217 --trace t" ] || fail "launcher: kept device not passed"
+[ "$(launched --device /dev/ttyUSB0)" = "--device /dev/ttyUSB0" ] || fail "launcher: given device overridden"
 echo "package ok: $(basename "$deb")"

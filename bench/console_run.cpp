@@ -17,6 +17,14 @@ std::optional<QString> ConsoleRun::start()
         return QStringLiteral("no temporary folder");
     if (auto error = exchange_.start())
         return error;
+    QString device = exchange_.consolePath();
+    if (setup_.through) {
+        auto started = Ser2netBridge::start(device, setup_.through->accepter, setup_.through->options);
+        if (auto* error = std::get_if<QString>(&started))
+            return *error;
+        bridge_ = std::move(std::get<std::unique_ptr<Ser2netBridge>>(started));
+        device = bridge_->url();
+    }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), setup_.platform);
     // The call journal's files stay in the run's folder too.
@@ -25,7 +33,7 @@ std::optional<QString> ConsoleRun::start()
     process_.setWorkingDirectory(folder_.path());
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setStandardOutputFile(QProcess::nullDevice());
-    process_.start(setup_.program, QStringList{QStringLiteral("--device"), exchange_.consolePath()} + setup_.arguments);
+    process_.start(setup_.program, QStringList{QStringLiteral("--device"), device} + setup_.arguments);
     if (!process_.waitForStarted(10000))
         return QStringLiteral("%1: %2").arg(setup_.program, process_.errorString());
     return std::nullopt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scripted_exchange.h"
+#include "ser2net_bridge.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -9,11 +10,17 @@
 #include <optional>
 
 // One program (the console or the floor) run against the simulated exchange
-// on a pseudo-terminal, on a Qt platform of the run's choice (offscreen, or
-// xcb on the X server of DISPLAY), in a folder of its own.
+// on a pseudo-terminal, directly or through ser2net, on a Qt platform of the
+// run's choice (offscreen, or xcb on the X server of DISPLAY), in a folder of
+// its own.
 class ConsoleRun
 {
 public:
+    // ser2net between the exchange and the program.
+    struct Through {
+        Ser2netBridge::Accepter accepter;
+        Ser2netBridge::Options options;
+    };
     struct Setup {
         QString program;
         QStringList arguments; // besides --device
@@ -21,6 +28,7 @@ public:
         bool changingFrames = false; // keep the exchange's script topped up
         bool keepLatencies = false;
         QString platform = QStringLiteral("offscreen");
+        std::optional<Through> through;
     };
 
     explicit ConsoleRun(Setup setup);
@@ -48,5 +56,6 @@ private:
     Setup setup_;
     QTemporaryDir folder_;
     ScriptedExchange exchange_;
+    std::unique_ptr<Ser2netBridge> bridge_;
     QProcess process_;
 };

@@ -31,8 +31,8 @@ struct Limits {
 
 void row(const QString& what, const QString& value, const QString& target, bool met)
 {
-    std::printf("%-54s %22s   %-22s %s\n", qPrintable(what), qPrintable(value), qPrintable(target),
-        met ? "met" : "MISSED");
+    std::printf(
+        "%-54s %22s   %-22s %s\n", qPrintable(what), qPrintable(value), qPrintable(target), met ? "met" : "MISSED");
     std::fflush(stdout);
 }
 
@@ -68,9 +68,10 @@ const QString Offscreen = QStringLiteral("offscreen");
 const QString X11 = QStringLiteral("xcb");
 
 // Poll-to-answer latency after the warm-up, frames changing every cycle.
-std::optional<Latency> measureLatency(const QString& program, const Limits& limits, const QString& platform)
+std::optional<Latency> measureLatency(const QString& program, const Limits& limits, const QString& platform,
+    std::optional<ConsoleRun::Through> through = std::nullopt)
 {
-    ConsoleRun run({program, {}, backToBack(), true, true, platform});
+    ConsoleRun run({program, {}, backToBack(), true, true, platform, through});
     if (auto error = run.start()) {
         note(QStringLiteral("%1 did not start: %2").arg(program, *error));
         return std::nullopt;
@@ -108,15 +109,39 @@ void reportLatency(const QString& console, const QString& floor, const Limits& l
     }
     const bool x11 = platform == X11;
     const bool p99Met = x11 ? real->p99Ms <= 1.3 * base->p99Ms : real->p99Ms < 0.5 && real->p99Ms <= 2 * base->p99Ms;
-    row(on + "floor: median / p99 / max", ms(base->medianMs) + " / " + ms(base->p99Ms), ms(base->maxMs) + " max",
-        true);
+    row(on + "floor: median / p99 / max", ms(base->medianMs) + " / " + ms(base->p99Ms), ms(base->maxMs) + " max", true);
     row(on + "console: median latency", ms(real->medianMs), QStringLiteral("< 0.150 ms"), real->medianMs < 0.15);
     row(on + "console: p99 latency", ms(real->p99Ms),
         x11 ? QStringLiteral("<= 1.3 x floor") : QStringLiteral("< 0.5 ms, < 2 x floor"), p99Met);
     row(on + "console: max latency", ms(real->maxMs), QString(), true);
-    row(on + "console: cycles/s, trace off", QString::number(real->cyclesPerSecond, 'f', 0),
-        QStringLiteral(">= 3500"), real->cyclesPerSecond >= 3500);
+    row(on + "console: cycles/s, trace off", QString::number(real->cyclesPerSecond, 'f', 0), QStringLiteral(">= 3500"),
+        real->cyclesPerSecond >= 3500);
     row(on + "floor: cycles/s", QString::number(base->cyclesPerSecond, 'f', 0), QString(), true);
+}
+
+// The same console through ser2net on this machine, raw and with RFC 2217,
+// with ser2net's usual wait for more serial bytes and without it.
+void reportNetworkLatency(const QString& console, const Limits& limits)
+{
+    using Accepter = Ser2netBridge::Accepter;
+    const std::pair<const char*, ConsoleRun::Through> setups[] = {
+        {"ser2net tcp", {Accepter::Tcp, {}}},
+        {"ser2net rfc2217", {Accepter::Rfc2217, {}}},
+        {"ser2net tcp, chardelay off", {Accepter::Tcp, {QStringLiteral("9600n81"), false}}},
+        {"ser2net rfc2217, chardelay off", {Accepter::Rfc2217, {QStringLiteral("9600n81"), false}}},
+    };
+    for (const auto& [name, through] : setups) {
+        const auto measured = measureLatency(console, limits, Offscreen, through);
+        const QString title = QLatin1String(name);
+        if (!measured) {
+            row(qPrintable(title), QStringLiteral("no result"), QString(), false);
+            continue;
+        }
+        row(qPrintable(title + QStringLiteral(": median / p99")), ms(measured->medianMs) + " / " + ms(measured->p99Ms),
+            ms(measured->maxMs) + " max", true);
+        row(qPrintable(title + QStringLiteral(": cycles/s")), QString::number(measured->cyclesPerSecond, 'f', 0),
+            QString(), true);
+    }
 }
 
 // Reads of exactly one status frame in the console's trace.
@@ -286,9 +311,9 @@ int main(int argc, char** argv)
     const QCommandLineOption floor(QStringLiteral("floor"), QStringLiteral("The bare serial-port program."),
         QStringLiteral("PATH"), here + QStringLiteral("/poll_floor"));
     const QCommandLineOption only(QStringLiteral("only"),
-        QStringLiteral("Run only these, comma-separated: latency,rate,idle,soak,operator, and with "
+        QStringLiteral("Run only these, comma-separated: latency,network,rate,idle,soak,operator, and with "
                        "--x11-display x11-latency,x11-idle."),
-        QStringLiteral("LIST"), QStringLiteral("latency,rate,idle,soak,operator,x11-latency,x11-idle"));
+        QStringLiteral("LIST"), QStringLiteral("latency,network,rate,idle,soak,operator,x11-latency,x11-idle"));
     const QCommandLineOption x11(QStringLiteral("x11-display"),
         QStringLiteral("Also run the console on this X server (e.g. an Xvfb's :99)."), QStringLiteral("DISPLAY"));
     const QCommandLineOption soak(QStringLiteral("soak-cycles"), QStringLiteral("Poll cycles of the soak."),
@@ -307,6 +332,8 @@ int main(int argc, char** argv)
     std::printf("%-54s %22s   %-22s %s\n", "measure", "value", "target", "");
     if (runs.contains(QStringLiteral("latency")))
         reportLatency(consolePath, parser.value(floor), limits, Offscreen);
+    if (runs.contains(QStringLiteral("network")))
+        reportNetworkLatency(consolePath, limits);
     if (runs.contains(QStringLiteral("rate")))
         reportRate(consolePath, limits);
     if (runs.contains(QStringLiteral("idle")))

@@ -36,7 +36,7 @@ struct ConsoleBehindSer2net : ConsoleUnderFault {
         exchange = ExchangeServer::onPseudoTerminal(options, &error);
         ASSERT_TRUE(exchange) << error.toStdString();
         QObject::connect(exchange.get(), &ExchangeServer::consoleByte, [this](quint8 byte) { sent += char(byte); });
-        auto started = Ser2netBridge::start(exchange->consolePath(), accepter, lineSettings);
+        auto started = Ser2netBridge::start(exchange->consolePath(), accepter, {lineSettings});
         auto* failure = std::get_if<QString>(&started);
         ASSERT_FALSE(failure) << failure->toStdString();
         bridge = std::move(std::get<std::unique_ptr<Ser2netBridge>>(started));

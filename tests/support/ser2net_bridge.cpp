@@ -39,14 +39,14 @@ bool listening(quint16 port)
 } // namespace
 
 std::variant<std::unique_ptr<Ser2netBridge>, QString> Ser2netBridge::start(
-    const QString& device, Accepter accepter, const QString& lineSettings)
+    const QString& device, Accepter accepter, const Options& options)
 {
     QString error = QStringLiteral("no free port");
     for (int attempt = 0; attempt < Attempts; ++attempt) {
         std::unique_ptr<Ser2netBridge> bridge(new Ser2netBridge(accepter, freePort()));
         if (bridge->port_ == 0)
             continue;
-        const auto failed = bridge->launch(device, lineSettings);
+        const auto failed = bridge->launch(device, options);
         if (!failed)
             return bridge;
         error = *failed;
@@ -65,22 +65,24 @@ Ser2netBridge::~Ser2netBridge()
     kill();
 }
 
-std::optional<QString> Ser2netBridge::launch(const QString& device, const QString& lineSettings)
+std::optional<QString> Ser2netBridge::launch(const QString& device, const Options& options)
 {
     const QString accepter
         = accepter_ == Accepter::Rfc2217 ? QStringLiteral("telnet(rfc2217),tcp") : QStringLiteral("tcp");
     QFile config(folder_.filePath(QStringLiteral("ser2net.yaml")));
     if (!folder_.isValid() || !config.open(QIODevice::WriteOnly))
         return QStringLiteral("cannot write the ser2net configuration");
-    config.write(QStringLiteral("connection: &exchange\n"
-                                "  accepter: %1,127.0.0.1,%2\n"
-                                "  connector: serialdev,%3,%4,local\n"
-                                "  options:\n"
-                                "    kickolduser: true\n")
-                     .arg(accepter)
-                     .arg(port_)
-                     .arg(device, lineSettings)
-                     .toUtf8());
+    config.write(
+        QStringLiteral("connection: &exchange\n"
+                       "  accepter: %1,127.0.0.1,%2\n"
+                       "  connector: serialdev,%3,%4,local\n"
+                       "  options:\n"
+                       "    kickolduser: true\n"
+                       "    chardelay: %5\n")
+            .arg(accepter)
+            .arg(port_)
+            .arg(device, options.lineSettings, options.charDelay ? QStringLiteral("true") : QStringLiteral("false"))
+            .toUtf8());
     config.close();
     process_.setProcessChannelMode(QProcess::MergedChannels);
     process_.start(QStringLiteral("ser2net"), {QStringLiteral("-n"), QStringLiteral("-c"), config.fileName()});

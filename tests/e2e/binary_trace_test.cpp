@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 namespace
 {
 
@@ -41,6 +43,41 @@ TEST(Opr903Binary, TracesItsConversationAndEndsInOrderWhenTerminated)
     ASSERT_TRUE(console.waitForFinished(5000));
     EXPECT_EQ(console.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(traceEvents(trace).last(), "exit");
+}
+
+// A device this user may not open: the port message says, in Spanish, how to
+// get access. The pseudo-terminal belongs to root, the program runs as nobody.
+TEST(Opr903Binary, ADeviceTheUserMayNotOpenIsExplained)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run the program as another user";
+    QTemporaryDir folder;
+    QString error;
+    const auto exchange = ExchangeServer::onPseudoTerminal(ExchangeOptions{}, &error);
+    ASSERT_TRUE(exchange) << error.toStdString();
+    QProcess console;
+    console.setWorkingDirectory(folder.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("HOME", folder.path());
+    console.setProcessEnvironment(env);
+    console.start("setpriv",
+        {"--reuid=65534", "--regid=65534", "--clear-groups", OPR903_BINARY, "--device", exchange->consolePath(),
+            "--trace", "-"});
+    ASSERT_TRUE(console.waitForStarted(5000));
+    QByteArray traced;
+    const QByteArray expected
+        = "msg Selecci\xc3\xb3n incorrecta Puerto  1 | Permission denied\\nPara usar el puerto, el "
+          "usuario debe pertenecer al grupo dialout";
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            traced += console.readAllStandardError();
+            return traced.contains(expected);
+        },
+        10000))
+        << traced.toStdString();
+    console.kill();
+    console.waitForFinished(5000);
 }
 
 } // namespace

@@ -7,7 +7,11 @@
 #include "link/protocol.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -82,18 +86,73 @@ INSTANTIATE_TEST_SUITE_P(Phases, ExchangeFault,
         Fault{"ClosedWhilePolling", Faults::Stage::None, 0, 5, &LinkLost, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A port that cannot be used brings the port-failure message and the port list.
+// A far end that takes connections, then closes them at once or says nothing.
+struct FarEnd {
+    QTcpServer server;
+    QList<QTcpSocket*> held;
+
+    QString listen(bool closeAtOnce)
+    {
+        server.listen(QHostAddress::LocalHost);
+        QObject::connect(&server, &QTcpServer::newConnection, [this, closeAtOnce] {
+            while (QTcpSocket* socket = server.nextPendingConnection())
+                closeAtOnce ? socket->close() : held.append(socket);
+        });
+        return QStringLiteral("rfc2217://127.0.0.1:%1").arg(server.serverPort());
+    }
+};
+
+quint16 unusedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+// The longest the event loop stayed away while `waiting` held: the window's freezes.
+qint64 longestStall(const std::function<bool()>& waiting, int timeoutMs)
+{
+    QElapsedTimer sinceTick;
+    sinceTick.start();
+    qint64 longest = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
+    ticks.start(10);
+    QTest::qWaitFor([&] { return !waiting(); }, timeoutMs);
+    return longest;
+}
+
+// A device that cannot be opened, or a device server that cannot be connected
+// to, brings the port-failure message with the platform's words, then the port
+// list; nothing is sent, and the window keeps running meanwhile.
 TEST_F(ConsoleUnderFault, UnusablePortsBringThePortList)
 {
-    for (const QString& device : {QStringLiteral("/nonexistent/ttyS9"), QStringLiteral("/dev/null")}) {
+    FarEnd closing;
+    FarEnd silent;
+    const std::pair<QString, QString> cases[] = {
+        // device, the start of the platform's words
+        {QStringLiteral("/nonexistent/ttyS9"), QStringLiteral("No such file or directory")},
+        {QStringLiteral("/dev/null"), QString()},
+        {QStringLiteral("tcp://127.0.0.1:%1").arg(unusedPort()), QStringLiteral("Connection refused")},
+        {closing.listen(true), QStringLiteral("The remote host closed the connection")},
+        {silent.listen(false), QStringLiteral("Connection timed out (5 s)")},
+        {QStringLiteral("rfc2217://opr903-no-such-host.invalid:2217"), QString()},
+        {QStringLiteral("tcp://127.0.0.1"), QStringLiteral("Dirección de red no válida: tcp://127.0.0.1 ")},
+    };
+    for (const auto& [device, words] : cases) {
         SCOPED_TRACE(device.toStdString());
         const qsizetype before = answerer.seen().size();
         start(device);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return answerer.seen().size() > before; }, StartUpWaitMs));
-        EXPECT_TRUE(answerer.seen().last().startsWith(QStringLiteral("Selección incorrecta Puerto ")))
-            << answerer.seen().last().toStdString();
+        const qint64 stall = longestStall([&] { return answerer.seen().size() == before; }, StartUpWaitMs);
+        ASSERT_GT(answerer.seen().size(), before);
+        const QString shown = answerer.seen().last();
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("Selección incorrecta Puerto  1 | ") + words))
+            << shown.toStdString();
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("\r\nSeleccione puerto correcto")));
+        EXPECT_LT(stall, 500) << "the window froze while connecting";
         EXPECT_TRUE(QTest::qWaitFor([this] { return console->portPanel().isVisible(); }, 2000));
         EXPECT_FALSE(ended());
+        EXPECT_FALSE(events().join(' ').contains(QStringLiteral(" tx "))) << "nothing is sent on an unusable line";
         console.reset();
         trace.reset();
     }

@@ -1,18 +1,14 @@
 // The console reaches the simulated exchange through ser2net, as it would a
 // real one behind a device server: the whole conversation through each kind
-// of accepter, connections that cannot be made, and connections that go away.
+// of accepter, and connections that go away.
 #include "../faults/console_under_fault.h"
 
-#include "app/port_choice_panel.h"
 #include "link/protocol.h"
 #include "ser2net_bridge.h"
 #include "sim/exchange_plan.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTcpSocket>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -104,76 +100,6 @@ TEST_P(WholeConversation, RunsThroughSer2netAsOnALocalPort)
 
 INSTANTIATE_TEST_SUITE_P(Accepters, WholeConversation, ::testing::Values(Accepter::Tcp, Accepter::Rfc2217),
     [](const auto& info) { return info.param == Accepter::Rfc2217 ? "Rfc2217" : "RawTcp"; });
-
-// A far end that takes connections, then closes them at once or says nothing.
-struct FarEnd {
-    QTcpServer server;
-    QList<QTcpSocket*> held;
-
-    QString listen(bool closeAtOnce)
-    {
-        server.listen(QHostAddress::LocalHost);
-        QObject::connect(&server, &QTcpServer::newConnection, [this, closeAtOnce] {
-            while (QTcpSocket* socket = server.nextPendingConnection())
-                closeAtOnce ? socket->close() : held.append(socket);
-        });
-        return QStringLiteral("rfc2217://127.0.0.1:%1").arg(server.serverPort());
-    }
-};
-
-quint16 unusedPort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
-
-// The longest the event loop stayed away while `waiting` held: the window's freezes.
-qint64 longestStall(const std::function<bool()>& waiting, int timeoutMs)
-{
-    QElapsedTimer sinceTick;
-    sinceTick.start();
-    qint64 longest = 0;
-    QTimer ticks;
-    QObject::connect(&ticks, &QTimer::timeout, [&] { longest = std::max(longest, sinceTick.restart()); });
-    ticks.start(10);
-    QTest::qWaitFor([&] { return !waiting(); }, timeoutMs);
-    return longest;
-}
-
-// What cannot be connected to takes the path of a port that cannot be opened:
-// the platform's words, then the port list; the window keeps running meanwhile.
-TEST_F(ConsoleUnderFault, ConnectionsThatCannotBeMadeBringThePortList)
-{
-    FarEnd closing;
-    FarEnd silent;
-    const std::pair<QString, QString> cases[] = {
-        // device, the platform's words (empty: whatever the resolver says)
-        {QStringLiteral("tcp://127.0.0.1:%1").arg(unusedPort()), QStringLiteral("Connection refused")},
-        {closing.listen(true), QStringLiteral("The remote host closed the connection")},
-        {silent.listen(false), QStringLiteral("Connection timed out (5 s)")},
-        {QStringLiteral("rfc2217://opr903-no-such-host.invalid:2217"), QString()},
-        {QStringLiteral("tcp://127.0.0.1"),
-            QStringLiteral(
-                "Dirección de red no válida: tcp://127.0.0.1 (tcp://EQUIPO:PUERTO o rfc2217://EQUIPO:PUERTO)")},
-    };
-    for (const auto& [device, words] : cases) {
-        SCOPED_TRACE(device.toStdString());
-        const qsizetype before = answerer.seen().size();
-        start(device);
-        const qint64 stall = longestStall([&] { return answerer.seen().size() == before; }, StartUpWaitMs);
-        ASSERT_GT(answerer.seen().size(), before);
-        const QString shown = answerer.seen().last();
-        EXPECT_TRUE(shown.startsWith(QStringLiteral("Selección incorrecta Puerto  1 | ") + words))
-            << shown.toStdString();
-        EXPECT_TRUE(shown.endsWith(QStringLiteral("\r\nSeleccione puerto correcto")));
-        EXPECT_LT(stall, 500) << "the window froze while connecting";
-        EXPECT_TRUE(QTest::qWaitFor([this] { return console->portPanel().isVisible(); }, 2000));
-        EXPECT_FALSE(events().join(' ').contains(QStringLiteral(" tx "))) << "nothing is sent before the line is up";
-        console.reset();
-        trace.reset();
-    }
-}
 
 // A connection taken over by another client, or a ser2net that ends, is a
 // lost link: the retry goes nowhere and the watchdog reports it.

@@ -4,10 +4,10 @@
 
 #include <utility>
 
-NetworkLine::NetworkLine(std::chrono::milliseconds deadline)
+NetworkLine::NetworkLine()
 {
     deadline_.setSingleShot(true);
-    deadline_.setInterval(deadline);
+    deadline_.setInterval(Deadline);
     QObject::connect(&deadline_, &QTimer::timeout,
         [this] { endOpen(QStringLiteral("Connection timed out (%1 s)").arg(deadline_.interval() / 1000.0)); });
     QObject::connect(&socket_, &QTcpSocket::connected, [this] { connected(); });

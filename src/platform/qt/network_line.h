@@ -17,9 +17,10 @@
 class NetworkLine final : public ByteLine
 {
 public:
-    static constexpr std::chrono::milliseconds DefaultDeadline{5000};
+    // How long connecting and setting up the far port may take.
+    static constexpr std::chrono::milliseconds Deadline{5000};
 
-    explicit NetworkLine(std::chrono::milliseconds deadline = DefaultDeadline);
+    NetworkLine();
 
     void open(const QString& device, SerialPort::OpenDone done) override;
     void close() override;

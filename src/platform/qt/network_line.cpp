@@ -16,6 +16,13 @@ NetworkLine::NetworkLine()
     QObject::connect(&socket_, &QTcpSocket::disconnected, [this] { lost(); });
 }
 
+// A socket still connected would report its own end to a line half gone.
+NetworkLine::~NetworkLine()
+{
+    socket_.disconnect();
+    socket_.abort();
+}
+
 void NetworkLine::open(const QString& device, SerialPort::OpenDone done)
 {
     close();

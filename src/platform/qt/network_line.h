@@ -21,6 +21,9 @@ public:
     static constexpr std::chrono::milliseconds Deadline{5000};
 
     NetworkLine();
+    ~NetworkLine() override;
+    NetworkLine(const NetworkLine&) = delete;
+    NetworkLine& operator=(const NetworkLine&) = delete;
 
     void open(const QString& device, SerialPort::OpenDone done) override;
     void close() override;

@@ -39,6 +39,8 @@ const std::array<Setting, 5>& lineSettings()
 }
 
 constexpr unsigned AllConfirmed = (1u << 5) - 1;
+// Longer port commands than any the RFC defines are cut, not kept whole.
+constexpr qsizetype LongestSubnegotiation = 16;
 
 bool weMayDo(unsigned char option)
 {
@@ -118,7 +120,7 @@ void ComPortTelnet::take(unsigned char byte, Received& out)
     case Parse::Sub:
         if (byte == Iac)
             parse_ = Parse::SubCommand;
-        else
+        else if (sub_.size() < LongestSubnegotiation)
             sub_.append(char(byte));
         return;
     case Parse::SubCommand:

@@ -4,8 +4,18 @@
 
 #include <utility>
 
+namespace
+{
+
+// Serial bytes held for the console, as a serial port's read buffer: what does
+// not fit waits in the network's own buffers.
+constexpr qint64 ReadBufferBytes = 4096;
+
+} // namespace
+
 NetworkLine::NetworkLine()
 {
+    socket_.setReadBufferSize(ReadBufferBytes);
     deadline_.setSingleShot(true);
     deadline_.setInterval(Deadline);
     QObject::connect(&deadline_, &QTimer::timeout,
@@ -53,6 +63,11 @@ QByteArray NetworkLine::read(qint64 count)
 {
     const QByteArray taken = received_.left(count);
     received_.remove(0, taken.size());
+    // Bytes left in the socket while this buffer was full are taken without
+    // waiting for the network to bring more.
+    if (!taken.isEmpty() && socket_.bytesAvailable() > 0)
+        QMetaObject::invokeMethod(
+            &socket_, [this] { arrived(); }, Qt::QueuedConnection);
     return taken;
 }
 
@@ -75,7 +90,8 @@ void NetworkLine::connected()
 
 void NetworkLine::arrived()
 {
-    const QByteArray raw = socket_.readAll();
+    // Raw bytes never decode to more serial bytes than they are.
+    const QByteArray raw = socket_.read(ReadBufferBytes - received_.size());
     if (!telnet_) {
         received_ += raw;
     } else {

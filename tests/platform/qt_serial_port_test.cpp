@@ -18,13 +18,20 @@
 namespace
 {
 
-// What the console sent to the exchange's end within 200 ms, up to 16 bytes.
-QByteArray received(const SerialEndpoint& line)
+// The `count` bytes the console sent to the exchange's end, or fewer if they
+// do not all come within 2 s (bytes written one by one may arrive apart).
+QByteArray received(const SerialEndpoint& line, int count)
 {
+    QByteArray bytes;
     char buffer[16];
     pollfd p{line.fd(), POLLIN, 0};
-    const ssize_t n = ::poll(&p, 1, 200) > 0 ? ::read(line.fd(), buffer, sizeof buffer) : 0;
-    return QByteArray(buffer, int(std::max<ssize_t>(n, 0)));
+    while (bytes.size() < count && ::poll(&p, 1, 2000) > 0) {
+        const ssize_t n = ::read(line.fd(), buffer, std::min<std::size_t>(sizeof buffer, count - bytes.size()));
+        if (n <= 0)
+            break;
+        bytes.append(buffer, int(n));
+    }
+    return bytes;
 }
 
 // The console's port opened on a fresh pseudo-terminal; each data
@@ -64,10 +71,10 @@ protected:
 TEST_F(QtSerialPortTest, WrittenByteLeavesWithoutWaitingForTheEventLoop)
 {
     port.write(0x44);
-    EXPECT_EQ(received(pty), QByteArray("D"));
+    EXPECT_EQ(received(pty, 1), QByteArray("D"));
     port.write(0x8F);
     port.write(0x00);
-    EXPECT_EQ(received(pty), QByteArray("\x8F\x00", 2));
+    EXPECT_EQ(received(pty, 2), QByteArray("\x8F\x00", 2));
 }
 
 TEST_F(QtSerialPortTest, ThresholdZeroHoldsBytesThatALowerThresholdReleases)

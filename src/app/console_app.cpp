@@ -1,6 +1,7 @@
 #include "app/console_app.h"
 
 #include "app/call_list_window.h"
+#include "app/console_keys.h"
 #include "app/frm_plande_discado.h"
 #include "app/port_choice_panel.h"
 #include "app/tray_icons.h"
@@ -61,7 +62,10 @@ ConsoleApp::ConsoleApp(const ConsoleOptions& options)
         desktop_, sound_, foreground_, windowServices_, form_, form_, *directoryFrame_, *portPanel_, *events_,
         [] { return std::make_unique<QtTimer>(); }});
     wireWidgets();
+    keys_ = std::make_unique<ConsoleKeys>(form_, session_->keyboard());
 }
+
+ConsoleApp::~ConsoleApp() = default;
 
 void ConsoleApp::wireWidgets()
 {
@@ -88,6 +92,7 @@ void ConsoleApp::journalChanged()
         button->setAccessibleName(caption);
     }
     callList_->journalChanged();
+    form_.showWaitingCalls(session_->journal().waiting());
 }
 
 Shell::Loaded ConsoleApp::start()

@@ -24,6 +24,7 @@
 #include <optional>
 
 class CallListWindow;
+class ConsoleKeys;
 class FrmPlandeDiscado;
 class PortChoicePanel;
 class Trace;
@@ -45,6 +46,7 @@ class ConsoleApp
 {
 public:
     explicit ConsoleApp(const ConsoleOptions& options);
+    ~ConsoleApp();
     ConsoleApp(const ConsoleApp&) = delete;
     ConsoleApp& operator=(const ConsoleApp&) = delete;
 
@@ -85,4 +87,5 @@ private:
     std::unique_ptr<TracingConfigStore> tracedStore_;
     std::unique_ptr<ShellEvents> events_;
     std::unique_ptr<ConsoleSession> session_;
+    std::unique_ptr<ConsoleKeys> keys_;
 };

@@ -1,18 +1,25 @@
 #include "app/form1.h"
 
 #include "app/arial_font.h"
+#include "app/call_announcer.h"
 #include "app/click_label.h"
 #include "app/indicator_widget.h"
 #include "app/name_box.h"
+#include "app/panel_focus.h"
 #include "app/qt_colour.h"
+#include "console/call_entry.h"
 #include "console/panel.h"
 #include "console/panel_geometry.h"
 #include "operator/name_boxes.h"
 #include "operator/operator_commands.h"
 
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
+
+#include <algorithm>
+#include <span>
 
 namespace
 {
@@ -21,6 +28,7 @@ constexpr qreal NumberLabelPoints = 9;
 constexpr qreal LineLabelPoints = 9.75;
 constexpr qreal CommandPoints = 15.75;
 constexpr qreal ButtonPoints = 9;
+constexpr qreal TypedDigitsPoints = 12;
 constexpr Colour Black = 0x00000000;
 constexpr Colour White = 0x00FFFFFF;
 constexpr Colour CortaBackground = 0x000000FF;
@@ -67,17 +75,21 @@ QPushButton* button(QWidget* parent, const QRect& twips, const QString& caption,
     return b;
 }
 
-// A label's caption and tooltip, also for screen readers.
-void showLabel(ClickLabel* label, IndicatorWidget* indicator, const PanelLabel& model)
+// A label's caption and tooltip, and the element's name and state for screen
+// readers, each touched only when it changed.
+void showLabel(ClickLabel* label, IndicatorWidget* indicator, const PanelLabel& model, const QString& name)
 {
-    if (label->text() == model.caption && label->toolTip() == model.tooltip)
-        return;
-    label->setText(model.caption);
-    label->setToolTip(model.tooltip);
-    label->setAccessibleName(model.caption);
-    label->setAccessibleDescription(model.tooltip);
-    indicator->setAccessibleName(model.caption);
-    indicator->setAccessibleDescription(model.tooltip);
+    if (label->text() != model.caption)
+        label->setText(model.caption);
+    if (label->accessibleName() != name) {
+        label->setAccessibleName(name);
+        indicator->setAccessibleName(name);
+    }
+    if (label->toolTip() != model.tooltip) {
+        label->setToolTip(model.tooltip);
+        label->setAccessibleDescription(model.tooltip);
+        indicator->setAccessibleDescription(model.tooltip);
+    }
 }
 
 void showButton(QPushButton* b, const CommandButton& model)
@@ -97,6 +109,7 @@ Form1::Form1(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     buildSlots();
     buildLines();
+    buildKeyboardAids();
     buildNameBoxes();
     buildButtons();
 }
@@ -136,6 +149,7 @@ void Form1::buildNameBoxes()
         box->setFrame(false);
         box->setAlignment(Qt::AlignCenter);
         box->setReadOnly(true);
+        box->setFocusPolicy(Qt::ClickFocus); // the panel element reads the name; Tab passes the box by
         setColour(box, QPalette::Base, design::NameBoxBackground);
         box->hide();
         nameBoxes_[i] = box;
@@ -171,6 +185,24 @@ void Form1::buildCallListButton(const QFont& font)
     llamadas_->setAccessibleDescription(llamadas_->toolTip());
 }
 
+// The panel's Tab stop and ring (lines, then slots, as the panel reads from
+// the top), the typed digits and the announcer of waiting calls.
+void Form1::buildKeyboardAids()
+{
+    std::vector<PanelFocus::Element> elements;
+    for (const auto& group : {std::span<const Element>(lines_), std::span<const Element>(slots_)}) {
+        for (const Element& e : group)
+            elements.push_back({e.label, e.indicator->geometry() | e.label->geometry()});
+    }
+    panelFocus_ = new PanelFocus(*this, std::move(elements));
+
+    typedDigits_ = captionLabel(this, geometry::typedDigits(), TypedDigitsPoints);
+    typedDigits_->setAccessibleName(QStringLiteral("Número marcado"));
+    typedDigits_->hide();
+
+    announcer_ = new CallAnnouncer(this);
+}
+
 void Form1::bind(const Panel& panel, OperatorCommands& commands, NameBoxes& nameBoxes)
 {
     panel_ = &panel;
@@ -201,8 +233,10 @@ void Form1::bindSlot(int index, OperatorCommands& commands, NameBoxes& nameBoxes
     box->clicks = clicks;
     box->onKey = [&nameBoxes, index](int code) { return nameBoxes.keyPress(index, code); };
     box->onFocusLost = [&nameBoxes, index] { nameBoxes.focusLost(index); };
-    connect(box, &QLineEdit::textChanged, this,
-        [&nameBoxes, index](const QString& text) { nameBoxes.textChanged(index, text); });
+    connect(box, &QLineEdit::textChanged, this, [this, &nameBoxes, index](const QString& text) {
+        nameBoxes.textChanged(index, text);
+        extensionChanged(index);
+    });
 }
 
 void Form1::bindLine(int index, OperatorCommands& commands)
@@ -218,18 +252,33 @@ void Form1::hostFrame(QWidget* frame, const QPoint& twips)
     frame->setParent(this);
     frame->move(geometry::toPixels(twips));
     frame->raise();
+    frames_.push_back(frame);
+}
+
+bool Form1::frameShown() const
+{
+    return std::any_of(frames_.begin(), frames_.end(), [](const QWidget* frame) { return !frame->isHidden(); });
 }
 
 void Form1::extensionChanged(int index)
 {
     slots_[index].indicator->display(panel_->extension(index));
-    showLabel(slots_[index].label, slots_[index].indicator, panel_->numberLabel(index));
+    showLabel(slots_[index].label, slots_[index].indicator, panel_->numberLabel(index), extensionName(index));
+}
+
+QString Form1::extensionName(int index) const
+{
+    QString name = QStringLiteral("Interno ") + panel_->numberLabel(index).caption;
+    if (index < NameBoxCount && !nameBoxes_[index]->text().isEmpty())
+        name += QLatin1Char(' ') + nameBoxes_[index]->text();
+    return name;
 }
 
 void Form1::lineChanged(int index)
 {
     lines_[index].indicator->display(panel_->line(index));
-    showLabel(lines_[index].label, lines_[index].indicator, panel_->lineLabel(index));
+    showLabel(lines_[index].label, lines_[index].indicator, panel_->lineLabel(index),
+        QStringLiteral("Línea %1").arg(index + 1));
 }
 
 void Form1::commandButtonsChanged()
@@ -243,6 +292,25 @@ void Form1::windowChanged()
     setWindowTitle(panel_->caption());
     setAccessibleName(panel_->caption());
     command1_->setEnabled(panel_->agendaEnabled());
+}
+
+// One message for the calls that came together, so that a screen reader that
+// reads the announcer's name a moment later still finds them all.
+void Form1::showWaitingCalls(const std::vector<WaitingCall>& calls)
+{
+    std::bitset<protocol::StatusFrameLength> now;
+    QStringList callers;
+    for (const WaitingCall& call : calls) {
+        now.set(call.position);
+        if (waiting_.test(call.position))
+            continue;
+        const int p = call.position;
+        const bool line = p >= protocol::ExtensionSlots;
+        callers << (line ? lines_[p - protocol::ExtensionSlots] : slots_[p]).label->accessibleName();
+    }
+    waiting_ = now;
+    if (!callers.isEmpty())
+        announcer_->announce(QStringLiteral("Llamada pendiente: ") + callers.join(QStringLiteral(", ")));
 }
 
 void Form1::focusSalir()
@@ -290,6 +358,12 @@ void Form1::setNameBoxFontSize(int index, int points)
 void Form1::focusNameBox(int index)
 {
     nameBoxes_[index]->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::showTypedDigits(const QString& digits)
+{
+    typedDigits_->setText(digits);
+    typedDigits_->setVisible(!digits.isEmpty());
 }
 
 // The window's background, panels included, from the picture drawn once.

@@ -6,13 +6,15 @@
 #include "console/panel_geometry.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 
-namespace {
+namespace
+{
 
 // The design's places, in twips relative to the frame.
 constexpr QSize FrameSize{9000, 6450};
@@ -27,12 +29,13 @@ constexpr QPoint CaptionAt{120, 0};
 
 constexpr Colour FrameBackground = 0x00FFFFC0; // light cyan
 constexpr Colour NumberBackground = 0x00FFC0C0; // light blue
-constexpr Colour TextBackground = 0x00FFC0FF;   // light pink
+constexpr Colour TextBackground = 0x00FFC0FF; // light pink
 constexpr qreal FieldPoints = 9;
 
 // A note field: a click selects its whole text, as the operator usually
 // replaces a note rather than edits it.
-class NoteField final : public StorableLineEdit {
+class NoteField final : public StorableLineEdit
+{
 public:
     using StorableLineEdit::StorableLineEdit;
 
@@ -104,8 +107,7 @@ void FrmPlandeDiscado::buildRow(int r)
 {
     RowFields& row = rows_[r];
     row.number = field<QLineEdit>(this, rowField(r, NumberLeft, NumberWidth), NumberBackground);
-    row.text = field<NoteField>(this, rowField(r, TextLeft, TextWidth), TextBackground,
-                                       SpeedDialDirectory::TextLimit);
+    row.text = field<NoteField>(this, rowField(r, TextLeft, TextWidth), TextBackground, SpeedDialDirectory::TextLimit);
     row.digits = field<QLineEdit>(this, rowField(r, DigitsLeft, DigitsWidth), NumberBackground);
     row.digits->setMaxLength(SpeedDialDirectory::DigitsLimit);
     row.digits->setReadOnly(true);
@@ -126,23 +128,62 @@ void FrmPlandeDiscado::bind(SpeedDialDirectory& directory)
     visibilityChanged();
 }
 
-int FrmPlandeDiscado::rowOf(QObject* field) const
+FrmPlandeDiscado::Cell FrmPlandeDiscado::cellOf(const QObject* field) const
 {
     for (int r = 0; r < SpeedDialDirectory::Rows; ++r) {
         const RowFields& row = rows_[r];
-        if (field == row.number || field == row.text || field == row.digits)
-            return r;
+        const QObject* fields[] = {row.number, row.text, row.digits};
+        for (int c = 0; c < 3; ++c) {
+            if (field == fields[c])
+                return {r, c};
+        }
     }
-    return -1;
+    return {};
+}
+
+void FrmPlandeDiscado::focusCell(int row, int column)
+{
+    QLineEdit* fields[] = {rows_[row].number, rows_[row].text, rows_[row].digits};
+    fields[column]->setFocus(Qt::OtherFocusReason);
 }
 
 // A double-click on any of a row's fields dials the row.
 bool FrmPlandeDiscado::eventFilter(QObject* watched, QEvent* event)
 {
-    const int r = rowOf(watched);
+    const int r = cellOf(watched).row;
     if (event->type() != QEvent::MouseButtonDblClick || r < 0 || !directory_)
         return QFrame::eventFilter(watched, event);
     directory_->dial(r);
+    return true;
+}
+
+// The fields leave these keys unused, so they come here.
+void FrmPlandeDiscado::keyPressEvent(QKeyEvent* event)
+{
+    if (!directory_ || event->modifiers() & ~Qt::KeypadModifier)
+        return QFrame::keyPressEvent(event);
+    if (event->key() == Qt::Key_Escape) {
+        directory_->close();
+        return;
+    }
+    if (!rowKey(cellOf(focusWidget()), event->key()))
+        QFrame::keyPressEvent(event);
+}
+
+bool FrmPlandeDiscado::rowKey(Cell cell, int key)
+{
+    if (cell.row < 0)
+        return false;
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: directory_->dial(cell.row); return true;
+    case Qt::Key_Up: focusCell(directory_->stepRow(cell.row, -1), cell.column); return true;
+    case Qt::Key_Down: focusCell(directory_->stepRow(cell.row, 1), cell.column); return true;
+    case Qt::Key_PageUp: directory_->stepPage(-1); break;
+    case Qt::Key_PageDown: directory_->stepPage(1); break;
+    default: return false;
+    }
+    focusCell(cell.row, cell.column);
     return true;
 }
 

@@ -18,7 +18,12 @@ class StorableLineEdit;
 // design's twips. It shows what the SpeedDialDirectory holds and forwards the
 // operator's paging, typing, double-clicks and VOLVER to it. Hidden until the
 // directory opens; the window hosts it at its top-left corner.
-class FrmPlandeDiscado final : public QFrame, public DirectoryView {
+//
+// Keys, in whichever of a row's fields has the focus: Up and Down move to the
+// row above or below (scrolling by one past the page's edge), Page Up and
+// Page Down page by twelve, Enter dials the row, Esc closes as VOLVER does.
+class FrmPlandeDiscado final : public QFrame, public DirectoryView
+{
 public:
     explicit FrmPlandeDiscado(QWidget* parent = nullptr);
 
@@ -39,6 +44,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct RowFields {
@@ -47,8 +53,16 @@ private:
         QLineEdit* digits = nullptr;
     };
 
+    // A field's place: row 0-11, column 0 number, 1 note, 2 digits; -1 for neither.
+    struct Cell {
+        int row = -1;
+        int column = -1;
+    };
+
     void buildRow(int row);
-    int rowOf(QObject* field) const;
+    Cell cellOf(const QObject* field) const;
+    void focusCell(int row, int column);
+    bool rowKey(Cell cell, int key);
 
     SpeedDialDirectory* directory_ = nullptr;
     std::array<RowFields, SpeedDialDirectory::Rows> rows_;

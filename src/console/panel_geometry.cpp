@@ -104,6 +104,11 @@ QRect callList()
     return {3240, 5160, 1575, 420};
 }
 
+QRect typedDigits()
+{
+    return {3300, 4500, 1500, 360};
+}
+
 QRect circleIn(const QRect& box)
 {
     const int side = std::min(box.width(), box.height());

@@ -26,6 +26,7 @@ QRect cmdRecupera();
 QRect command1(); // AGENDA
 QRect cmdExit(); // Salir
 QRect callList(); // LLAMADAS, in the free space left of AGENDA
+QRect typedDigits(); // the extension number typed on the keyboard, right of the third row
 
 // The circle drawn in an indicator's box: as wide as the box's shorter side, centred.
 QRect circleIn(const QRect& box);

@@ -5,8 +5,10 @@
 #include "link/frm_especiales.h"
 #include "platform/directory_view.h"
 
-SpeedDialDirectory::SpeedDialDirectory(DirectoryView& view, Configuration& configuration,
-                                       const BloqueMemorias& memorias, ColaSalida& colaSalida)
+#include <algorithm>
+
+SpeedDialDirectory::SpeedDialDirectory(
+    DirectoryView& view, Configuration& configuration, const BloqueMemorias& memorias, ColaSalida& colaSalida)
     : view_(view)
     , configuration_(configuration)
     , memorias_(memorias)
@@ -21,6 +23,12 @@ void SpeedDialDirectory::open()
     scrollTo(0);
     inicioPagina_ = 0;
     Muestra_Pagina();
+}
+
+void SpeedDialDirectory::openFocused()
+{
+    open();
+    view_.focusFirstText();
 }
 
 void SpeedDialDirectory::close()
@@ -84,6 +92,20 @@ void SpeedDialDirectory::dial(int row)
         return;
     visible_ = false;
     view_.visibilityChanged();
+}
+
+int SpeedDialDirectory::stepRow(int row, int delta)
+{
+    const int target = row + delta;
+    if (target >= 0 && target < Rows)
+        return target;
+    scrollTo(std::clamp(scrollPosition_ + delta, 0, LastPosition));
+    return row;
+}
+
+void SpeedDialDirectory::stepPage(int delta)
+{
+    scrollTo(std::clamp(scrollPosition_ + delta * Rows, 0, LastPosition));
 }
 
 void SpeedDialDirectory::showFirstNotes()

@@ -19,11 +19,12 @@ struct Configuration;
 // The notes on screen reach the configuration only when a page is left
 // (page change, opening, VOLVER); writing a row's note field with a text that
 // differs from what it shows counts as a change of the configuration.
-class SpeedDialDirectory {
+class SpeedDialDirectory
+{
 public:
     static constexpr int Rows = 12;
     static constexpr int LastPosition = protocol::MemoryCount - Rows; // 62
-    static constexpr int TextLimit = 13;                              // typed note length
+    static constexpr int TextLimit = 13; // typed note length
     static constexpr int DigitsLimit = 14;
 
     // The three fields of a row: TxtCodigoDiscado, TxTGrupoTroncal, TxtFacilidadAccedida.
@@ -33,8 +34,8 @@ public:
         QString digits;
     };
 
-    SpeedDialDirectory(DirectoryView& view, Configuration& configuration, const BloqueMemorias& memorias,
-                       ColaSalida& colaSalida);
+    SpeedDialDirectory(
+        DirectoryView& view, Configuration& configuration, const BloqueMemorias& memorias, ColaSalida& colaSalida);
 
     bool visible() const { return visible_; }
     int scrollPosition() const { return scrollPosition_; }
@@ -43,6 +44,8 @@ public:
 
     // AGENDA.
     void open();
+    // AGENDA from the keyboard: opens with the keyboard focus on the first note.
+    void openFocused();
     // VOLVER.
     void close();
     // VscMemorias moved to a position 0-62.
@@ -51,6 +54,11 @@ public:
     void textEdited(int row, const QString& text);
     // Double-click on any field of a row.
     void dial(int row);
+    // The keyboard's step of one row (delta -1 or 1) from `row`: past the first
+    // or last row the page scrolls by one memory. Answers the row to focus.
+    int stepRow(int row, int delta);
+    // The keyboard's step of a page (delta -1 or 1): twelve memories, up to the ends.
+    void stepPage(int delta);
     // After a complete load: the first twelve notes into the rows' note fields.
     void showFirstNotes();
 

@@ -23,32 +23,29 @@ OperatorCommands::OperatorCommands(
 {
 }
 
-void OperatorCommands::extensionClick(int index)
+bool OperatorCommands::extensionClick(int index)
 {
     view_.focusSalir();
-    if (botonPulsado_ == MouseButton::Left) {
-        if (extensionAccepted(index))
-            cola_.queue(protocol::SeleccionInterno(index + 1));
-        return;
-    }
+    if (botonPulsado_ == MouseButton::Left)
+        return extensionAccepted(index) && cola_.queue(protocol::SeleccionInterno(index + 1));
     if (botonPulsado_ == MouseButton::Right && index < NameBoxCount)
         nameBoxes_.open(index);
+    return false;
 }
 
-void OperatorCommands::lineClick(int index)
+bool OperatorCommands::lineClick(int index)
 {
-    if (botonPulsado_ == MouseButton::Left)
-        cola_.queue(protocol::SeleccionLinea(index + 1));
+    return botonPulsado_ == MouseButton::Left && cola_.queue(protocol::SeleccionLinea(index + 1));
 }
 
-void OperatorCommands::cortaPressed()
+bool OperatorCommands::cortaPressed()
 {
-    cola_.queue(protocol::Corta);
+    return cola_.queue(protocol::Corta);
 }
 
-void OperatorCommands::recuperaPressed(const QString& caption)
+bool OperatorCommands::recuperaPressed(const QString& caption)
 {
-    cola_.queue(caption == QLatin1String("RECUPERA") ? protocol::Recupera : protocol::Retiene);
+    return cola_.queue(caption == QLatin1String("RECUPERA") ? protocol::Recupera : protocol::Retiene);
 }
 
 bool OperatorCommands::extensionAccepted(int index) const

@@ -13,7 +13,7 @@ enum class MouseButton { None = 0, Left = 1, Right = 2, Middle = 4 };
 
 // The operator's clicks on the panel, turned into command bytes in the
 // transmit queue. Nothing here writes to the port; a full queue drops the
-// command without a word.
+// command without a word. Each action answers whether it queued a command.
 class OperatorCommands
 {
 public:
@@ -25,12 +25,12 @@ public:
     MouseButton botonPulsado() const { return botonPulsado_; }
 
     // Click on a slot's number label, overlay or name box; slot index 0-18.
-    void extensionClick(int index);
+    bool extensionClick(int index);
     // Click on a line's caption label or overlay; line index 0-5.
-    void lineClick(int index);
-    void cortaPressed();
+    bool lineClick(int index);
+    bool cortaPressed();
     // The code follows the caption the second button shows at the press.
-    void recuperaPressed(const QString& caption);
+    bool recuperaPressed(const QString& caption);
 
 private:
     bool extensionAccepted(int index) const;

@@ -21,4 +21,7 @@ public:
     virtual void selectAllNameBoxText(int index) = 0;
     virtual void setNameBoxFontSize(int index, int points) = 0;
     virtual void focusNameBox(int index) = 0;
+
+    // The digits typed for an extension number; empty: none shown.
+    virtual void showTypedDigits(const QString& digits) = 0;
 };

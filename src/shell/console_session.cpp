@@ -15,11 +15,14 @@ std::array<std::unique_ptr<Timer>, 5> makeTimers(const std::function<std::unique
 ConsoleSession::ConsoleSession(SessionPlatform platform)
     : platform_(std::move(platform))
     , timers_(makeTimers(platform_.makeTimer))
+    , digitTimer_(platform_.makeTimer())
     , panel_(platform_.panelView)
     , journal_({platform_.journal, platform_.clock, platform_.messages, state_, configuration_})
     , nameBoxes_(platform_.operatorView, configuration_)
     , commands_(cola_, state_, panel_, nameBoxes_, platform_.operatorView)
     , directory_(platform_.directoryView, configuration_, memorias_, cola_)
+    , keyboard_(KeyboardCommands::Parts{commands_, state_, journal_, panel_, directory_}, platform_.messages,
+          platform_.operatorView, *digitTimer_)
     , configurationFile_(platform_.store, platform_.messages, configuration_, directory_)
     , blink_(timer(1), timer(2), panel_, state_)
     , shell_(ShellPlatform{platform_.messages, platform_.desktop, platform_.sound, platform_.foreground,

@@ -14,6 +14,7 @@
 #include "link/exchange_link.h"
 #include "link/port_choice_view.h"
 #include "link/tray_balloon.h"
+#include "operator/keyboard_commands.h"
 #include "operator/name_boxes.h"
 #include "operator/operator_commands.h"
 #include "platform/config_store.h"
@@ -52,7 +53,7 @@ struct SessionPlatform {
 // (exchange state, panel, transmit queue, configuration, call journal,
 // speed-dial block),
 // the five timers, and the parts that work on them (link, name boxes,
-// commands, directory, configuration file, shell), and wires them together.
+// commands and keys, directory, configuration file, shell), and wires them together.
 // Events come in through the parts it hands out; effects go out through the
 // platform it was built on.
 class ConsoleSession final : private ConsoleParts,
@@ -73,6 +74,7 @@ public:
     ExchangeLink& link() { return link_; }
     Panel& panel() { return panel_; }
     OperatorCommands& commands() { return commands_; }
+    KeyboardCommands& keyboard() { return keyboard_; }
     NameBoxes& nameBoxes() { return nameBoxes_; }
     SpeedDialDirectory& directory() { return directory_; }
     const ConsoleState& state() const { return state_; }
@@ -109,6 +111,7 @@ private:
 
     SessionPlatform platform_;
     std::array<std::unique_ptr<Timer>, 5> timers_;
+    std::unique_ptr<Timer> digitTimer_; // the typed digits' timeout
     ConsoleState state_;
     Panel panel_;
     ColaSalida cola_;
@@ -118,6 +121,7 @@ private:
     NameBoxes nameBoxes_;
     OperatorCommands commands_;
     SpeedDialDirectory directory_;
+    KeyboardCommands keyboard_;
     ConfigurationFile configurationFile_;
     BlinkTimers blink_;
     Shell shell_;

@@ -16,12 +16,7 @@ namespace
 struct Form1OperatorTest : testing::Test {
     WiredWindow w;
 
-    void SetUp() override
-    {
-        w.form.show();
-        w.form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
-    }
+    void SetUp() override { ASSERT_TRUE(w.showActive()); }
 
     static void click(QWidget* target, Qt::MouseButton button)
     {

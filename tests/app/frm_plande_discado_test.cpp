@@ -14,7 +14,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 constexpr int Rows = SpeedDialDirectory::Rows;
 
@@ -129,4 +130,36 @@ TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
         EXPECT_EQ(cola.at(1), 0) << field;
         EXPECT_FALSE(frame.isVisible()) << field;
     }
+}
+
+// Keys in a row's field; the focus keeps to the field's column.
+TEST_F(FrmPlandeDiscadoTest, KeysWalkRowsAndPagesDialTheFocusedRowAndEscClosesAsVolver)
+{
+    directory.openFocused();
+    EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
+    frame.txtFacilidadAccedida(10)->setFocus();
+    struct Step {
+        Qt::Key key;
+        int position;
+        int row;
+    };
+    for (const Step& s : {Step{Qt::Key_Down, 0, 11}, {Qt::Key_Down, 1, 11}, {Qt::Key_PageDown, 13, 11},
+             {Qt::Key_Up, 13, 10}, {Qt::Key_PageUp, 1, 10}, {Qt::Key_PageUp, 0, 10}, {Qt::Key_PageDown, 12, 10},
+             {Qt::Key_PageDown, 24, 10}, {Qt::Key_End, 24, 10}, {Qt::Key_PageDown, 36, 10}, {Qt::Key_PageDown, 48, 10},
+             {Qt::Key_PageDown, 60, 10}, {Qt::Key_PageDown, 62, 10}}) {
+        QTest::keyClick(QApplication::focusWidget(), s.key);
+        EXPECT_EQ(frame.vscMemorias()->value(), s.position) << s.key;
+        EXPECT_EQ(QApplication::focusWidget(), frame.txtFacilidadAccedida(s.row)) << s.key;
+    }
+    EXPECT_EQ(frame.txtFacilidadAccedida(10)->text(), "573"); // the keys typed nothing
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(cola.at(0), 0xD9); // memory 73
+    EXPECT_FALSE(frame.isVisible());
+
+    directory.openFocused();
+    QTest::keyClicks(frame.txtGrupoTroncal(0), "Taxi");
+    QTest::keyClick(frame.txtGrupoTroncal(0), Qt::Key_Escape);
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_EQ(configuration.troncalMemoria[0], "nota 1Taxi");
+    EXPECT_EQ(cola.at(1), 0);
 }

@@ -1,19 +1,30 @@
 #pragma once
 
+#include "app/console_keys.h"
 #include "app/form1.h"
+#include "app/frm_plande_discado.h"
 #include "console/blink_timers.h"
+#include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
 #include "directory/configuration.h"
+#include "directory/speed_dial_directory.h"
+#include "fake_clock.h"
+#include "fake_journal_store.h"
+#include "fake_messages.h"
 #include "link/cola_salida.h"
+#include "operator/keyboard_commands.h"
 #include "operator/name_boxes.h"
 #include "operator/operator_commands.h"
 #include "virtual_clock.h"
 
+#include <QTest>
+
 #include <vector>
 
-// The console window wired to its logic as start-up wires it, with the blink
-// timers on a virtual clock; frames go the way the dispatcher sends them.
+// The console window wired to its logic as start-up wires it, its keys and
+// directory frame included, with the timers on a virtual clock; frames go the
+// way the dispatcher sends them.
 struct WiredWindow {
     ColaSalida cola;
     ConsoleState state;
@@ -26,22 +37,45 @@ struct WiredWindow {
     std::unique_ptr<VirtualTimer> timer1 = clock.createTimer();
     std::unique_ptr<VirtualTimer> timer2 = clock.createTimer();
     BlinkTimers blink{*timer1, *timer2, panel, state};
+    FakeMessages messages;
+    FakeClock wall;
+    FakeJournalStore store;
+    CallJournal journal{{store, wall, messages, state, configuration}};
+    BloqueMemorias memorias{};
+    FrmPlandeDiscado* directoryFrame = new FrmPlandeDiscado; // the window owns it once hosted
+    SpeedDialDirectory directory{*directoryFrame, configuration, memorias, cola};
+    std::unique_ptr<VirtualTimer> digitTimer = clock.createTimer();
+    KeyboardCommands keyboard{{commands, state, journal, panel, directory}, messages, form, *digitTimer};
+    ConsoleKeys keys{form, keyboard};
 
     WiredWindow()
     {
+        wall.follows = &clock;
+        form.hostFrame(directoryFrame, QPoint(0, 0));
+        directoryFrame->bind(directory);
         form.bind(panel, commands, names);
+        journal.onChanged([this] { form.showWaitingCalls(journal.waiting()); });
         panel.layOut(state.palette());
         blink.start();
     }
 
     // A status frame with the given (Estados index, code) pairs, all else 0.
-    void frame(std::initializer_list<std::pair<int, int>> codes)
+    void frame(const std::vector<std::pair<int, int>>& codes)
     {
         std::array<std::uint8_t, protocol::StatusFrameLength> f{};
         for (auto [index, code] : codes)
             f[index] = std::uint8_t(code);
         panel.showFrame(state.applyFrame(f));
+        journal.frameApplied();
         panel.setCommandButtons(state.commandAvailability());
+    }
+
+    // Shown and active, so that focus and keys move as for the operator.
+    bool showActive()
+    {
+        form.show();
+        form.activateWindow();
+        return QTest::qWaitForWindowActive(&form);
     }
 
     std::vector<int> queued() const

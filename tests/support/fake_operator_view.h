@@ -34,6 +34,7 @@ public:
     void selectAllNameBoxText(int index) override { boxes[index].allSelected = true; }
     void setNameBoxFontSize(int index, int points) override { boxes[index].points = points; }
     void focusNameBox(int index) override { moveFocus(index); }
+    void showTypedDigits(const QString& digits) override { typedDigits = digits; }
 
     // A key with a character code pressed in box `index`, edited as a text box
     // with a 10-character typing limit would do when the logic lets it go on.
@@ -73,6 +74,7 @@ public:
 
     std::array<Box, 18> boxes;
     int focus = Nowhere;
+    QString typedDigits;
 
 private:
     void replaceText(int index, const QString& text)

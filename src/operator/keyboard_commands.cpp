@@ -1,0 +1,108 @@
+#include "operator/keyboard_commands.h"
+
+#include "console/call_journal.h"
+#include "console/console_state.h"
+#include "console/panel.h"
+#include "directory/speed_dial_directory.h"
+#include "link/protocol.h"
+#include "operator/operator_commands.h"
+#include "operator/operator_view.h"
+#include "platform/messages.h"
+#include "platform/timer.h"
+
+KeyboardCommands::KeyboardCommands(Parts parts, Messages& messages, OperatorView& view, Timer& digitTimer)
+    : parts_(parts)
+    , messages_(messages)
+    , view_(view)
+    , digitTimer_(digitTimer)
+{
+    digitTimer_.onTick([this] { setTyped(QString()); });
+}
+
+void KeyboardCommands::enter()
+{
+    if (typed_.isEmpty())
+        answer();
+    else
+        callTyped();
+}
+
+void KeyboardCommands::escape()
+{
+    setTyped(QString());
+}
+
+void KeyboardCommands::backspace()
+{
+    setTyped(typed_.chopped(typed_.isEmpty() ? 0 : 1));
+}
+
+void KeyboardCommands::digit(int value)
+{
+    if (typed_.size() == MaxDigits) {
+        messages_.beep();
+        setTyped(typed_);
+        return;
+    }
+    setTyped(typed_ + QChar(char16_t(u'0' + value)));
+}
+
+void KeyboardCommands::functionKey(int number)
+{
+    setTyped(typed_);
+    const Panel& panel = parts_.panel;
+    if (number <= protocol::OutsideLines)
+        takeLine(number - 1);
+    else if (number == 7 && panel.recupera().visible)
+        beepUnless(parts_.commands.recuperaPressed(panel.recupera().caption));
+    else if (number == 8 && panel.corta().visible)
+        beepUnless(parts_.commands.cortaPressed());
+    else if (number == 9 && panel.agendaEnabled())
+        parts_.directory.openFocused();
+}
+
+void KeyboardCommands::answer()
+{
+    for (const WaitingCall& call : parts_.journal.waiting()) {
+        if (call.position >= protocol::ExtensionSlots) {
+            takeLine(call.position - protocol::ExtensionSlots);
+            return;
+        }
+    }
+}
+
+void KeyboardCommands::callTyped()
+{
+    const QString number = typed_;
+    setTyped(QString());
+    for (int slot = 1; slot <= protocol::ExtensionSlots; ++slot) {
+        if (parts_.state.numeroInterno(slot) != number)
+            continue;
+        parts_.commands.press(MouseButton::Left);
+        beepUnless(parts_.commands.extensionClick(slot - 1));
+        return;
+    }
+    messages_.beep();
+}
+
+void KeyboardCommands::takeLine(int index)
+{
+    parts_.commands.press(MouseButton::Left);
+    beepUnless(parts_.commands.lineClick(index));
+}
+
+// Every key restarts the countdown of the digits shown; none shown, none runs.
+void KeyboardCommands::setTyped(const QString& digits)
+{
+    digitTimer_.setInterval(digits.isEmpty() ? 0 : DigitTimeoutMs);
+    if (digits == typed_)
+        return;
+    typed_ = digits;
+    view_.showTypedDigits(typed_);
+}
+
+void KeyboardCommands::beepUnless(bool queued)
+{
+    if (!queued)
+        messages_.beep();
+}

@@ -28,7 +28,20 @@ QString helpText()
                           "                  with its own configuration folder\n"
                           "  --trace FILE    append one line per event to FILE ('-' for standard error)\n"
                           "  -h, --help      display this help and exit\n"
-                          "  -v, --version   output version information and exit\n")
+                          "  -v, --version   output version information and exit\n"
+                          "\n"
+                          "Keys on the console window, while no text box, port list or message box has them:\n"
+                          "  Enter           answer: take the line whose call has waited longest\n"
+                          "  digits, Enter   call or retrieve the extension with that number\n"
+                          "  Esc, Backspace  forget or correct the typed digits (they go after 5 s)\n"
+                          "  F1-F6           take line 1-6\n"
+                          "  F7              RETIENE / RECUPERA, when shown\n"
+                          "  F8              CORTA / TRANSFIERE, when shown\n"
+                          "  F9              open the directory (AGENDA)\n"
+                          "  F10             open the call list (LLAMADAS)\n"
+                          "  Tab, arrows     reach the panel and walk its lines and extensions\n"
+                          "In the directory: Up and Down rows, Page Up and Page Down pages, Enter dials,\n"
+                          "Esc closes. Salir is left with a click or Alt+S only.\n")
         .arg(Program);
 }
 

@@ -1,0 +1,149 @@
+"""The keyboard and the screen reader on the operator's desktop: keys pressed
+through the X server reach the console as its clicks do, and an AT-SPI
+client on the desktop's accessibility bus reads the panel and hears it
+change."""
+
+import json
+import os
+import queue
+import subprocess
+import threading
+import time
+import unittest
+
+from case import DesktopCase
+from console import configuration, frame
+
+ATSPI_CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_client.py")
+NO_COMMAND = 0x8E
+END_OF_CONNECTION = 0x8F
+
+
+class ScreenReader:
+    """atspi_client.py on the desktop, its JSON lines read as they come."""
+
+    def __init__(self, desktop):
+        self.process = subprocess.Popen(["/usr/bin/python3", ATSPI_CLIENT, "opr903"], env=desktop.env,
+                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE)
+        self.lines = queue.Queue()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.lines.put(json.loads(line))
+
+    def close(self):
+        self.process.stdin.close()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.reader.join(5)
+        self.process.stdout.close()
+
+    def hear(self, wanted, timeout):
+        """The next line it says that fits `wanted`, or None after `timeout` seconds."""
+        deadline = time.monotonic() + timeout
+        while True:
+            try:
+                said = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
+            except queue.Empty:
+                return None
+            if "error" in said:
+                raise AssertionError("the screen reader's client: " + said["error"])
+            if wanted(said):
+                return said
+
+    def next(self, wanted, what, timeout=15):
+        said = self.hear(wanted, timeout)
+        if said is None:
+            raise AssertionError(f"the screen reader did not hear {what}")
+        return said
+
+    def event(self, kind, name, detail=1):
+        return self.next(lambda s: s.get("event") == kind and s.get("name") == name and s.get("detail") == detail,
+                         f"{kind} of '{name}'")
+
+
+class Keyboard(DesktopCase):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        # As a desktop with a screen reader has it: the accessibility bus on, before the console starts.
+        cls.desktop.env.pop("NO_AT_BRIDGE", None)
+        cls.desktop.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                         "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
+                         "variant:boolean:true"])
+
+    def front(self, console):
+        self.wait(lambda: self.active_window() == console.window.id, "the console in front")
+
+    def show(self, console, status):
+        """The exchange reports `status`; back once the console has read it."""
+        after = len(console.trace())
+        console.report(status)
+        console.wait_trace(" rx " + " ".join(f"{b:02x}" for b in status) + "$", after=after)
+
+    def commands(self, console, count):
+        """The first `count` commands the console sent after its four opening bytes, answers without a
+        command left out."""
+        def sent():
+            commands = [b for b in console.sent_bytes()[4:] if b != NO_COMMAND]
+            return commands if len(commands) >= count else None
+        return self.wait(sent, f"{count} commands on the wire")
+
+    def test_every_key_acts_as_its_click_and_only_alt_s_presses_salir(self):
+        console = self.console(dat=configuration())  # nothing to save: Salir ends without a question
+        self.front(console)
+        self.show(console, frame(line5=7))
+        # The console talks to extension 13 (CORTA, RETIENE); line 5 came back first, then line 2 rang.
+        self.show(console, frame(ext19=0xC0, ext3=2, line5=7, line2=6))
+        self.desktop.keys("Return", "F1", "F7", "F8", "2", "3", "Return")  # ... calls 23: the focus goes to Salir
+        self.desktop.keys("space", "Return", "KP_Enter", "F9", "Down", "Return")  # ... dials memory 2
+        self.assertEqual(self.commands(console, 8), [0x25, 0x21, 0x81, 0x80, 0x0C, 0x25, 0x25, 0x92])
+        self.assertIsNone(console.process.poll())
+        self.desktop.keys("alt+s")
+        self.assertEqual(self.commands(console, 9)[8], END_OF_CONNECTION)
+        self.assertEqual(console.wait_exit(), 0)
+
+    def test_a_screen_reader_reads_the_panel_and_hears_its_changes_and_each_waiting_call_once(self):
+        console = self.console()
+        self.front(console)
+        reader = ScreenReader(self.desktop)
+        self.addCleanup(reader.close)
+        elements = reader.next(lambda s: "elements" in s, "the panel")["elements"]
+        panel = {e["name"]: e["description"] for e in elements
+                 if e["name"].startswith("Línea ") or e["name"].startswith("Interno ")}
+        self.assertEqual(len(panel), 25)
+        for name in ("Línea 1", "Línea 6", "Interno 11", "Interno 23", "Interno 20", "Interno Virtual"):
+            self.assertIn(name, panel)
+        self.assertEqual(panel["Interno 12"], "Interno libre")  # the state of the frames read so far
+        buttons = {e["name"] for e in elements if e["role"] == "push button"}
+        self.assertTrue({"AGENDA", "LLAMADAS", "Salir"} <= buttons, buttons)
+        reader.next(lambda s: s.get("listening"), "its listeners")
+        # The console learns of the listeners a moment later: the arrow moves along the panel until one is told.
+        focused = None
+        for _ in range(10):
+            self.desktop.keys("Right")
+            focused = reader.hear(lambda s: s.get("event") == "object:state-changed:focused" and s.get("detail"), 0.5)
+            if focused:
+                break
+        self.assertIsNotNone(focused, "no focus move heard")
+        self.assertEqual(focused["role"], "label")
+        self.assertRegex(focused["name"], r"^Línea [2-6]$")
+        self.show(console, frame(ext2=1, line2=6))
+        self.assertEqual(reader.event("object:property-change:accessible-description", "Interno 12", 0)["description"],
+                         "Interno ocupado")
+        announced = reader.event("object:state-changed:showing", "Llamada pendiente: Línea 2")
+        self.assertEqual(announced["role"], "notification")
+        self.show(console, frame(ext2=1, line2=7))  # the same call, handed back: not announced again
+        self.show(console, frame(ext2=1, line2=7, line3=6))
+        again = reader.next(lambda s: s.get("event") == "object:state-changed:showing" and s.get("detail") == 1,
+                            "the next announcement")
+        self.assertEqual(again["name"], "Llamada pendiente: Línea 3")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,7 +1,8 @@
 """A screen reader's view of an application over AT-SPI, as JSON lines on
-standard output: first every named label and button of the application named
-on the command line (name, description, role), then each event a screen
-reader listens to as it arrives. Ends when standard input closes."""
+standard output: first every named label, button and table cell of the
+application named on the command line (name, description, role), then each
+event a screen reader listens to as it arrives, and the elements again for
+each line on standard input, with that line as its request. Ends when standard input closes."""
 
 import json
 import sys
@@ -31,7 +32,7 @@ def find_application(name, tries=100):
 
 
 def named(node):
-    if node.get_role() in (Atspi.Role.LABEL, Atspi.Role.PUSH_BUTTON) and node.get_name():
+    if node.get_role() in (Atspi.Role.LABEL, Atspi.Role.PUSH_BUTTON, Atspi.Role.TABLE_CELL) and node.get_name():
         yield node
     for i in range(node.get_child_count()):
         child = node.get_child_at_index(i)
@@ -57,8 +58,16 @@ def main():
     for event in EVENTS:
         listener.register(event)
     loop = GLib.MainLoop()
+
+    def on_input(*args):
+        request = sys.stdin.readline()
+        if not request:
+            loop.quit()
+            return False
+        say(elements=[describe(node) for node in named(app)], request=request.strip())
+        return True
     GLib.io_add_watch(GLib.IOChannel.unix_new(sys.stdin.fileno()), GLib.PRIORITY_DEFAULT,
-                      GLib.IOCondition.IN | GLib.IOCondition.HUP, lambda *args: loop.quit())
+                      GLib.IOCondition.IN | GLib.IOCondition.HUP, on_input)
     say(listening=True)
     loop.run()
     return 0

@@ -9,10 +9,16 @@ from desktop import Desktop, wait_for
 
 class DesktopCase(unittest.TestCase):
     window_manager = True
+    accessible = False  # a screen reader's desktop: the accessibility bus on before the console starts
 
     @classmethod
     def setUpClass(cls):
         cls.desktop = Desktop(window_manager=cls.window_manager)
+        if cls.accessible:
+            cls.desktop.env.pop("NO_AT_BRIDGE", None)
+            cls.desktop.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                             "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
+                             "variant:boolean:true"])
 
     @classmethod
     def tearDownClass(cls):

@@ -56,9 +56,11 @@ class Console:
         if not self.device:
             raise AssertionError("the simulator did not start")
         self.stderr_path = os.path.join(self.folder, "console.log")
+        self.data_folder = os.path.join(self.folder, "data")
         with open(self.stderr_path, "wb") as log:
             self.process = subprocess.Popen([os.path.abspath(OPR903), "--device", self.device, "--trace",
-                                             self.trace_path], cwd=self.folder, env=desktop.env,
+                                             self.trace_path], cwd=self.folder,
+                                            env=dict(desktop.env, XDG_DATA_HOME=self.data_folder),
                                             stdout=subprocess.DEVNULL, stderr=log)
         self.window = wait_for(self._find_window, 20, "the console's window")
         self.icon = wait_for(self._find_icon, 10, "the console's icon in the notification area")

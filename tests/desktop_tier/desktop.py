@@ -224,14 +224,14 @@ class Desktop:
         """A plain window of another program, in front of whatever is there."""
         process = self._start("xmessage-" + str(len(self.processes)),
                               ["xmessage", "-title", title, "-geometry", geometry, "Otra ventana"])
-        window = wait_for(lambda: self._window_of(title), 10, "the other window")
+        window = wait_for(lambda: self.window_titled(title), 10, "the other window")
         return process, window
 
     def title(self, window):
         name = self.property(window, "_NET_WM_NAME") or self.property(window, "WM_NAME") or b""
         return name.decode(errors="replace") if isinstance(name, bytes) else name
 
-    def _window_of(self, title):
+    def window_titled(self, title):
         for window in self.client_list():
             win = self.x.create_resource_object("window", window)
             if self.title(win) == title:

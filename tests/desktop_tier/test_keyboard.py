@@ -3,79 +3,18 @@ through the X server reach the console as its clicks do, and an AT-SPI
 client on the desktop's accessibility bus reads the panel and hears it
 change."""
 
-import json
-import os
-import queue
-import subprocess
-import threading
-import time
 import unittest
 
 from case import DesktopCase
 from console import configuration, frame
+from screen_reader import ScreenReader
 
-ATSPI_CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_client.py")
 NO_COMMAND = 0x8E
 END_OF_CONNECTION = 0x8F
 
 
-class ScreenReader:
-    """atspi_client.py on the desktop, its JSON lines read as they come."""
-
-    def __init__(self, desktop):
-        self.process = subprocess.Popen(["/usr/bin/python3", ATSPI_CLIENT, "opr903"], env=desktop.env,
-                                        stdin=subprocess.PIPE, stdout=subprocess.PIPE)
-        self.lines = queue.Queue()
-        self.reader = threading.Thread(target=self._read, daemon=True)
-        self.reader.start()
-
-    def _read(self):
-        for line in self.process.stdout:
-            self.lines.put(json.loads(line))
-
-    def close(self):
-        self.process.stdin.close()
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
-        self.reader.join(5)
-        self.process.stdout.close()
-
-    def hear(self, wanted, timeout):
-        """The next line it says that fits `wanted`, or None after `timeout` seconds."""
-        deadline = time.monotonic() + timeout
-        while True:
-            try:
-                said = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
-            except queue.Empty:
-                return None
-            if "error" in said:
-                raise AssertionError("the screen reader's client: " + said["error"])
-            if wanted(said):
-                return said
-
-    def next(self, wanted, what, timeout=15):
-        said = self.hear(wanted, timeout)
-        if said is None:
-            raise AssertionError(f"the screen reader did not hear {what}")
-        return said
-
-    def event(self, kind, name, detail=1):
-        return self.next(lambda s: s.get("event") == kind and s.get("name") == name and s.get("detail") == detail,
-                         f"{kind} of '{name}'")
-
-
 class Keyboard(DesktopCase):
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        # As a desktop with a screen reader has it: the accessibility bus on, before the console starts.
-        cls.desktop.env.pop("NO_AT_BRIDGE", None)
-        cls.desktop.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                         "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
-                         "variant:boolean:true"])
+    accessible = True
 
     def front(self, console):
         self.wait(lambda: self.active_window() == console.window.id, "the console in front")

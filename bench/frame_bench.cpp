@@ -43,6 +43,7 @@ public:
         if (queue.size() == Batch)
             queue.clear();
     }
+    std::optional<QByteArray> readDay(const QDate&) override { return std::nullopt; }
     static constexpr std::size_t Batch = 64;
     std::mutex mutex;
     std::deque<CallEntry> queue;

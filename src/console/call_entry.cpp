@@ -19,3 +19,21 @@ QString outcomeText(CallOutcome outcome)
     }
     return {};
 }
+
+std::optional<CallKind> kindFromText(const QString& text)
+{
+    for (CallKind kind : {CallKind::Entrante, CallKind::Devuelta, CallKind::Interno}) {
+        if (kindText(kind) == text)
+            return kind;
+    }
+    return std::nullopt;
+}
+
+std::optional<CallOutcome> outcomeFromText(const QString& text)
+{
+    for (CallOutcome outcome : {CallOutcome::Atendida, CallOutcome::Perdida, CallOutcome::SinFinal}) {
+        if (outcomeText(outcome) == text)
+            return outcome;
+    }
+    return std::nullopt;
+}

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 // How a call reached the console: a line calling (code 6), a line transferred
 // or returned (code 7), an extension calling (code 4).
@@ -14,6 +15,9 @@ enum class CallOutcome { Atendida, Perdida, SinFinal };
 
 QString kindText(CallKind kind);
 QString outcomeText(CallOutcome outcome);
+// The kind or outcome a text names; nothing for any other text.
+std::optional<CallKind> kindFromText(const QString& text);
+std::optional<CallOutcome> outcomeFromText(const QString& text);
 
 // A wall-clock time (milliseconds since 1970) in local time.
 inline QDateTime localTime(std::int64_t wallMs)

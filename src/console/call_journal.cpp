@@ -1,6 +1,7 @@
 #include "console/call_journal.h"
 
 #include "console/console_state.h"
+#include "console/journal_csv.h"
 #include "directory/configuration.h"
 #include "platform/clock.h"
 #include "platform/journal_store.h"
@@ -56,6 +57,20 @@ CallJournal::CallJournal(Parts parts)
 CallJournal::~CallJournal()
 {
     parts_.store.onFailure(nullptr);
+}
+
+void CallJournal::restoreToday()
+{
+    const std::int64_t nowMs = parts_.clock.wallMs();
+    enterDay(nowMs);
+    const std::optional<QByteArray> file = parts_.store.readDay(localTime(nowMs).date());
+    if (!file)
+        return;
+    for (const CallEntry& entry : journal_csv::read(*file)) {
+        if (entry.endedMs >= dayStartMs_ && entry.endedMs < dayEndMs_)
+            keep(entry);
+    }
+    changed();
 }
 
 void CallJournal::frameApplied()
@@ -116,12 +131,18 @@ void CallJournal::end(int position, CallOutcome outcome)
     const CallEntry entry{
         call.startedMs, call.origin, call.name, call.kind, waitedUs / UsPerSecond, outcome, parts_.clock.wallMs()};
     enterDay(entry.endedMs);
-    if (outcome == CallOutcome::Perdida)
+    keep(entry);
+    parts_.store.append(entry);
+}
+
+// Into today's list and count.
+void CallJournal::keep(const CallEntry& entry)
+{
+    if (entry.outcome == CallOutcome::Perdida)
         ++missedToday_;
     today_.push_back(entry);
     if (today_.size() > KeptEntries)
         today_.pop_front();
-    parts_.store.append(entry);
 }
 
 std::vector<WaitingCall> CallJournal::waiting() const

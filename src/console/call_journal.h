@@ -46,6 +46,8 @@ public:
     CallJournal(const CallJournal&) = delete;
     CallJournal& operator=(const CallJournal&) = delete;
 
+    // Start-up: today's calls filed by an earlier run come back into the list.
+    void restoreToday();
     // A status frame has been applied to the console state.
     void frameApplied();
     // The link has closed: calls still waiting end "sin final".
@@ -66,6 +68,7 @@ public:
 private:
     void start(int position, std::uint8_t code);
     void end(int position, CallOutcome outcome);
+    void keep(const CallEntry& entry);
     void checkDay();
     // Starts today's list afresh when the wall-clock time falls on another
     // (local) day; true when it did.

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+#include <vector>
+
 struct CallEntry;
 
 // The day files of the call journal: CSV as RFC 4180 has it (UTF-8, comma
@@ -12,5 +14,8 @@ namespace journal_csv
 
 QByteArray header();
 QByteArray row(const CallEntry& entry);
+// The calls of a day file: the header, rows that are not whole calls and a
+// last line left unfinished are passed over.
+std::vector<CallEntry> read(const QByteArray& file);
 
 } // namespace journal_csv

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 struct CallEntry;
 
@@ -17,6 +19,8 @@ public:
 
     virtual ~JournalStore() = default;
     virtual void append(const CallEntry& entry) = 0;
+    // The day's file as it is, or nothing when there is none or it cannot be read.
+    virtual std::optional<QByteArray> readDay(const QDate& day) = 0;
 
     void onFailure(FailureHandler handler) { failure_ = std::move(handler); }
 

@@ -38,6 +38,8 @@ void ConsoleSession::loadConfiguration()
 {
     configurationFile_.load();
     nameBoxes_.showNames();
+    // Today's calls from an earlier run come back with the rest that outlives a run.
+    journal_.restoreToday();
 }
 
 void ConsoleSession::askToSaveChanges()

@@ -1,6 +1,7 @@
 #include "console/call_journal.h"
 
 #include "console/console_state.h"
+#include "console/journal_csv.h"
 #include "directory/configuration.h"
 #include "fake_clock.h"
 #include "fake_journal_store.h"
@@ -169,6 +170,26 @@ TEST_F(JournalTest, TodaysListStartsAfreshAtMidnightWithoutACall)
     EXPECT_EQ(journal.buttonCaption(), "LLAMADAS");
     EXPECT_TRUE(journal.today().empty());
     EXPECT_EQ(changes, before + 1);
+}
+
+TEST_F(JournalTest, TodaysCallsFiledByAnEarlierRunComeBackAndAreNotFiledAgain)
+{
+    const auto call = [](QDateTime ended, CallOutcome outcome) {
+        return CallEntry{
+            ended.addSecs(-5).toMSecsSinceEpoch(), "L1", "", CallKind::Entrante, 5, outcome, ended.toMSecsSinceEpoch()};
+    };
+    const QDate today(2026, 12, 7);
+    const CallEntry yesterday = call({today.addDays(-1), QTime(23, 0)}, CallOutcome::Perdida); // clock set back
+    const CallEntry missed = call({today, QTime(8, 0)}, CallOutcome::Perdida);
+    const CallEntry answered = call({today, QTime(8, 10)}, CallOutcome::Atendida);
+    store.files[today]
+        = journal_csv::header() + journal_csv::row(yesterday) + journal_csv::row(missed) + journal_csv::row(answered);
+    journal.restoreToday();
+    EXPECT_EQ(journal.today(), (std::deque<CallEntry>{missed, answered}));
+    EXPECT_EQ(journal.buttonCaption(), "LLAMADAS (1)");
+    play({{0, {{L2, 6}}}, {1, {}}});
+    EXPECT_EQ(journal.missedToday(), 2);
+    EXPECT_EQ(store.entries.size(), 1u);
 }
 
 TEST_F(JournalTest, AFileThatCannotBeWrittenIsReportedOnceADay)

@@ -31,4 +31,23 @@ TEST(JournalCsv, OneHeaderAndOneCrlfRowPerCallQuotingOnlyWhereNeeded)
     }
 }
 
+TEST(JournalCsv, ADayFileReadsBackAsTheCallsWrittenPassingOverAnythingElse)
+{
+    const QDateTime start(QDate(2026, 12, 7), QTime(9, 5, 7));
+    const auto call = [&](const QString& origin, const QString& name, CallOutcome outcome) {
+        return CallEntry{start.toMSecsSinceEpoch(), origin, name, CallKind::Interno, 12, outcome,
+            start.addSecs(12).toMSecsSinceEpoch()};
+    };
+    const std::vector<CallEntry> calls{call("14", "Caja, 2º", CallOutcome::Perdida),
+        call("L2", "", CallOutcome::SinFinal), call("1\"4", "a\r\nb", CallOutcome::Atendida)};
+    QByteArray file = journal_csv::header() + journal_csv::row(calls[0]);
+    for (const char* other : {"\r\n", "2026-12-07 09:00:00,L1,,entrante,x,perdida,2026-12-07 09:00:10\r\n",
+             "2026-12-07 09:00:00,L1,,saliente,3,perdida,2026-12-07 09:00:10\r\n",
+             "2026-12-07 09:00:00,L1,,entrante,3,perdida\r\n", "ayer,L1,,entrante,3,perdida,2026-12-07 09:00:10\r\n"})
+        file += other;
+    file += journal_csv::row(calls[1]) + journal_csv::row(calls[2]);
+    EXPECT_EQ(journal_csv::read(file), calls);
+    EXPECT_EQ(journal_csv::read(file + journal_csv::row(calls[0]).chopped(1)), calls) << "an unfinished last line";
+}
+
 } // namespace

@@ -74,6 +74,8 @@ TEST_F(FileJournalStoreTest, EachCallGoesToTheFileOfTheDayItEndedWhichStartsWith
     EXPECT_EQ(contentsOf(day("2026-12-07")), header() + row(Morning) + row(Noon) + row(Noon));
     EXPECT_EQ(contentsOf(day("2026-12-08")), header() + row(PastMidnight));
     EXPECT_TRUE(again.failures.isEmpty());
+    EXPECT_EQ(again.store.readDay(Today), contentsOf(day("2026-12-07")));
+    EXPECT_EQ(again.store.readDay(Today.addDays(-1)), std::nullopt);
 }
 
 TEST_F(FileJournalStoreTest, ALastLineLeftUnfinishedKeepsItsBytesAndTheNextCallStartsALine)

@@ -3,6 +3,7 @@
 #include "console/call_entry.h"
 #include "platform/journal_store.h"
 
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -20,6 +21,11 @@ public:
         }
         entries.push_back(entry);
     }
+    std::optional<QByteArray> readDay(const QDate& day) override
+    {
+        const auto file = files.find(day);
+        return file == files.end() ? std::nullopt : std::optional(file->second);
+    }
     void deliverFailures()
     {
         const auto failures = std::exchange(pending, {});
@@ -28,6 +34,7 @@ public:
     }
 
     std::vector<CallEntry> entries;
+    std::map<QDate, QByteArray> files; // what readDay finds
     std::optional<QString> failWith;
     std::vector<std::pair<QDate, QString>> pending;
 };

@@ -1,5 +1,7 @@
 #include "platform/qt/file_config_store.h"
 
+#include "platform/qt/whole_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,13 +81,7 @@ FileConfigStore::FileConfigStore(const QString& folder)
 
 std::optional<QByteArray> FileConfigStore::read()
 {
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
-        return std::nullopt;
-    QByteArray contents = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return contents;
+    return readWholeFile(path_, MaxFileSize);
 }
 
 std::optional<QString> FileConfigStore::write(const QByteArray& contents)

@@ -1,6 +1,7 @@
 #include "platform/qt/file_journal_store.h"
 
 #include "console/journal_csv.h"
+#include "platform/qt/whole_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,6 +100,12 @@ void FileJournalStore::waitUntilWritten()
 {
     std::unique_lock lock(mutex_);
     idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
+}
+
+std::optional<QByteArray> FileJournalStore::readDay(const QDate& day)
+{
+    waitUntilWritten();
+    return readWholeFile(fileFor(day), MaxFileSize);
 }
 
 QString FileJournalStore::fileFor(const QDate& day) const

@@ -38,6 +38,9 @@ public:
     FileJournalStore& operator=(const FileJournalStore&) = delete;
 
     void append(const CallEntry& entry) override;
+    // Larger files are not the journal's: they read as unreadable.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+    std::optional<QByteArray> readDay(const QDate& day) override;
     // Returns once everything appended so far has been written or has failed.
     void waitUntilWritten();
 

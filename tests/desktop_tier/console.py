@@ -62,18 +62,25 @@ class Console:
                                              self.trace_path], cwd=self.folder,
                                             env=dict(desktop.env, XDG_DATA_HOME=self.data_folder),
                                             stdout=subprocess.DEVNULL, stderr=log)
-        self.window = wait_for(self._find_window, 20, "the console's window")
-        self.icon = wait_for(self._find_icon, 10, "the console's icon in the notification area")
-        self.last_icon_click = 0.0
-        self.wait_trace(r" tx 8e$", 20)  # polled: the link is up
+        try:
+            self.window = wait_for(self._find_window, 20, "the console's window")
+            self.icon = wait_for(self._find_icon, 10, "the console's icon in the notification area")
+            self.last_icon_click = 0.0
+            self.wait_trace(r" tx 8e$", 20)  # polled: the link is up
+        except BaseException:
+            self.close()
+            raise
 
     def close(self):
-        if self.process.poll() is None:
-            self.process.kill()
-            self.process.wait()
-        if self.sim.poll() is None:
-            self.sim.kill()
-            self.sim.wait()
+        """Ends the console as the session's end does, so it lets go of its line and lock file."""
+        for process in (self.process, self.sim):
+            if process.poll() is None:
+                process.terminate()
+            try:
+                process.wait(10)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
         self.sim.stdin.close()
         self.sim.stdout.close()
 

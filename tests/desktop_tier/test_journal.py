@@ -1,7 +1,7 @@
 """The call journal on the operator's desktop: a missed and an answered call
 from the exchange reach the day's file, the LLAMADAS button counts the
 missed one for a screen reader, and the list opens from the button and
-closes with Esc."""
+closes with Esc, never taking the keyboard from a name being typed."""
 
 import csv
 import datetime
@@ -13,6 +13,7 @@ from console import IDLE, frame
 from screen_reader import ScreenReader
 
 LLAMADAS_BUTTON = (268, 358)
+SLOT_2_INDICATOR = (103, 167)
 
 
 class Journal(DesktopCase):
@@ -43,6 +44,21 @@ class Journal(DesktopCase):
         self.desktop.keys("Escape")
         self.wait(lambda: not self.desktop.viewable(window), "the call list closed")
         self.assertEqual(console.process.poll(), None)
+
+    def test_the_list_opened_while_a_name_is_typed_leaves_the_typing_where_it_was(self):
+        console = self.console()
+        reader = ScreenReader(self.desktop)
+        self.addCleanup(reader.close)
+        self.wait(lambda: self.active_window() == console.window.id, "the console in front")
+        console.click_in_window(*SLOT_2_INDICATOR, button=3)
+        self.desktop.type("Ab")
+        console.click_in_window(*LLAMADAS_BUTTON)
+        window = self.wait(lambda: self.desktop.window_titled("Llamadas"), "the call list")
+        self.wait(lambda: self.desktop.viewable(window), "the call list shown")
+        self.assertEqual(self.active_window(), console.window.id)
+        self.desktop.type("c")
+        self.desktop.keys("Return")
+        self.wait(lambda: "Interno 12 Abc" in [e["name"] for e in reader.elements()], "the name typed whole")
 
     @staticmethod
     def rows(path, count):

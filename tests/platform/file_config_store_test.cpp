@@ -45,6 +45,8 @@ TEST_F(FileConfigStoreTest, ReadsTheWholeFileOrNothing)
     EXPECT_EQ(store.read(), std::nullopt) << "missing";
     putFile(store.path(), OldFile);
     EXPECT_EQ(store.read(), OldFile);
+    ASSERT_TRUE(QFile::resize(store.path(), FileConfigStore::MaxFileSize));
+    EXPECT_EQ(store.read().value_or("").size(), FileConfigStore::MaxFileSize) << "as large as it may be";
     ASSERT_TRUE(QFile::resize(store.path(), FileConfigStore::MaxFileSize + 1));
     EXPECT_EQ(store.read(), std::nullopt) << "too large";
     ASSERT_TRUE(QFile::remove(store.path()));

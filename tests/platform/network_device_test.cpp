@@ -23,6 +23,7 @@ TEST(NetworkDevice, SchemeChoosesTheFramingAndOnlyHostAndPortMayFollow)
         {"tcp://host:4001/ttyUSB0", true, std::nullopt, "", 0},
         {"rfc2217://user@host:2217", true, std::nullopt, "", 0},
         {"tcp://host:70000", true, std::nullopt, "", 0},
+        {"tcp://host:0", true, std::nullopt, "", 0},
         {"/dev/ttyUSB0", false, std::nullopt, "", 0},
         {"telnet://host:23", false, std::nullopt, "", 0},
         {"COM3", false, std::nullopt, "", 0},

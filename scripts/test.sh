@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: a short fuzzing run,
-# the whole suite under AddressSanitizer and UBSan, then the release suite.
+# Installs what is missing, checks the C++ layout, builds, and runs every test:
+# a short fuzzing run, the whole suite under AddressSanitizer and UBSan, then
+# the release suite.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 scripts/install-deps.sh
+scripts/check-format.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 

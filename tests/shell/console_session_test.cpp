@@ -75,18 +75,6 @@ TEST_F(SessionTest, StartsAndProbesTheStoredPortThreeHundredMillisecondsLater)
     EXPECT_EQ(session.panel().line(0).colour, 0x0080FF80u);
 }
 
-TEST_F(SessionTest, AfterTheIconFailsTheWindowNeverProbesNorBlinks)
-{
-    desktop.adds = false;
-    EXPECT_EQ(session.load(), Shell::Loaded::Inert);
-    panelView.clear();
-    clock.advanceMs(60000);
-    EXPECT_TRUE(port.events.empty());
-    EXPECT_TRUE(panelView.extensions.empty());
-    EXPECT_TRUE(panelView.lines.empty());
-    EXPECT_EQ(store.writes, 0);
-}
-
 TEST_F(SessionTest, APendingCallSoundsFlashesAndShowsTheBalloonUntilItIsTakenButNotWhileTheConsoleIsInFront)
 {
     connect();

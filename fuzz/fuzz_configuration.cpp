@@ -14,7 +14,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 // Loads `bytes` into a fresh console and returns its configuration and what
 // a save of it writes.

@@ -11,7 +11,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 // Fails loudly when an invariant breaks, so libFuzzer records the input.
 void require(bool condition)

@@ -9,7 +9,8 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
+namespace
+{
 
 qsizetype commonPrefix(const QString& a, const QString& b)
 {

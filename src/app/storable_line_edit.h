@@ -6,7 +6,8 @@
 class StorableLineEdit;
 
 // Judges each edit of a StorableLineEdit against the text before it.
-class StorableInputFilter final : public QValidator {
+class StorableInputFilter final : public QValidator
+{
 public:
     explicit StorableInputFilter(StorableLineEdit& edit);
     State validate(QString& input, int& pos) const override;
@@ -23,7 +24,8 @@ private:
 // to fit. Text the program puts in with setText is kept whole, even when it
 // is longer than the limit (the limit never truncates a loaded name), and
 // undo and redo keys bring back earlier texts whatever their length.
-class StorableLineEdit : public QLineEdit {
+class StorableLineEdit : public QLineEdit
+{
     Q_OBJECT
 
 public:

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 // Which palette colour a state code shows.
 enum class Tone { Libre, Ocupado, Consola, Resaltado, Deshabilitado };
@@ -48,8 +49,7 @@ Colour colourOf(const Palette& p, Tone tone)
 }
 
 // The state texts as QStrings, converted once.
-template <std::size_t N>
-std::array<QString, N> textsOf(const StateRow (&rows)[N])
+template <std::size_t N> std::array<QString, N> textsOf(const StateRow (&rows)[N])
 {
     std::array<QString, N> texts;
     for (std::size_t i = 0; i < N; ++i)

@@ -36,7 +36,8 @@ struct CommandAvailability {
 
 // The exchange as last reported: the status frame, the console's own
 // extension, the flags derived from the frame and the extension numbers.
-class ConsoleState {
+class ConsoleState
+{
 public:
     static constexpr int EstadosSize = 26;
 

@@ -5,9 +5,18 @@
 // A colour as 0x00BBGGRR: blue in the high byte, red in the low byte.
 using Colour = std::uint32_t;
 
-constexpr int redOf(Colour c) { return int(c & 0xFF); }
-constexpr int greenOf(Colour c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(Colour c) { return int((c >> 16) & 0xFF); }
+constexpr int redOf(Colour c)
+{
+    return int(c & 0xFF);
+}
+constexpr int greenOf(Colour c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(Colour c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 // The five state colours. Start-up takes them from the design colours of the
 // first five line indicators.
@@ -20,7 +29,8 @@ struct Palette {
 };
 
 // Design colours of the six line indicators; the first five are the palette.
-namespace design {
+namespace design
+{
 inline constexpr Colour LineColours[6] = {0x0080FF80, 0x000000FF, 0x00FF8080, 0x00FF80FF, 0x00C0C0C0, 0x0000FF00};
 inline constexpr Colour ExtensionColour = 0x0080FF80;
 inline constexpr Colour LabelBackground = 0x00C0FFFF;

@@ -35,7 +35,8 @@ struct CommandButton {
 // Everything the console window shows of the exchange: indicators, their
 // labels, the two command buttons, the caption and whether AGENDA is usable.
 // Each change is passed on to the view for the one element it touches.
-class Panel {
+class Panel
+{
 public:
     explicit Panel(PanelView& view);
 
@@ -62,7 +63,7 @@ public:
 
 private:
     void blinkAll(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados, BlinkRule extensionRule,
-                  BlinkRule lineRule);
+        BlinkRule lineRule);
 
     PanelView& view_;
     std::array<Indicator, protocol::ExtensionSlots> extensions_;

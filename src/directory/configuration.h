@@ -17,7 +17,7 @@ inline constexpr int NameBoxCount = 18;
 // What survives a run in the configuration file, and whether it changed.
 struct Configuration {
     NumeroPuerto numeroPuerto;
-    std::array<QString, NameBoxCount> nombres;                  // name boxes of slots 1-18
+    std::array<QString, NameBoxCount> nombres; // name boxes of slots 1-18
     std::array<QString, protocol::MemoryCount> troncalMemoria; // notes of memories 1-74
     bool hayCambios = false;
 };

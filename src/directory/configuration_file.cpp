@@ -6,8 +6,8 @@
 #include "platform/config_store.h"
 #include "platform/messages.h"
 
-ConfigurationFile::ConfigurationFile(ConfigStore& store, Messages& messages, Configuration& configuration,
-                                     SpeedDialDirectory& directory)
+ConfigurationFile::ConfigurationFile(
+    ConfigStore& store, Messages& messages, Configuration& configuration, SpeedDialDirectory& directory)
     : store_(store)
     , messages_(messages)
     , configuration_(configuration)

@@ -9,10 +9,11 @@ struct Configuration;
 
 // "OPR903.DAT": loaded once at start-up, saved when the operator answers Yes
 // to the save question at closing.
-class ConfigurationFile {
+class ConfigurationFile
+{
 public:
-    ConfigurationFile(ConfigStore& store, Messages& messages, Configuration& configuration,
-                      SpeedDialDirectory& directory);
+    ConfigurationFile(
+        ConfigStore& store, Messages& messages, Configuration& configuration, SpeedDialDirectory& directory);
 
     // Silent. Stops at the first missing record, keeping what was read and
     // showing the notes read on the directory's first page; only a complete

@@ -2,14 +2,19 @@
 
 #include "directory/windows1252.h"
 
-namespace configuration_records {
-namespace {
+namespace configuration_records
+{
+namespace
+{
 
 constexpr char Quote = '"';
 constexpr char Cr = '\r';
 constexpr char Lf = '\n';
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 QByteArray trimmed(const QByteArray& line)
 {

@@ -10,7 +10,8 @@
 // The records of the configuration file: one value per line ending in CR LF,
 // in Windows-1252. A value is a text between double quotes (no escape), a
 // bare decimal number, or nothing. NumeroPuerto holds exactly these three.
-namespace configuration_records {
+namespace configuration_records
+{
 
 inline constexpr int Count = 94;
 inline constexpr char HeaderTag[] = "R93OPR";
@@ -19,7 +20,8 @@ inline constexpr char HeaderTag[] = "R93OPR";
 // quote is the text up to the next quote on its line; any other record is
 // its line without surrounding blanks: a number if it reads as one, nothing
 // if it is empty, else text. Lines may also end in a bare LF or CR.
-class Reader {
+class Reader
+{
 public:
     explicit Reader(const QByteArray& bytes)
         : bytes_(bytes)

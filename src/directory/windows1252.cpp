@@ -3,7 +3,8 @@
 #include <array>
 #include <optional>
 
-namespace {
+namespace
+{
 
 // Bytes 0x80-0x9F; every other byte is the Unicode character of the same value.
 constexpr std::array<char16_t, 32> HighControls = {
@@ -37,7 +38,8 @@ std::optional<unsigned char> toByte(QChar c)
 
 } // namespace
 
-namespace windows1252 {
+namespace windows1252
+{
 
 QString decode(const QByteArray& bytes)
 {
@@ -57,8 +59,14 @@ QByteArray encode(const QString& text)
     return bytes;
 }
 
-bool isRepresentable(QChar c) { return toByte(c).has_value(); }
+bool isRepresentable(QChar c)
+{
+    return toByte(c).has_value();
+}
 
 } // namespace windows1252
 
-bool isStorableCharacter(QChar c) { return c != u'"' && windows1252::isRepresentable(c); }
+bool isStorableCharacter(QChar c)
+{
+    return c != u'"' && windows1252::isRepresentable(c);
+}

@@ -8,7 +8,8 @@
 // character and back: the five bytes the code page leaves undefined (0x81,
 // 0x8D, 0x8F, 0x90, 0x9D) stand for the control characters of the same value,
 // so any file round-trips byte for byte.
-namespace windows1252 {
+namespace windows1252
+{
 
 QString decode(const QByteArray& bytes);
 // Characters the code page cannot store become '?'.

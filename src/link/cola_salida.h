@@ -4,7 +4,8 @@
 
 // The transmit queue: ten one-byte commands, first in, first out. Index 0
 // goes out with the answer to the next poll; 0 marks an empty place.
-class ColaSalida {
+class ColaSalida
+{
 public:
     static constexpr int Places = 10;
 

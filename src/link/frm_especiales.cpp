@@ -1,7 +1,9 @@
 #include "link/frm_especiales.h"
 
-namespace FrmEspeciales {
-namespace {
+namespace FrmEspeciales
+{
+namespace
+{
 
 // The character of one digit code, or 0 for an empty position.
 char digit(unsigned code)

@@ -6,7 +6,8 @@
 #include <optional>
 
 // The bytes of the configuration file in the working folder.
-class ConfigStore {
+class ConfigStore
+{
 public:
     virtual ~ConfigStore() = default;
     // The whole file, or nothing when it is missing or unreadable.

@@ -5,7 +5,8 @@
 #include <optional>
 
 // The desktop's foreground window, as far as the platform can tell.
-class ForegroundWindow {
+class ForegroundWindow
+{
 public:
     virtual ~ForegroundWindow() = default;
     // The foreground window's title, or nothing when there is no such window.

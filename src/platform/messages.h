@@ -7,7 +7,8 @@
 enum class MessageStyle { Critical = 16, Question = 36, CriticalWithHelp = 16 + 16384 };
 enum class MessageAnswer { Ok = 1, Yes = 6, No = 7 };
 
-class Messages {
+class Messages
+{
 public:
     virtual ~Messages() = default;
     virtual void beep() = 0;

@@ -4,7 +4,8 @@
 #include <vector>
 
 // A 16-bit mono PCM buffer at 44100 samples/s, filled once, played on demand.
-class SoundOutput {
+class SoundOutput
+{
 public:
     virtual ~SoundOutput() = default;
     // False when no device or no supported format: the console stays silent.

@@ -7,7 +7,8 @@
 // (to any value, the same one included) restarts the countdown; enabling a
 // disabled timer restarts it too; enabling an enabled timer changes nothing.
 // It fires every `interval` ms while enabled and the interval is above 0.
-class Timer {
+class Timer
+{
 public:
     virtual ~Timer() = default;
 

@@ -125,8 +125,8 @@ std::variant<SimCommandLine, SimCommandLineExit> parseSimCommandLine(const QStri
         QStringLiteral("N[:MS]"));
     const QCommandLineOption withTable(QStringLiteral("identity-with-table"),
         QStringLiteral("Send the numbering table right behind the identity reply."));
-    parser.addOptions({help, version, pty, device, fast, model, serial, seed, quiet, data, script, control, record, silent,
-        garbageByte, split, withTable});
+    parser.addOptions({help, version, pty, device, fast, model, serial, seed, quiet, data, script, control, record,
+        silent, garbageByte, split, withTable});
     std::vector<QCommandLineOption> numberOptions;
     for (const NumberOption& n : NumberOptions) {
         numberOptions.emplace_back(QLatin1String(n.name), QLatin1String(n.help), QStringLiteral("N"));

@@ -53,12 +53,9 @@ TEST_F(StorableLineEditTest, TypingAndPastingKeepOnlyStorableCharactersCutToTheR
         QString expected;
     };
     const Case cases[] = {
-        {"", false, "abcdefghijklmnopq", "abcdefghijklm"},
-        {"", false, "Peña \"Sur\"", "Peña Sur"},
-        {"", false, QString::fromUtf16(u"€1\u4E00\u0100ü"), QString::fromUtf16(u"€1ü")},
-        {"", true, "\"Juan\"", "Juan"},
-        {"0123456789", true, "abcdef", "0123456789abc"},
-        {"", true, QString::fromUtf16(u"a\u4E00b\"c"), "abc"},
+        {"", false, "abcdefghijklmnopq", "abcdefghijklm"}, {"", false, "Peña \"Sur\"", "Peña Sur"},
+        {"", false, QString::fromUtf16(u"€1\u4E00\u0100ü"), QString::fromUtf16(u"€1ü")}, {"", true, "\"Juan\"", "Juan"},
+        {"0123456789", true, "abcdef", "0123456789abc"}, {"", true, QString::fromUtf16(u"a\u4E00b\"c"), "abc"},
         {"0123456789abc", true, "x", "0123456789abc"},
         {loaded, false, "x", loaded}, // the program's text is kept whole, and typing cannot grow it
     };

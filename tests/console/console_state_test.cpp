@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 using Frame = std::array<std::uint8_t, protocol::StatusFrameLength>;
 
 // A frame with the given extension slots (1-19) and lines (1-6) set.
-Frame frame(std::initializer_list<std::pair<int, int>> extensions, std::initializer_list<std::pair<int, int>> lines = {})
+Frame frame(
+    std::initializer_list<std::pair<int, int>> extensions, std::initializer_list<std::pair<int, int>> lines = {})
 {
     Frame f{};
     for (auto [slot, code] : extensions)
@@ -21,7 +23,10 @@ Frame frame(std::initializer_list<std::pair<int, int>> extensions, std::initiali
 constexpr Colour Libre = 0x0080FF80, Ocupado = 0x000000FF, Consola = 0x00FF8080, Resaltado = 0x00FF80FF,
                  Gris = 0x00C0C0C0;
 
-CommandAvailability::Button shown(const char* caption) { return {true, QString::fromLatin1(caption)}; }
+CommandAvailability::Button shown(const char* caption)
+{
+    return {true, QString::fromLatin1(caption)};
+}
 const CommandAvailability::Button Hidden{};
 
 } // namespace
@@ -38,19 +43,25 @@ TEST(ConsoleState, EachCodeGivesItsColourTextAndFlags)
         std::array<int, 5> flags;
     };
     const Row rows[] = {
-        {false, 0, Libre, "Interno libre", {}}, {false, 1, Ocupado, "Interno ocupado", {}},
+        {false, 0, Libre, "Interno libre", {}},
+        {false, 1, Ocupado, "Interno ocupado", {}},
         {false, 2, Consola, "Interno comunicado con consola", {2, 0, 0, 0, 0}},
         {false, 3, Consola, "Interno llamado por consola", {3, 0, 0, 0, 0}},
         {false, 4, Consola, "Interno llamando a consola", {0, 0, 0, 1, 0}},
         {false, 5, Consola, "Interno retenido por consola", {0, 0, 5, 0, 0}},
-        {false, 6, Gris, "Interno deshabilitado", {}}, {false, 7, 0, nullptr, {}},
-        {false, 0x80, Resaltado, "Consola", {0, 0, 0, 0, 7}}, {false, 0xC4, Resaltado, "Consola", {0, 0, 0, 0, 7}},
-        {true, 0, Libre, "Línea libre", {}}, {true, 1, Ocupado, "Línea ocupada", {}},
-        {true, 2, Consola, "Línea tomada por consola", {0, 2, 0, 0, 0}}, {true, 3, Ocupado, "Línea ocupada", {}},
+        {false, 6, Gris, "Interno deshabilitado", {}},
+        {false, 7, 0, nullptr, {}},
+        {false, 0x80, Resaltado, "Consola", {0, 0, 0, 0, 7}},
+        {false, 0xC4, Resaltado, "Consola", {0, 0, 0, 0, 7}},
+        {true, 0, Libre, "Línea libre", {}},
+        {true, 1, Ocupado, "Línea ocupada", {}},
+        {true, 2, Consola, "Línea tomada por consola", {0, 2, 0, 0, 0}},
+        {true, 3, Ocupado, "Línea ocupada", {}},
         {true, 4, Consola, "Línea retenida por consola", {0, 4, 0, 0, 0}},
         {true, 5, Resaltado, "Línea estacionada por consola", {}},
         {true, 6, Libre, "Línea llamando a consola", {0, 0, 0, 1, 0}},
-        {true, 7, Consola, "Línea transferida/devuelta a consola", {0, 0, 0, 1, 0}}, {true, 8, 0, nullptr, {}},
+        {true, 7, Consola, "Línea transferida/devuelta a consola", {0, 0, 0, 1, 0}},
+        {true, 8, 0, nullptr, {}},
     };
     for (const Row& r : rows) {
         ConsoleState state;

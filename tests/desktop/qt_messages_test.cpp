@@ -53,7 +53,8 @@ TEST(QtMessages, TheSaveQuestionAnswersOnlyToItsButtons)
     };
     for (const Case& c : cases) {
         QStringList seen;
-        EXPECT_EQ(show(MessageStyle::Question, "Ha hecho cambios en la configuración\r\n¿Desea salvarlos?", seen, c.keys),
+        EXPECT_EQ(
+            show(MessageStyle::Question, "Ha hecho cambios en la configuración\r\n¿Desea salvarlos?", seen, c.keys),
             c.answer)
             << c.name;
         EXPECT_EQ(seen, (QStringList{"&No", "&Sí"})) << c.name;

@@ -10,7 +10,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 // The records of a file as the console writes it, with names "i1".."i18" and notes "n1".."n74".
 QList<QByteArray> fullRecords()
@@ -49,15 +50,16 @@ struct ConfigurationFileTest : FileRig, testing::Test {
 TEST_F(ConfigurationFileTest, ACompleteFileLoadsAsNoChangeShowsItsFirstPageAndSavesBackByteForByte)
 {
     QList<QByteArray> records = fullRecords();
-    records[2] = "\"\"";                            // empty name
-    records[3] = "\"Administraci\xF3n 2\"";         // name over the typing limit
+    records[2] = "\"\""; // empty name
+    records[3] = "\"Administraci\xF3n 2\""; // name over the typing limit
     records[4] = "\"\xD1\x61nez \x80 \x81\x8D\x8F\x90\x9D\""; // Windows-1252 letters and undefined bytes
     records[5] = "\"" + QByteArray(1 << 20, 'L') + "\""; // a name of a mebibyte
-    records[20] = "\"\"";                           // empty note
-    records[21] = "\"Urgencias m\xE9" "dicas 24h\""; // note over the typing limit
+    records[20] = "\"\""; // empty note
+    records[21] = "\"Urgencias m\xE9"
+                  "dicas 24h\""; // note over the typing limit
     records[93] = "\"'single' quotes\"";
-    for (const QByteArray& port : {QByteArray("\"3\""), QByteArray("1"), QByteArray(""), QByteArray("\"\""),
-                                  QByteArray("\"16\"")}) {
+    for (const QByteArray& port :
+        {QByteArray("\"3\""), QByteArray("1"), QByteArray(""), QByteArray("\"\""), QByteArray("\"16\"")}) {
         records[1] = port;
         configuration.hayCambios = true;
         load(records);
@@ -117,6 +119,7 @@ TEST_F(ConfigurationFileTest, AFailedSaveBeepsAndShowsTheSystemErrorOnce)
     store.failWith = QStringLiteral("No space left on device");
     file.Grabaendisco();
     EXPECT_EQ(store.writes, 1);
-    EXPECT_EQ(messages.log, (QStringList{"beep", QStringLiteral("%1 Selección incorrecta | No space left on device")
-                                                        .arg(int(MessageStyle::Critical))}));
+    EXPECT_EQ(messages.log,
+        (QStringList{"beep",
+            QStringLiteral("%1 Selección incorrecta | No space left on device").arg(int(MessageStyle::Critical))}));
 }

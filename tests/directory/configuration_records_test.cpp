@@ -6,11 +6,15 @@
 
 #include <random>
 
-namespace {
+namespace
+{
 
 using configuration_records::Reader;
 
-NumeroPuerto text(const char16_t* s) { return QString::fromUtf16(s); }
+NumeroPuerto text(const char16_t* s)
+{
+    return QString::fromUtf16(s);
+}
 
 std::vector<NumeroPuerto> readAll(const QByteArray& bytes)
 {
@@ -26,12 +30,27 @@ std::vector<NumeroPuerto> readAll(const QByteArray& bytes)
 TEST(ConfigurationRecords, EachLineReadsAsTextNumberOrNothing)
 {
     const std::pair<QByteArray, NumeroPuerto> cases[] = {
-        {"\"abc\"", text(u"abc")}, {"\"\"", text(u"")}, {"\"3\"", text(u"3")}, {"\"ab\"cd\"ef", text(u"ab")},
-        {"\"  spaced  \"", text(u"  spaced  ")}, {"\"no closing quote", text(u"no closing quote")}, {"9", 9},
-        {"  12\t", 12}, {"-4", -4}, {"007", 7}, {"", std::monostate{}}, {" \t ", std::monostate{}},
-        {"  hola mundo ", text(u"hola mundo")}, {" x\"y", text(u"x\"y")}, {"1.5", text(u"1.5")},
-        {"12a", text(u"12a")}, {"-", text(u"-")}, {"99999999999", text(u"99999999999")},
-        {"\"Pe\xF1" "a \xD1\xE9\x80\"", text(u"Peña Ñé€")},
+        {"\"abc\"", text(u"abc")},
+        {"\"\"", text(u"")},
+        {"\"3\"", text(u"3")},
+        {"\"ab\"cd\"ef", text(u"ab")},
+        {"\"  spaced  \"", text(u"  spaced  ")},
+        {"\"no closing quote", text(u"no closing quote")},
+        {"9", 9},
+        {"  12\t", 12},
+        {"-4", -4},
+        {"007", 7},
+        {"", std::monostate{}},
+        {" \t ", std::monostate{}},
+        {"  hola mundo ", text(u"hola mundo")},
+        {" x\"y", text(u"x\"y")},
+        {"1.5", text(u"1.5")},
+        {"12a", text(u"12a")},
+        {"-", text(u"-")},
+        {"99999999999", text(u"99999999999")},
+        {"\"Pe\xF1"
+         "a \xD1\xE9\x80\"",
+            text(u"Peña Ñé€")},
     };
     for (const auto& [line, expected] : cases) {
         Reader reader(line + "\r\n");
@@ -43,7 +62,7 @@ TEST(ConfigurationRecords, EachLineReadsAsTextNumberOrNothing)
 TEST(ConfigurationRecords, RecordsEndAtCrLfOrABareLineEndOrTheEndOfTheFile)
 {
     EXPECT_EQ(readAll("\"a\"\r\n2\n\r\n\"d\"\r\"e\""),
-              (std::vector<NumeroPuerto>{text(u"a"), 2, std::monostate{}, text(u"d"), text(u"e")}));
+        (std::vector<NumeroPuerto>{text(u"a"), 2, std::monostate{}, text(u"d"), text(u"e")}));
     EXPECT_EQ(readAll("\r\n\r\n").size(), 2u);
     EXPECT_TRUE(readAll("").empty());
 }

@@ -9,7 +9,8 @@
 
 #include <initializer_list>
 
-namespace {
+namespace
+{
 
 constexpr int Rows = SpeedDialDirectory::Rows;
 

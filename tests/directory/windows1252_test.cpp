@@ -17,10 +17,10 @@ TEST(Windows1252, EveryByteDecodesToOneCharacterAndEncodesBack)
 TEST(Windows1252, LettersAndSignsHaveTheirCodePageBytes)
 {
     // The last five are bytes the code page leaves undefined: they keep their own value.
-    const std::pair<unsigned char, char16_t> cases[] = {{0x41, u'A'}, {0xE9, u'é'}, {0xF1, u'ñ'}, {0xD1, u'Ñ'},
-        {0xBF, u'¿'}, {0xA1, u'¡'}, {0xFC, u'ü'}, {0x80, u'€'}, {0x91, u'‘'}, {0x9F, u'Ÿ'}, {0x8A, u'Š'},
-        {0xA0, u'\u00A0'}, {0x81, u'\u0081'}, {0x8D, u'\u008D'}, {0x8F, u'\u008F'}, {0x90, u'\u0090'},
-        {0x9D, u'\u009D'}};
+    const std::pair<unsigned char, char16_t> cases[]
+        = {{0x41, u'A'}, {0xE9, u'é'}, {0xF1, u'ñ'}, {0xD1, u'Ñ'}, {0xBF, u'¿'}, {0xA1, u'¡'}, {0xFC, u'ü'},
+            {0x80, u'€'}, {0x91, u'‘'}, {0x9F, u'Ÿ'}, {0x8A, u'Š'}, {0xA0, u'\u00A0'}, {0x81, u'\u0081'},
+            {0x8D, u'\u008D'}, {0x8F, u'\u008F'}, {0x90, u'\u0090'}, {0x9D, u'\u009D'}};
     for (const auto& [byte, character] : cases) {
         const QByteArray bytes(1, static_cast<char>(byte));
         EXPECT_EQ(windows1252::decode(bytes), QString(QChar(character))) << int(byte);

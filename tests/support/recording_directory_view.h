@@ -7,7 +7,8 @@
 
 // Records what the directory reported, in order: "visibility", "scroll",
 // "row <r>", "focus".
-class RecordingDirectoryView final : public DirectoryView {
+class RecordingDirectoryView final : public DirectoryView
+{
 public:
     void visibilityChanged() override { events.append(QStringLiteral("visibility")); }
     void scrollPositionChanged() override { events.append(QStringLiteral("scroll")); }

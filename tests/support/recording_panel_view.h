@@ -5,7 +5,8 @@
 #include <vector>
 
 // Records which panel elements were reported changed.
-class RecordingPanelView final : public PanelView {
+class RecordingPanelView final : public PanelView
+{
 public:
     void extensionChanged(int index) override { extensions.push_back(index); }
     void lineChanged(int index) override { lines.push_back(index); }

@@ -11,7 +11,8 @@ class VirtualTimer;
 // Simulated time in microseconds. Advancing it fires every due tick in time
 // order (ties in creation order), including ticks of timers that handlers
 // start or restart on the way.
-class VirtualClock {
+class VirtualClock
+{
 public:
     std::unique_ptr<VirtualTimer> createTimer();
 
@@ -27,9 +28,13 @@ private:
     std::vector<VirtualTimer*> timers_;
 };
 
-class VirtualTimer final : public Timer {
+class VirtualTimer final : public Timer
+{
 public:
-    explicit VirtualTimer(VirtualClock& clock) : clock_(clock) {}
+    explicit VirtualTimer(VirtualClock& clock)
+        : clock_(clock)
+    {
+    }
     ~VirtualTimer() override { clock_.forget(this); }
 
     void setInterval(int ms) override;

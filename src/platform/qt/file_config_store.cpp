@@ -14,7 +14,8 @@
 #include <unistd.h>
 #endif
 
-namespace {
+namespace
+{
 
 // Why an existing file may not be written, as an error number: no write
 // permission bit at all (which even root must respect here), or the system's
@@ -39,7 +40,8 @@ std::optional<int> writeRefusal(const QString& path)
 
 #ifdef Q_OS_UNIX
 // Owner and mode of the file being replaced, given back to its successor.
-class FileIdentity {
+class FileIdentity
+{
 public:
     explicit FileIdentity(const QString& path)
         : path_(QFile::encodeName(path))
@@ -61,11 +63,13 @@ public:
 
 private:
     QByteArray path_;
-    struct stat before_ {};
+    struct stat before_ {
+    };
     bool known_ = false;
 };
 #else
-class FileIdentity {
+class FileIdentity
+{
 public:
     explicit FileIdentity(const QString&) { }
     void restore() const { }

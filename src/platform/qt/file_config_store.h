@@ -10,7 +10,8 @@
 // permissions; where the folder cannot take a new file but the file itself is
 // writable, the file is written in place. A file without write permission is
 // reported as a failure, even to a user the system would let write it.
-class FileConfigStore final : public ConfigStore {
+class FileConfigStore final : public ConfigStore
+{
 public:
     static constexpr char FileName[] = "OPR903.DAT";
     // Larger files are not configuration files: they read as unreadable.

@@ -14,8 +14,8 @@ QtDesktopTray::QtDesktopTray(std::array<QIcon, 2> images)
     // Queued: what a click leads to (the menu's Salir removes the icon) runs after
     // the icon's own mouse handling has returned, never inside it.
     QObject::connect(
-        &icon_, &QSystemTrayIcon::activated, &icon_,
-        [this](QSystemTrayIcon::ActivationReason r) { forward(r); }, Qt::QueuedConnection);
+        &icon_, &QSystemTrayIcon::activated, &icon_, [this](QSystemTrayIcon::ActivationReason r) { forward(r); },
+        Qt::QueuedConnection);
 }
 
 bool QtDesktopTray::add(int image, const QString& tooltip)

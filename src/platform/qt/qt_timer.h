@@ -5,7 +5,8 @@
 #include <QTimer>
 
 // The console's timer on a precise QTimer (a coarse one may fire 5 % early).
-class QtTimer final : public Timer {
+class QtTimer final : public Timer
+{
 public:
     QtTimer();
 

@@ -19,17 +19,20 @@ SCRATCH = TOP / "build-mutate"
 TREE = SCRATCH / "tree"
 BUILD = SCRATCH / "build"
 
-# The test executables that can see each folder's code, fastest first; the
-# end-to-end ones (the real program against the simulated exchange) run only
-# for a fault the others let through.
+# The tests that can see each folder's code, fastest first; the end-to-end ones
+# (the real program against the simulated exchange) and the desktop tier
+# ("ctest:" and a test name pattern) run only for a fault the others let through.
 LOGIC_TESTS = ["logic_tests", "app_tests", "e2e_tests"]
+DESKTOP_TIER = "ctest:^desktop_tier\\."
 TESTS_FOR = {
     "link": LOGIC_TESTS,
     "console": LOGIC_TESTS,
     "operator": LOGIC_TESTS,
     "directory": LOGIC_TESTS,
-    "shell": LOGIC_TESTS,
-    "platform/qt": ["platform_tests", "desktop_tests", "app_tests", "e2e_tests"],
+    "shell": LOGIC_TESTS + [DESKTOP_TIER],
+    "platform/qt": ["platform_tests", "desktop_tests", "app_tests", "e2e_tests", DESKTOP_TIER],
+    "app": ["app_tests", "desktop_tests", "e2e_tests", DESKTOP_TIER],
+    "sim": ["sim_tests", "e2e_tests", "fault_tests", "net_tests"],
 }
 TEST_TIMEOUT_S = 120
 
@@ -100,8 +103,20 @@ def build(targets):
     return result.returncode == 0, result.stdout + result.stderr
 
 
+def run_ctest(pattern):
+    """The first failing test of those ctest runs by the pattern, or None when all pass."""
+    result = subprocess.run(["ctest", "--test-dir", BUILD, "-R", pattern, "--stop-on-failure", "--timeout",
+                             str(TEST_TIMEOUT_S)], capture_output=True, text=True)
+    if result.returncode == 0:
+        return None
+    failed = re.search(r"Test\s+#\d+: (\S+) \.*\*\*\*", result.stdout)
+    return failed.group(1) if failed else f"exit {result.returncode}"
+
+
 def run_test(binary):
     """Its first failing test, or None when all pass."""
+    if binary.startswith("ctest:"):
+        return run_ctest(binary.removeprefix("ctest:"))
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     try:
         result = subprocess.run([BUILD / binary, "--gtest_fail_fast", "--gtest_brief=1"], cwd=BUILD, env=env,
@@ -118,7 +133,7 @@ def build_and_run(binaries):
     """Builds and runs each executable in turn until one fails: ('killed', which
     test), ('survived', ''), or ('error', why) when the tree does not build."""
     for binary in binaries:
-        built, log = build([binary])
+        built, log = build(["all" if binary.startswith("ctest:") else binary])
         if not built:
             error = next((line for line in log.splitlines() if "error" in line), "build failed")
             return "error", f"does not build: {error.strip()}"

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     timer5->setInterval(300);
     std::size_t i = 0;
-    while (i < size && console.window.unloads == 0) {
+    while (i < size && !console.asked.contains("unload")) {
         const std::uint8_t op = data[i++];
         const std::size_t n = std::min<std::size_t>(op & 0x3F, size - i);
         switch (op >> 6) {
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 console.cola.queue(std::uint8_t(n + 1));
             else if (n % 3 == 1)
                 console.cola.endConnection();
-            else if (console.portChoice.visible)
+            else if (console.portListShown)
                 link.probe().accept(n % 2 ? std::optional<QString>(QString::number(n % 17)) : std::nullopt);
             break;
         default: { // a larger block, as a table or a poll cycle arrives
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         port.events.clear();
         require(port.overreads == 0);
     }
-    require(console.window.unloads <= 1);
-    require(console.save.saves <= 1);
+    require(console.asked.count("unload") <= 1);
+    require(console.asked.count("save") <= 1);
     return 0;
 }

@@ -71,55 +71,36 @@ struct JournalRig {
 struct JournalTest : testing::Test, JournalRig {
 };
 
-TEST_F(JournalTest, CallsEndAnsweredWhenTheyGoToTheConsoleAndMissedOtherwise)
+// Each case ends with the link closed twice: calls still waiting end once, unfinished.
+TEST_F(JournalTest, CallsEndAnsweredWhenTheyGoToTheConsoleMissedOtherwiseAndUnfinishedAtTheClose)
 {
     const struct {
         const char* name;
         std::vector<Step> steps;
         QStringList expected;
     } cases[] = {
-        {"answered line", {{0, {{L2, 6}}}, {12, {{L2, 2}}}}, {"L2  entrante 12 atendida"}},
         {"missed line", {{0, {{L2, 6}}}, {5, {{L2, 1}}}}, {"L2  entrante 5 perdida"}},
         {"returned, then taken", {{0, {{L1, 7}}}, {3, {{L1, 2}}}}, {"L1  devuelta 3 atendida"}},
         {"6 to 7 and back is one call", {{0, {{L1, 6}}}, {4, {{L1, 7}}}, {4, {{L1, 6}}}, {2, {{L1, 2}}}},
             {"L1  entrante 10 atendida"}},
-        {"extension answered", {{0, {{Slot4, 4}}}, {7, {{Slot4, 2}}}}, {"14 Caja, 2º interno 7 atendida"}},
         {"extension becomes the console's own", {{0, {{Slot4, 4}}}, {1, {{Slot4, 0xC4}}}},
             {"14 Caja, 2º interno 1 perdida"}},
         {"two lines at once", {{0, {{L1, 6}}}, {2, {{L1, 6}, {L3, 6}}}, {3, {{L1, 6}, {L3, 2}}}, {4, {{L3, 2}}}},
             {"L3  entrante 3 atendida", "L1  entrante 9 perdida"}},
         {"a line taken never called", {{0, {{L1, 2}}}, {3, {}}}, {}},
+        {"still waiting at the close", {{0, {{L2, 6}, {Slot4, 4}}}, {9, {{L2, 6}, {Slot4, 2}}}},
+            {"14 Caja, 2º interno 9 atendida", "L2  entrante 9 sin final"}},
     };
     for (const auto& c : cases) {
         JournalRig t;
         t.play(c.steps);
+        t.journal.linkClosed();
+        t.journal.linkClosed();
         EXPECT_EQ(t.filed(), c.expected) << c.name;
         EXPECT_EQ(t.journal.today().size(), std::size_t(c.expected.size())) << c.name;
+        EXPECT_EQ(t.journal.missedToday(), c.expected.filter("perdida").size()) << c.name;
+        EXPECT_TRUE(t.journal.waiting().empty()) << c.name;
     }
-}
-
-TEST_F(JournalTest, WaitingCallsAreListedLongestWaitingFirstWithTheirLiveWait)
-{
-    play({{0, {{L3, 6}}}, {4, {{L3, 6}, {Slot4, 4}}}, {2, {{L3, 6}, {Slot4, 4}, {L1, 7}}}});
-    clock.advanceMs(1500);
-    const auto waiting = journal.waiting();
-    ASSERT_EQ(waiting.size(), 3u);
-    EXPECT_EQ(waiting[0].origin, "L3");
-    EXPECT_EQ(waiting[1].origin, "14");
-    EXPECT_EQ(waiting[2].kind, CallKind::Devuelta);
-    EXPECT_EQ(journal.secondsWaiting(waiting[0]), 7);
-    EXPECT_EQ(journal.secondsWaiting(waiting[2]), 1);
-    EXPECT_EQ(waiting[0].startedMs, wall.morningMs);
-}
-
-TEST_F(JournalTest, ClosingTheLinkEndsTheWaitingCallsUnfinishedOnce)
-{
-    play({{0, {{L2, 6}, {Slot4, 4}}}, {9, {{L2, 6}, {Slot4, 2}}}});
-    journal.linkClosed();
-    journal.linkClosed();
-    EXPECT_EQ(filed(), QStringList({"14 Caja, 2º interno 9 atendida", "L2  entrante 9 sin final"}));
-    EXPECT_TRUE(journal.waiting().empty());
-    EXPECT_EQ(journal.missedToday(), 0);
 }
 
 // L1 rings on even polls, L2 stays one call, the extension calls on odd polls.

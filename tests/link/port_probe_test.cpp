@@ -2,6 +2,7 @@
 
 using PortProbeTest = LinkTest;
 
+// The opened port drops what waits, then sends the identity request once.
 TEST_F(PortProbeTest, StoredPortValuesOpenTheirPort300MsAfterStartOrDefaultToOne)
 {
     const std::tuple<NumeroPuerto, int, bool> cases[] = {
@@ -13,26 +14,19 @@ TEST_F(PortProbeTest, StoredPortValuesOpenTheirPort300MsAfterStartOrDefaultToOne
     for (const auto& [stored, opens, changed] : cases) {
         LinkRig t;
         t.configuration.numeroPuerto = stored;
+        t.port.input = "stale";
         t.clock.advanceUs(300'000 - 1);
         EXPECT_TRUE(t.port.events.empty());
         t.clock.advanceUs(1);
-        ASSERT_FALSE(t.port.events.empty());
-        EXPECT_EQ(t.port.events.front(), "open " + std::to_string(opens));
+        EXPECT_EQ(t.port.events,
+            (std::vector<std::string>{
+                "open " + std::to_string(opens), "discard output", "threshold 0", "write 44", "threshold 10"}));
+        EXPECT_TRUE(t.port.input.isEmpty());
+        t.clock.advanceMs(10000);
+        EXPECT_EQ(t.port.written, QByteArray("D"));
         EXPECT_EQ(t.configuration.hayCambios, changed) << opens;
         EXPECT_EQ(t.configuration.numeroPuerto, changed ? NumeroPuerto(1) : stored);
     }
-}
-
-TEST_F(PortProbeTest, OpenedPortDropsWaitingBytesThenSendsTheIdentityRequestOnce)
-{
-    configuration.numeroPuerto = QStringLiteral("3");
-    port.input = "stale";
-    clock.advanceMs(300);
-    EXPECT_EQ(
-        port.events, (std::vector<std::string>{"open 3", "discard output", "threshold 0", "write 44", "threshold 10"}));
-    EXPECT_TRUE(port.input.isEmpty());
-    clock.advanceMs(10000);
-    EXPECT_EQ(port.written, QByteArray("D"));
 }
 
 TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyWithTheNumberSignedAndOffersTheList)
@@ -56,7 +50,7 @@ TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyWithTheNumberSignedAndOffe
         EXPECT_EQ(t.messages.log,
             (QStringList{"beep", "16 Selección incorrecta Puerto " + message + "\r\nSeleccione puerto correcto"}));
         EXPECT_FALSE(t.port.opened);
-        EXPECT_TRUE(t.portChoice.visible);
+        EXPECT_TRUE(t.portListShown);
         EXPECT_EQ(t.configuration.numeroPuerto, stored);
         EXPECT_TRUE(t.port.written.isEmpty());
     }
@@ -81,7 +75,7 @@ TEST_F(PortProbeTest, LineStillConnectingSendsNothingAndArmsNoWatchdogUntilItOpe
         t.port.finishOpen();
         EXPECT_EQ(t.messages.log, shown);
         EXPECT_EQ(t.port.takeWritten(), sent);
-        EXPECT_EQ(t.portChoice.visible, error.has_value());
+        EXPECT_EQ(t.portListShown, error.has_value());
         t.clock.advanceMs(3000); // the start-up watch begins at the open
         EXPECT_EQ(t.messages.log.contains(NoConnection), !error.has_value());
     }
@@ -96,14 +90,14 @@ TEST_F(PortProbeTest, AcceptWarnsWithoutSelectionElseStoresTheEntryAsTextAndProb
     link.probe().accept(std::nullopt);
     EXPECT_EQ(messages.log,
         (QStringList{"beep", "16400 Sin selección | No seleccionó número de puerto"})); // critical with Help
-    EXPECT_EQ(portChoice.focused, 1);
-    EXPECT_TRUE(portChoice.visible);
+    EXPECT_EQ(asked, QStringList{"focus list"});
+    EXPECT_TRUE(portListShown);
     EXPECT_FALSE(configuration.hayCambios);
     clock.advanceMs(1000); // nothing is probed meanwhile
 
     port.failOpenWith.reset();
     link.probe().accept(QStringLiteral("3"));
-    EXPECT_FALSE(portChoice.visible);
+    EXPECT_FALSE(portListShown);
     EXPECT_TRUE(configuration.hayCambios);
     EXPECT_EQ(configuration.numeroPuerto, NumeroPuerto(QStringLiteral("3")));
     clock.advanceUs(300'000 - 1);

@@ -1,9 +1,5 @@
-#include "fake_desktop_tray.h"
-#include "fake_foreground_window.h"
+#include "fake_desktop.h"
 #include "fake_messages.h"
-#include "fake_sound_output.h"
-#include "fake_window_services.h"
-#include "recording_shell_events.h"
 #include "shell/shell.h"
 #include "virtual_clock.h"
 
@@ -40,13 +36,9 @@ struct ShellRig {
     std::unique_ptr<VirtualTimer> t1 = clock.createTimer(), t2 = clock.createTimer(), t4 = clock.createTimer(),
                                   t5 = clock.createTimer();
     FakeMessages messages;
-    FakeDesktopTray desktop;
-    FakeSoundOutput sound;
-    FakeForegroundWindow foreground;
-    FakeWindowServices window;
-    RecordingShellEvents events;
+    FakeDesktop desktop;
     RecordingParts parts;
-    Shell shell{ShellPlatform{messages, desktop, sound, foreground, window, events}, ShellTimers{*t1, *t2, *t4, *t5},
+    Shell shell{ShellPlatform{messages, desktop, desktop, desktop, desktop, desktop}, ShellTimers{*t1, *t2, *t4, *t5},
         parts, [] { return QStringLiteral("Quindora R903"); }};
     std::vector<std::pair<VirtualTimer*, std::int64_t>> ticks;
 };
@@ -58,8 +50,7 @@ TEST_F(ShellTest, LoadRunsItsStepsInOrderAndStartsTheTimers)
 {
     EXPECT_EQ(shell.load(), Shell::Loaded::Starting);
     EXPECT_EQ(parts.log, (QStringList{"palette 80ff80", "panel", "configuration"}));
-    EXPECT_EQ(desktop.requests, (QStringList{"initialize", "add 0 Quindora R903 / V1.00"}));
-    EXPECT_EQ(sound.prepares, 1);
+    EXPECT_EQ(desktop.log, (QStringList{"initialize", "add 0 Quindora R903 / V1.00", "prepare"}));
     EXPECT_TRUE(shell.tray().AutoRefresh());
 
     clock.advanceMs(500);
@@ -75,8 +66,7 @@ TEST_F(ShellTest, ATrayThatCannotInitialiseEndsTheProgramWithoutUnloading)
     EXPECT_EQ(shell.load(), Shell::Loaded::Ended);
     EXPECT_EQ(parts.log, (QStringList{"palette 80ff80", "panel"}));
     EXPECT_EQ(messages.log, QStringList{"16 Fatal Error | Fatal Error! Cannot initialize the tray class!"});
-    EXPECT_EQ(sound.prepares, 0);
-    EXPECT_FALSE(window.closed);
+    EXPECT_EQ(desktop.log, QStringList{"initialize"});
 }
 
 TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindowWhoseUnloadReportsTheMissingIcon)
@@ -84,20 +74,20 @@ TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindowWhoseUnloadReportsTh
     desktop.adds = false;
     EXPECT_EQ(shell.load(), Shell::Loaded::Inert);
     EXPECT_EQ(parts.log, (QStringList{"palette 80ff80", "panel"}));
-    EXPECT_EQ(sound.prepares, 0);
     clock.advanceMs(60000);
     EXPECT_TRUE(ticks.empty()); // never probes, never blinks
     shell.showBalloon("Llamada pendiente", "Quindora R903", 1, 1);
-    EXPECT_TRUE(events.lines.isEmpty()); // no icon, no balloon
+    EXPECT_TRUE(desktop.trace.isEmpty()); // no icon, no balloon
 
     shell.unload();
     EXPECT_EQ(messages.log,
         (QStringList{"16 Error | Unable to add icon into the task tray!",
             "16 Error | Unable to remove icon from the task tray, possibly caused by no icon there in the first "
             "place."}));
-    EXPECT_TRUE(window.closed);
+    EXPECT_EQ(desktop.log, (QStringList{"initialize", "add 0 Quindora R903 / V1.00", "close"}));
 }
 
+// Each way out once; what the desktop shows of them is tested in tests/desktop_tier.
 TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
 {
     struct Case {
@@ -108,13 +98,10 @@ TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
     };
     const Case cases[] = {
         {"Salir with the port panel shown", true, [](ShellRig& t) { t.shell.salir(); }, {"closeLink"}},
-        {"Salir while linked", false, [](ShellRig& t) { t.shell.salir(); }, {"endConnection"}},
         {"Salir pressed twice", false, [](ShellRig& t) { t.shell.salir(), t.shell.salir(); },
             {"endConnection", "endConnection"}},
-        {"menu Salir", false, [](ShellRig& t) { t.shell.menuSalir(); }, {"closeLink"}},
-        {"close box", false, [](ShellRig& t) { t.window.closeBox(); }, {"askToSave", "closeLink"}},
-        {"end of session", false, [](ShellRig& t) { t.window.sessionEnds(); }, {"closeLink"}},
-        {"the program's own unload", false, [](ShellRig& t) { t.shell.unload(); }, {"closeLink"}},
+        {"close box", false, [](ShellRig& t) { t.desktop.closeBox(); }, {"askToSave", "closeLink"}},
+        {"end of session", false, [](ShellRig& t) { t.desktop.sessionEnds(); }, {"closeLink"}},
     };
     for (const Case& c : cases) {
         ShellRig t;
@@ -124,9 +111,9 @@ TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
         c.act(t);
         const bool closes = c.after.contains("closeLink");
         EXPECT_EQ(t.parts.log, c.after) << c.name;
-        EXPECT_EQ(t.window.closed, closes) << c.name;
-        EXPECT_EQ(t.desktop.shown, !closes) << c.name;
-        EXPECT_EQ(t.events.lines.contains("exit"), closes) << c.name;
+        EXPECT_EQ(t.desktop.log.contains("close"), closes) << c.name;
+        EXPECT_EQ(t.desktop.iconShown, !closes) << c.name;
+        EXPECT_EQ(t.desktop.trace.contains("exit"), closes) << c.name;
         EXPECT_TRUE(t.messages.log.isEmpty()) << c.name;
     }
 }
@@ -136,24 +123,14 @@ TEST_F(ShellTest, UnloadHappensOnceAndStopsEveryTimer)
     shell.load();
     shell.alert().start();
     shell.unload();
-    window.closeBox(); // the window's own close after the unload
+    desktop.closeBox(); // the window's own close after the unload
     shell.menuSalir();
     EXPECT_EQ(parts.log.count("closeLink"), 1);
     EXPECT_EQ(parts.log.count("askToSave"), 0);
-    EXPECT_EQ(window.calls.count("close"), 1);
+    EXPECT_EQ(desktop.log.count("close"), 1);
     clock.advanceMs(10000);
     EXPECT_TRUE(ticks.empty());
-    EXPECT_EQ(sound.plays, 0);
-}
-
-TEST_F(ShellTest, TheIconsClicksAndTheWindowsStateChangesReachTheWindowRules)
-{
-    shell.load();
-    foreground.current = QStringLiteral("Quindora R903");
-    desktop.click(DesktopTray::Activation::Trigger); // in front: minimised, and so hidden
-    EXPECT_TRUE(window.hidden);
-    desktop.click(DesktopTray::Activation::Trigger);
-    EXPECT_FALSE(window.hidden);
+    EXPECT_TRUE(desktop.tonesMs.empty());
 }
 
 } // namespace

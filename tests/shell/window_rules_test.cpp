@@ -1,6 +1,4 @@
-#include "fake_desktop_tray.h"
-#include "fake_foreground_window.h"
-#include "fake_window_services.h"
+#include "fake_desktop.h"
 #include "shell/ventana_activa.h"
 #include "shell/window_rules.h"
 
@@ -10,8 +8,6 @@
 
 namespace
 {
-
-using Choice = WindowServices::MenuChoice;
 
 TEST(VentanaActiva, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCaption)
 {
@@ -32,75 +28,27 @@ TEST(VentanaActiva, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCaption
         {"254 characters", longTitle.left(254), longTitle.left(254), true},
     };
     for (const auto& [name, title, captionNow, active] : cases) {
-        FakeForegroundWindow fg;
-        fg.current = title;
-        EXPECT_EQ(Ventana_Activa(fg, captionNow), active) << name;
+        FakeDesktop desktop;
+        desktop.foreground = title;
+        EXPECT_EQ(Ventana_Activa(desktop, captionNow), active) << name;
     }
 }
 
-struct WindowTest : ::testing::Test {
-    WindowTest()
-    {
-        window.onStateChanged([this] { rules.stateChanged(); });
-        rules.onMenuSalir = [this] { ++salir; };
-    }
-
-    FakeWindowServices window;
-    FakeForegroundWindow foreground;
-    FakeDesktopTray desktop;
-    QString caption = QStringLiteral("Quindora R903");
-    WindowRules rules{window, foreground, desktop, [this] { return caption; }};
-    int salir = 0;
-};
-
-TEST_F(WindowTest, MinimisingHidesOnlyWhenTheDesktopCanBringItBack)
+// The icon's clicks and menu are driven on a real desktop in tests/desktop_tier.
+TEST(WindowRules, MinimisingHidesOnlyWhenTheDesktopCanBringItBack)
 {
+    FakeDesktop desktop;
+    WindowRules rules{desktop, desktop, desktop, [] { return QStringLiteral("Quindora R903"); }};
+    desktop.onStateChanged([&] { rules.stateChanged(); });
     rules.stateChanged(); // a resize that does not minimise
-    EXPECT_TRUE(window.calls.isEmpty());
+    EXPECT_TRUE(desktop.log.isEmpty());
     rules.minimise();
-    EXPECT_TRUE(window.hidden);
-    window.showNormal();
+    EXPECT_TRUE(desktop.hidden);
+    desktop.showNormal();
     desktop.area = false;
     rules.minimise();
-    EXPECT_FALSE(window.hidden);
-    EXPECT_TRUE(window.isMinimised);
-}
-
-TEST_F(WindowTest, LeftClickShowsRaisesOrMinimisesByTheCaptionAtTheTime)
-{
-    const std::tuple<const char*, bool, std::optional<QString>, const char*> cases[] = {
-        // what the window is, minimised, title in front, what the click does
-        {"minimised", true, QStringLiteral("Quindora R903"), "showNormal"},
-        {"console in front", false, QStringLiteral("Quindora R903"), "minimise"},
-        {"another window in front", false, QStringLiteral("Editor"), "bringToFront"},
-        {"no window in front", false, std::nullopt, "bringToFront"},
-    };
-    for (const auto& [name, minimised, title, action] : cases) {
-        window.calls.clear();
-        window.isMinimised = minimised;
-        foreground.current = title;
-        rules.Tray_Mousedown(0);
-        EXPECT_EQ(window.calls.value(0), action) << name;
-    }
-    foreground.current = caption = QStringLiteral("Editor"); // the caption as it is at the click
-    window.calls.clear();
-    rules.Tray_Mousedown(0);
-    EXPECT_EQ(window.calls.first(), "minimise");
-}
-
-TEST_F(WindowTest, TheMenuOffersMostrarAsTheWindowWasWhenThePreviousMenuClosedAndPassesSalirOn)
-{
-    rules.Tray_Mousedown(1); // shown: the next menu offers only Salir
-    rules.Tray_Mousedown(2); // other buttons do nothing
-    rules.minimise();
-    rules.Tray_Mousedown(1); // first menu after minimising: as set before
-    window.menuChoices = {Choice::Mostrar, Choice::Salir};
-    rules.Tray_Mousedown(1);
-    rules.Tray_Mousedown(1);
-    EXPECT_EQ(window.calls,
-        (QStringList{
-            "menu Mostrar Salir", "minimise", "hide", "menu Salir", "menu Mostrar Salir", "showNormal", "menu Salir"}));
-    EXPECT_EQ(salir, 1);
+    EXPECT_FALSE(desktop.hidden);
+    EXPECT_TRUE(desktop.isMinimised);
 }
 
 } // namespace

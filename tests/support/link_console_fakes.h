@@ -5,23 +5,47 @@
 #include "console/panel.h"
 #include "directory/configuration.h"
 #include "link/bloque_memorias.h"
+#include "link/call_alert.h"
 #include "link/cola_salida.h"
+#include "link/configuration_save.h"
+#include "link/console_window.h"
 #include "link/exchange_link.h"
+#include "link/port_choice_view.h"
+#include "link/tray_balloon.h"
 
 #include "fake_clock.h"
 #include "fake_journal_store.h"
-#include "fake_link_outside.h"
 #include "fake_messages.h"
 #include "recording_panel_view.h"
 
+#include <QStringList>
+
 // Everything the exchange link works on besides its port and timers: the
-// console's real state, panel and queue, and fakes for the rest of the console.
-struct LinkConsoleFakes {
+// console's real state, panel and queue, fakes for the rest of the console,
+// and itself as the rest of the window, which logs what the link asks of it
+// ("alert", "balloon <text>", "unballoon", "unload", "save", "focus list").
+struct LinkConsoleFakes : CallAlert, TrayBalloon, ConsoleWindow, ConfigurationSave, PortChoiceView {
     ExchangeLink::Parts parts(SerialPort& port, Timer& timer3, Timer& timer5)
     {
         return {port, timer3, timer5, messages, state, journal, panel, cola, configuration, memorias};
     }
-    ExchangeLink::Outside outside() { return {alert, balloon, window, save, portChoice}; }
+    ExchangeLink::Outside outside() { return {*this, *this, *this, *this, *this}; }
+
+    bool running() const override { return alertOn; }
+    void start() override
+    {
+        alertOn = true;
+        asked << QStringLiteral("alert");
+    }
+    void stop() override { alertOn = false; }
+    void show(const QString& text, const QString&, int, int) override { asked << QStringLiteral("balloon ") + text; }
+    void remove() override { asked << QStringLiteral("unballoon"); }
+    bool inFront() const override { return front; }
+    void unload() override { asked << QStringLiteral("unload"); }
+    void Grabaendisco() override { asked << QStringLiteral("save"); }
+    void show() override { portListShown = true; }
+    void hide() override { portListShown = false; }
+    void focusList() override { asked << QStringLiteral("focus list"); }
 
     FakeMessages messages;
     RecordingPanelView view;
@@ -33,9 +57,8 @@ struct LinkConsoleFakes {
     FakeClock journalClock;
     CallJournal journal{{journalStore, journalClock, messages, state, configuration}};
     BloqueMemorias memorias{};
-    FakeCallAlert alert;
-    FakeTrayBalloon balloon;
-    FakeConsoleWindow window;
-    FakeConfigurationSave save;
-    FakePortChoiceView portChoice;
+    QStringList asked;
+    bool alertOn = false;
+    bool front = true; // the console is the foreground window
+    bool portListShown = false;
 };

@@ -153,6 +153,14 @@ TEST_F(JournalTest, TodaysListStartsAfreshAtMidnightWithoutACall)
     EXPECT_EQ(changes, before + 1);
 }
 
+TEST_F(JournalTest, ACallEndingAtMidnightIsTheNewDaysFirst)
+{
+    wall.morningMs = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 55)).toMSecsSinceEpoch();
+    play({{0, {{L1, 6}}}, {1, {{L2, 6}}}, {4, {}}});
+    EXPECT_EQ(filed(), QStringList({"L1  entrante 1 perdida", "L2  entrante 4 perdida"}));
+    EXPECT_EQ(journal.today().size(), 1u);
+}
+
 TEST_F(JournalTest, TodaysCallsFiledByAnEarlierRunComeBackAndAreNotFiledAgain)
 {
     const auto call = [](QDateTime ended, CallOutcome outcome) {

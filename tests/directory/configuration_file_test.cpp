@@ -103,23 +103,17 @@ TEST_F(ConfigurationFileTest, AShortFileKeepsWhatWasReadAndOnlyANameThatDiffersF
     }
 }
 
-TEST_F(ConfigurationFileTest, AMissingFileChangesNothing)
+TEST_F(ConfigurationFileTest, AMissingFileChangesNothingAndAFailedSaveShowsTheSystemErrorOnce)
 {
     configuration.nombres[0] = "start";
-    store.file.reset();
     file.load();
     EXPECT_EQ(configuration.numeroPuerto, NumeroPuerto{});
     EXPECT_EQ(configuration.nombres[0], "start");
     EXPECT_FALSE(configuration.hayCambios);
     EXPECT_TRUE(view.events.isEmpty());
-}
 
-TEST_F(ConfigurationFileTest, AFailedSaveBeepsAndShowsTheSystemErrorOnce)
-{
     store.failWith = QStringLiteral("No space left on device");
     file.Grabaendisco();
     EXPECT_EQ(store.writes, 1);
-    EXPECT_EQ(messages.log,
-        (QStringList{"beep",
-            QStringLiteral("%1 Selección incorrecta | No space left on device").arg(int(MessageStyle::Critical))}));
+    EXPECT_EQ(messages.log, (QStringList{"beep", "16 Selección incorrecta | No space left on device"}));
 }

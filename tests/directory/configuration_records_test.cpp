@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace
 {
 
@@ -71,18 +69,4 @@ TEST(ConfigurationRecords, RecordsEndAtCrLfOrABareLineEndOrTheEndOfTheFile)
 TEST(ConfigurationRecords, AQuoteInATextIsWrittenAsAnApostropheSoTheTextReadsBackWhole)
 {
     EXPECT_EQ(configuration_records::write(text(u"x\"y")), QByteArray("\"x'y\"\r\n"));
-}
-
-TEST(ConfigurationRecords, AnyBytesReadWithoutFaultOneRecordPerLineAtMost)
-{
-    std::mt19937 random(903);
-    QByteArray binary;
-    for (int i = 0; i < 20000; ++i)
-        binary.append(static_cast<char>(random() & 0xFF));
-    for (const QByteArray& input : {binary, QByteArray(1 << 20, 'x'), "\"" + QByteArray(1 << 20, 'y'),
-             QByteArray(5000, '\r'), QByteArray(5000, '"'), QByteArray(300, '\0')}) {
-        const auto records = readAll(input);
-        EXPECT_LE(records.size(), static_cast<std::size_t>(input.size()));
-        EXPECT_FALSE(records.empty());
-    }
 }

@@ -4,18 +4,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(Windows1252, EveryByteDecodesToOneCharacterAndEncodesBack)
+TEST(Windows1252, EveryByteDecodesToOneCharacterAndEncodesBackLettersAndSignsToTheirCodePageBytes)
 {
     QByteArray all;
     for (int b = 0; b < 256; ++b)
         all.append(static_cast<char>(b));
-    const QString text = windows1252::decode(all);
-    ASSERT_EQ(text.size(), 256);
-    EXPECT_EQ(windows1252::encode(text), all);
-}
-
-TEST(Windows1252, LettersAndSignsHaveTheirCodePageBytes)
-{
+    ASSERT_EQ(windows1252::decode(all).size(), 256);
+    EXPECT_EQ(windows1252::encode(windows1252::decode(all)), all);
     // The last five are bytes the code page leaves undefined: they keep their own value.
     const std::pair<unsigned char, char16_t> cases[]
         = {{0x41, u'A'}, {0xE9, u'é'}, {0xF1, u'ñ'}, {0xD1, u'Ñ'}, {0xBF, u'¿'}, {0xA1, u'¡'}, {0xFC, u'ü'},

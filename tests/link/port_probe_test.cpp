@@ -56,31 +56,6 @@ TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyWithTheNumberSignedAndOffe
     }
 }
 
-TEST_F(PortProbeTest, LineStillConnectingSendsNothingAndArmsNoWatchdogUntilItOpensOrFails)
-{
-    const std::tuple<std::optional<QString>, QStringList, QByteArray> cases[] = {
-        // how the connection ends, the messages, what was sent
-        {std::nullopt, {}, "D"},
-        {QStringLiteral("Connection refused"),
-            {"beep", "16 Selección incorrecta Puerto  1 | Connection refused\r\nSeleccione puerto correcto"}, ""},
-    };
-    for (const auto& [error, shown, sent] : cases) {
-        LinkRig t;
-        t.port.connecting = true;
-        t.port.failOpenWith = error;
-        t.clock.advanceMs(300);
-        t.clock.advanceMs(60000); // a slow connection: no watchdog runs meanwhile
-        EXPECT_EQ(t.port.events, (std::vector<std::string>{"open 1"}));
-        EXPECT_TRUE(t.messages.log.isEmpty());
-        t.port.finishOpen();
-        EXPECT_EQ(t.messages.log, shown);
-        EXPECT_EQ(t.port.takeWritten(), sent);
-        EXPECT_EQ(t.portListShown, error.has_value());
-        t.clock.advanceMs(3000); // the start-up watch begins at the open
-        EXPECT_EQ(t.messages.log.contains(NoConnection), !error.has_value());
-    }
-}
-
 TEST_F(PortProbeTest, AcceptWarnsWithoutSelectionElseStoresTheEntryAsTextAndProbesIt300MsLater)
 {
     port.failOpenWith = QStringLiteral("busy");

@@ -87,8 +87,9 @@ TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindowWhoseUnloadReportsTh
     EXPECT_EQ(desktop.log, (QStringList{"initialize", "add 0 Quindora R903 / V1.00", "close"}));
 }
 
-// Each way out once; what the desktop shows of them is tested in tests/desktop_tier.
-TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
+// Each way out; what the desktop shows of them is tested in tests/desktop_tier.
+// A console closes once: later closes do nothing, and every timer stops.
+TEST_F(ShellTest, EveryWayOutClosesOnceAsksToSaveOnlyAtTheCloseBoxAndStopsEveryTimer)
 {
     struct Case {
         const char* name;
@@ -98,39 +99,39 @@ TEST_F(ShellTest, EveryWayOutAndWhetherItAsksToSave)
     };
     const Case cases[] = {
         {"Salir with the port panel shown", true, [](ShellRig& t) { t.shell.salir(); }, {"closeLink"}},
-        {"Salir pressed twice", false, [](ShellRig& t) { t.shell.salir(), t.shell.salir(); },
+        {"Salir pressed twice", false,
+            [](ShellRig& t) {
+                t.shell.salir();
+                t.shell.salir();
+            },
             {"endConnection", "endConnection"}},
         {"close box", false, [](ShellRig& t) { t.desktop.closeBox(); }, {"askToSave", "closeLink"}},
         {"end of session", false, [](ShellRig& t) { t.desktop.sessionEnds(); }, {"closeLink"}},
+        {"the program's own unload, then the close box and the menu Salir", false,
+            [](ShellRig& t) {
+                t.shell.unload();
+                t.desktop.closeBox();
+                t.shell.menuSalir();
+            },
+            {"closeLink"}},
     };
     for (const Case& c : cases) {
         ShellRig t;
         t.shell.load();
+        t.shell.alert().start();
         t.parts.log.clear();
         t.parts.portChoice = c.portChoice;
         c.act(t);
-        const bool closes = c.after.contains("closeLink");
+        t.ticks.clear();
+        t.clock.advanceMs(10000);
+        const int closes = c.after.contains("closeLink") ? 1 : 0;
         EXPECT_EQ(t.parts.log, c.after) << c.name;
-        EXPECT_EQ(t.desktop.log.contains("close"), closes) << c.name;
+        EXPECT_EQ(t.desktop.log.count("close"), closes) << c.name;
+        EXPECT_EQ(t.desktop.trace.count("exit"), closes) << c.name;
         EXPECT_EQ(t.desktop.iconShown, !closes) << c.name;
-        EXPECT_EQ(t.desktop.trace.contains("exit"), closes) << c.name;
+        EXPECT_EQ(t.ticks.empty() && t.desktop.tonesMs.empty(), bool(closes)) << c.name;
         EXPECT_TRUE(t.messages.log.isEmpty()) << c.name;
     }
-}
-
-TEST_F(ShellTest, UnloadHappensOnceAndStopsEveryTimer)
-{
-    shell.load();
-    shell.alert().start();
-    shell.unload();
-    desktop.closeBox(); // the window's own close after the unload
-    shell.menuSalir();
-    EXPECT_EQ(parts.log.count("closeLink"), 1);
-    EXPECT_EQ(parts.log.count("askToSave"), 0);
-    EXPECT_EQ(desktop.log.count("close"), 1);
-    clock.advanceMs(10000);
-    EXPECT_TRUE(ticks.empty());
-    EXPECT_TRUE(desktop.tonesMs.empty());
 }
 
 } // namespace

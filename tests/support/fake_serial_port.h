@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 // A serial port in memory with the receive-threshold rule of the real one:
@@ -20,21 +19,13 @@ public:
     void open(int portNumber, OpenDone done) override
     {
         events.push_back("open " + std::to_string(portNumber));
-        pendingOpen = std::move(done);
-        if (!connecting)
-            finishOpen();
-    }
-    // The line that was connecting opens, or fails with failOpenWith.
-    void finishOpen()
-    {
         opened = !failOpenWith;
-        std::exchange(pendingOpen, nullptr)(failOpenWith);
+        done(failOpenWith);
     }
     void close() override
     {
         events.push_back("close");
         opened = false;
-        pendingOpen = nullptr;
     }
     bool isOpen() const override { return opened; }
     void discardOutput() override { events.push_back("discard output"); }
@@ -106,8 +97,6 @@ public:
     QByteArray input;
     QByteArray written;
     std::optional<QString> failOpenWith;
-    bool connecting = false; // open ends only at finishOpen(), as over a network
-    OpenDone pendingOpen;
     int overreads = 0; // reads that asked for more than was waiting
     std::vector<std::string> events;
 };

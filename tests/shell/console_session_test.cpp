@@ -1,5 +1,3 @@
-#include "directory/configuration_records.h"
-#include "exchange_messages.h"
 #include "fake_clock.h"
 #include "fake_config_store.h"
 #include "fake_desktop.h"
@@ -35,16 +33,8 @@ struct QuietViews final : OperatorView, PortChoiceView {
     void focusList() override { }
 };
 
-// A whole console on fakes and the virtual clock, started as the program
-// starts it; the exchange's side is played by delivering bytes to the port.
+// A whole console on fakes and the virtual clock, started as the program starts it.
 struct SessionTest : ::testing::Test {
-    SessionTest()
-    {
-        Configuration stored; // port 1 and nothing else, so a plain run changes nothing
-        stored.numeroPuerto = QStringLiteral("1");
-        store.file = configuration_records::writeFile(stored);
-    }
-
     VirtualClock clock;
     FakeSerialPort port;
     FakeMessages messages;
@@ -59,31 +49,8 @@ struct SessionTest : ::testing::Test {
         desktop, panelView, views, directoryView, views, desktop, [this] { return clock.createTimer(); }}};
 };
 
-const QByteArray PendingCall = exchange::frame({{3, 4}}); // slot 4 calls the console
-
-TEST_F(SessionTest, APendingCallShowsTheBalloonUntilItEndsButNotWhileTheConsoleIsInFrontAndInSight)
-{
-    ASSERT_EQ(session.load(), Shell::Loaded::Starting);
-    clock.advanceMs(300);
-    port.answerHandshake();
-    desktop.foreground = QStringLiteral("Editor");
-    port.poll(); // no call: no balloon to remove
-    port.poll(PendingCall);
-    port.poll(PendingCall);
-    port.poll();
-    port.poll(); // no call: the balloon stays removed
-    desktop.foreground = session.panel().caption();
-    port.poll(PendingCall);
-    port.poll();
-    desktop.isMinimised = true; // its caption still the active title, but out of sight
-    port.poll(PendingCall);
-    EXPECT_EQ(desktop.trace,
-        (QStringList{"alert on", "balloon show", "alert off", "balloon remove", "alert on", "alert off", "alert on",
-            "balloon show"}));
-    EXPECT_EQ(desktop.log.filter("balloon ").size(), 2);
-    EXPECT_EQ(desktop.log.filter("balloon ").first(), "balloon Quindora R903|Llamada pendiente|1|1");
-}
-
+// Everything else the whole console does is tested end to end and on the desktop;
+// this way out starts from a port that cannot be opened, which those runs do not press.
 TEST_F(SessionTest, SalirWithThePortPanelShownClosesAtOnceWithoutAsking)
 {
     port.failOpenWith = QStringLiteral("No such file or directory");

@@ -103,19 +103,12 @@ TEST_F(JournalTest, CallsEndAnsweredWhenTheyGoToTheConsoleMissedOtherwiseAndUnfi
     }
 }
 
-// L1 rings on even polls, L2 stays one call, the extension calls on odd polls.
-TEST_F(JournalTest, FramesFlippingEveryPollGiveOneEntryPerCallNoNegativeWaitAndTheListKeepsTheLatest)
+TEST_F(JournalTest, TodaysListKeepsTheLatestCallsAndCountsEveryMissedOne)
 {
-    constexpr int Polls = 2 * CallJournal::KeptEntries;
-    for (int poll = 0; poll < Polls; ++poll) {
-        clock.advanceMs(200);
-        frame({{L1, poll % 2 ? 0 : 6}, {L2, poll % 3 ? 7 : 6}, {Slot4, poll % 2 ? 4 : 0x80}});
-    }
-    EXPECT_EQ(store.entries.size(), std::size_t(Polls - 1));
-    for (const CallEntry& e : store.entries)
-        ASSERT_GE(e.waitedSeconds, 0);
-    EXPECT_EQ(journal.waiting().size(), 2u);
-    EXPECT_EQ(journal.missedToday(), Polls - 1);
+    for (std::size_t call = 0; call <= CallJournal::KeptEntries; ++call)
+        play({{1, {{L1, 6}}}, {1, {}}});
+    EXPECT_EQ(store.entries.size(), CallJournal::KeptEntries + 1);
+    EXPECT_EQ(journal.missedToday(), int(CallJournal::KeptEntries) + 1);
     EXPECT_EQ(journal.today().size(), CallJournal::KeptEntries);
     EXPECT_EQ(journal.today().back(), store.entries.back());
 }

@@ -9,14 +9,12 @@
 
 #include <QStringList>
 
-#include <deque>
-
 // The desktop the shell stands on: notification area, main window, foreground
 // window, sound output and trace. Requests to the area, the window and the
 // sound are logged in order ("add 0 <tooltip>", "balloon <title>|<text>|<style>|<timeout>",
 // "minimise", "menu Mostrar Salir", "prepare", ...); trace events go to
 // `trace` as the trace file words them, and each tone's time on `clock` to `tonesMs`.
-// The popup menu answers from a script (default: closed without a choice).
+// The popup menu is closed without a choice.
 class FakeDesktop final : public DesktopTray,
                           public WindowServices,
                           public ForegroundWindow,
@@ -74,11 +72,7 @@ public:
     MenuChoice popupMenu(bool mostrarVisible) override
     {
         log << (mostrarVisible ? QStringLiteral("menu Mostrar Salir") : QStringLiteral("menu Salir"));
-        if (menuChoices.empty())
-            return MenuChoice::None;
-        const MenuChoice choice = menuChoices.front();
-        menuChoices.pop_front();
-        return choice;
+        return MenuChoice::None;
     }
     void close() override { log << QStringLiteral("close"); }
 
@@ -113,7 +107,6 @@ public:
     int iconImage = -1;
     bool isMinimised = false;
     bool hidden = false;
-    std::deque<MenuChoice> menuChoices;
     std::optional<QString> foreground; // the foreground window's title; nothing: no window
     bool device = true;
     std::vector<std::int16_t> samples;

@@ -11,12 +11,11 @@ public:
     void extensionChanged(int index) override { extensions.push_back(index); }
     void lineChanged(int index) override { lines.push_back(index); }
     void commandButtonsChanged() override { ++buttons; }
-    void windowChanged() override { ++window; }
+    void windowChanged() override { }
 
     void clear() { *this = RecordingPanelView{}; }
 
     std::vector<int> extensions;
     std::vector<int> lines;
     int buttons = 0;
-    int window = 0;
 };

@@ -68,17 +68,6 @@ TEST_F(PanelTest, ReportsOnlyElementsWhoseShowingChanged)
     EXPECT_EQ(panel.numberLabel(2).tooltip, "Interno libre");
 }
 
-TEST_F(PanelTest, AHiddenButtonKeepsItsCaptionAndOnlyAChangeIsReported)
-{
-    panel.setCommandButtons({{true, QStringLiteral("TRANSFIERE")}, {true, QStringLiteral("RECUPERA")}});
-    panel.setCommandButtons({});
-    panel.setCommandButtons({});
-    EXPECT_FALSE(panel.corta().visible);
-    EXPECT_EQ(panel.corta().caption, "TRANSFIERE");
-    EXPECT_EQ(panel.recupera().caption, "RECUPERA");
-    EXPECT_EQ(view.buttons, 2);
-}
-
 TEST_F(PanelTest, EachCodeBlinksAtItsOwnPaceOnceStarted)
 {
     frame({{3, 3}, {4, 5}, {22, 3}});

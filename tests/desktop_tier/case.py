@@ -32,6 +32,9 @@ class DesktopCase(unittest.TestCase):
     def wait(self, condition, what, timeout=10):
         return wait_for(condition, timeout, what)
 
+    def in_front(self, console):
+        self.wait(lambda: self.active_window() == console.window.id, "the console in front")
+
     def active_window(self):
         value = self.desktop.root_property("_NET_ACTIVE_WINDOW")
         return value[0] if value else 0

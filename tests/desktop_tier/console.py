@@ -147,6 +147,12 @@ class Console:
         self.sim.stdin.write(("frame " + "".join(f"{b:02x}" for b in status) + "\n").encode())
         self.sim.stdin.flush()
 
+    def show(self, status):
+        """The exchange reports `status`; back once the console has read it."""
+        after = len(self.trace())
+        self.report(status)
+        self.wait_trace(" rx " + " ".join(f"{b:02x}" for b in status) + "$", after=after)
+
     def trace(self):
         with open(self.trace_path, encoding="utf-8", errors="replace") as f:
             return f.read().splitlines()

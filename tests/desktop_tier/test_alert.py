@@ -69,7 +69,7 @@ class CallAlert(DesktopCase):
         console = self.console()
         bus = BusWatch(self.desktop)
         self.addCleanup(bus.close)
-        self.wait(lambda: self.active_window() == console.window.id, "the console in front")
+        self.in_front(console)
         console.report(RINGING)
         index, _ = console.wait_trace(r" alert on$")
         console.wait_trace(r" rx .{74}$", after=index + 1)  # the frame after: the balloon would be up

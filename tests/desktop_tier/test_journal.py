@@ -24,9 +24,7 @@ class Journal(DesktopCase):
         reader = ScreenReader(self.desktop)
         self.addCleanup(reader.close)
         for status in (frame(line2=6), IDLE, frame(ext3=4), frame(ext3=2), IDLE):  # missed, then answered
-            after = len(console.trace())
-            console.report(status)
-            console.wait_trace(" rx " + " ".join(f"{b:02x}" for b in status) + "$", after=after)
+            console.show(status)
 
         day_file = os.path.join(console.data_folder, "opr903", "llamadas", f"{datetime.date.today()}.csv")
         rows = self.wait(lambda: os.path.exists(day_file) and self.rows(day_file, 3), "two calls in the day's file")
@@ -49,7 +47,7 @@ class Journal(DesktopCase):
         console = self.console()
         reader = ScreenReader(self.desktop)
         self.addCleanup(reader.close)
-        self.wait(lambda: self.active_window() == console.window.id, "the console in front")
+        self.in_front(console)
         console.click_in_window(*SLOT_2_INDICATOR, button=3)
         self.desktop.type("Ab")
         console.click_in_window(*LLAMADAS_BUTTON)

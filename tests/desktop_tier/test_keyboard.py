@@ -16,15 +16,6 @@ END_OF_CONNECTION = 0x8F
 class Keyboard(DesktopCase):
     accessible = True
 
-    def front(self, console):
-        self.wait(lambda: self.active_window() == console.window.id, "the console in front")
-
-    def show(self, console, status):
-        """The exchange reports `status`; back once the console has read it."""
-        after = len(console.trace())
-        console.report(status)
-        console.wait_trace(" rx " + " ".join(f"{b:02x}" for b in status) + "$", after=after)
-
     def commands(self, console, count):
         """The first `count` commands the console sent after its four opening bytes, answers without a
         command left out."""
@@ -35,10 +26,10 @@ class Keyboard(DesktopCase):
 
     def test_every_key_acts_as_its_click_and_only_alt_s_presses_salir(self):
         console = self.console(dat=configuration())  # nothing to save: Salir ends without a question
-        self.front(console)
-        self.show(console, frame(line5=7))
+        self.in_front(console)
+        console.show(frame(line5=7))
         # The console talks to extension 13 (CORTA, RETIENE); line 5 came back first, then line 2 rang.
-        self.show(console, frame(ext19=0xC0, ext3=2, line5=7, line2=6))
+        console.show(frame(ext19=0xC0, ext3=2, line5=7, line2=6))
         self.desktop.keys("Return", "F1", "F7", "F8", "2", "3", "Return")  # ... calls 23: the focus goes to Salir
         self.desktop.keys("space", "Return", "KP_Enter", "F9", "Down", "Return")  # ... dials memory 2
         self.assertEqual(self.commands(console, 8), [0x25, 0x21, 0x81, 0x80, 0x0C, 0x25, 0x25, 0x92])
@@ -49,7 +40,7 @@ class Keyboard(DesktopCase):
 
     def test_a_screen_reader_reads_the_panel_and_hears_its_changes_and_each_waiting_call_once(self):
         console = self.console()
-        self.front(console)
+        self.in_front(console)
         reader = ScreenReader(self.desktop)
         self.addCleanup(reader.close)
         elements = reader.next(lambda s: "elements" in s, "the panel")["elements"]
@@ -72,13 +63,13 @@ class Keyboard(DesktopCase):
         self.assertIsNotNone(focused, "no focus move heard")
         self.assertEqual(focused["role"], "label")
         self.assertRegex(focused["name"], r"^Línea [2-6]$")
-        self.show(console, frame(ext2=1, line2=6))
+        console.show(frame(ext2=1, line2=6))
         self.assertEqual(reader.event("object:property-change:accessible-description", "Interno 12", 0)["description"],
                          "Interno ocupado")
         announced = reader.event("object:state-changed:showing", "Llamada pendiente: Línea 2")
         self.assertEqual(announced["role"], "notification")
-        self.show(console, frame(ext2=1, line2=7))  # the same call, handed back: not announced again
-        self.show(console, frame(ext2=1, line2=7, line3=6))
+        console.show(frame(ext2=1, line2=7))  # the same call, handed back: not announced again
+        console.show(frame(ext2=1, line2=7, line3=6))
         again = reader.next(lambda s: s.get("event") == "object:state-changed:showing" and s.get("detail") == 1,
                             "the next announcement")
         self.assertEqual(again["name"], "Llamada pendiente: Línea 3")

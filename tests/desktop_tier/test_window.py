@@ -28,7 +28,7 @@ class TrayAndWindow(DesktopCase):
 
     def test_left_click_hides_the_console_in_front_and_brings_it_back_normal(self):
         console = self.console()
-        self.wait(lambda: self.active_window() == console.window.id, "the console in front")
+        self.in_front(console)
         console.click_icon()
         self.assert_gone(console)
         time.sleep(0.3)  # nothing brings it back by itself

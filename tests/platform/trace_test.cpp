@@ -1,10 +1,6 @@
 #include "platform/qt/trace.h"
-#include "platform/qt/tracing_config_store.h"
-#include "platform/qt/tracing_messages.h"
 #include "platform/qt/tracing_serial_port.h"
 
-#include "fake_config_store.h"
-#include "fake_messages.h"
 #include "fake_serial_port.h"
 #include "qt_printers.h"
 #include "trace_events.h"
@@ -54,31 +50,6 @@ TEST_F(TraceTest, SerialBytesAreTracedPerNotificationAndPerByteSent)
     EXPECT_EQ(traceEvents(path()), (QStringList{"rx 01", "tx 8e", "rx 02 19 ab 00 ff"}));
     EXPECT_EQ(port.written, QByteArray("\x8E"));
     EXPECT_EQ(traced.bytesWaiting(), 2);
-}
-
-TEST_F(TraceTest, MessagesBeepsAndSavesAreTracedOnOneLineEachAndPassedOn)
-{
-    FakeMessages messages;
-    messages.answers.push_back(MessageAnswer::No);
-    TracingMessages tracedMessages(messages, *trace);
-    tracedMessages.beep();
-    EXPECT_EQ(tracedMessages.show(QStringLiteral("Ha hecho cambios\r\n¿Desea salvarlos?"), QStringLiteral("Cambios"),
-                  MessageStyle::Question),
-        MessageAnswer::No);
-    tracedMessages.show(QStringLiteral("a\nb\rc"), QStringLiteral("T"), MessageStyle::Critical);
-    EXPECT_EQ(messages.beeps, 1);
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].text, "Ha hecho cambios\r\n¿Desea salvarlos?");
-
-    FakeConfigStore store;
-    TracingConfigStore tracedStore(store, *trace);
-    EXPECT_EQ(tracedStore.write("one"), std::nullopt);
-    store.failWith = QStringLiteral("Permission denied");
-    EXPECT_EQ(tracedStore.write("two"), QStringLiteral("Permission denied"));
-    EXPECT_EQ(tracedStore.read(), QByteArray("one"));
-    EXPECT_EQ(traceEvents(path()),
-        (QStringList{"beep", "msg Cambios | Ha hecho cambios\\n¿Desea salvarlos?", "msg T | a\\nb\\nc", "save ok",
-            "save failed"}));
 }
 
 TEST_F(TraceTest, TraceAppendsToAnExistingFileAndReportsAnUnwritableOne)

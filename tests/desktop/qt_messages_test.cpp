@@ -31,34 +31,18 @@ MessageAnswer show(MessageStyle style, const QString& text, QStringList& buttons
     return QtMessages(nullptr).show(text, QStringLiteral("OPR903"), style);
 }
 
+// Enter and N are answered on the desktop; one stray key or the close box never answers.
 TEST(QtMessages, TheSaveQuestionAnswersOnlyToItsButtons)
 {
-    struct Case {
-        const char* name;
-        std::function<void(QWidget*)> keys;
-        MessageAnswer answer;
+    QStringList seen;
+    const auto tryEscapeAndCloseThenS = [](QWidget* box) {
+        QTest::keyClick(box, Qt::Key_Escape);
+        box->close();
+        ASSERT_TRUE(box->isVisible());
+        QTest::keyClick(box, Qt::Key_S);
     };
-    const Case cases[] = {
-        {"Enter answers Yes", [](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }, MessageAnswer::Yes},
-        {"N answers No", [](QWidget* w) { QTest::keyClick(w, Qt::Key_N); }, MessageAnswer::No},
-        {"S answers Yes", [](QWidget* w) { QTest::keyClick(w, Qt::Key_S); }, MessageAnswer::Yes},
-        {"Escape and the close box do nothing",
-            [](QWidget* w) {
-                QTest::keyClick(w, Qt::Key_Escape);
-                w->close();
-                ASSERT_TRUE(w->isVisible());
-                QTest::keyClick(w, Qt::Key_N);
-            },
-            MessageAnswer::No},
-    };
-    for (const Case& c : cases) {
-        QStringList seen;
-        EXPECT_EQ(
-            show(MessageStyle::Question, "Ha hecho cambios en la configuración\r\n¿Desea salvarlos?", seen, c.keys),
-            c.answer)
-            << c.name;
-        EXPECT_EQ(seen, (QStringList{"&No", "&Sí"})) << c.name;
-    }
+    EXPECT_EQ(show(MessageStyle::Question, "¿Desea salvarlos?", seen, tryEscapeAndCloseThenS), MessageAnswer::Yes);
+    EXPECT_EQ(seen, (QStringList{"&No", "&Sí"}));
 }
 
 TEST(QtMessages, FaultsShowPlainTextWithAceptarAndAnAyudaThatKeepsTheBoxOpen)

@@ -4,7 +4,6 @@
 #include "qt_printers.h"
 #include "wired_window.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,13 +15,8 @@ namespace
 
 constexpr int L1 = 19; // Estados index of line 1
 
-// The window shown and active, keys typed where the focus is, as the operator types them.
-struct ConsoleKeysTest : testing::Test {
-    WiredWindow w;
-
-    void SetUp() override { ASSERT_TRUE(w.showActive()); }
-
-    static QWidget* focus() { return QApplication::focusWidget(); }
+// Keys typed where the focus is, as the operator types them.
+struct ConsoleKeysTest : ShownWindowTest {
     static void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(focus(), Qt::Key(k), modifiers);

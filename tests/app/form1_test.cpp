@@ -4,7 +4,6 @@
 #include "qt_printers.h"
 #include "wired_window.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QTest>
 
@@ -15,18 +14,12 @@
 namespace
 {
 
-// The window shown and active, so that focus moves as for the operator.
-struct Form1Test : testing::Test {
-    WiredWindow w;
-
-    void SetUp() override { ASSERT_TRUE(w.showActive()); }
-
+struct Form1Test : ShownWindowTest {
     static void click(QWidget* target, Qt::MouseButton button)
     {
         QTest::mouseClick(target, button, Qt::NoModifier, target->rect().center());
     }
 
-    QWidget* focus() const { return QApplication::focusWidget(); }
     NameBox* box(int i) const { return w.form.nameBox(i); }
     int points(int i) const { return box(i)->font().pointSize(); }
 

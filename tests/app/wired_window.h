@@ -18,7 +18,10 @@
 #include "operator/operator_commands.h"
 #include "virtual_clock.h"
 
+#include <QApplication>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 #include <vector>
 
@@ -70,14 +73,6 @@ struct WiredWindow {
         panel.setCommandButtons(state.commandAvailability());
     }
 
-    // Shown and active, so that focus and keys move as for the operator.
-    bool showActive()
-    {
-        form.show();
-        form.activateWindow();
-        return QTest::qWaitForWindowActive(&form);
-    }
-
     std::vector<int> queued() const
     {
         std::vector<int> out;
@@ -85,4 +80,18 @@ struct WiredWindow {
             out.push_back(cola.at(i));
         return out;
     }
+};
+
+// The window shown and active, so that focus and keys move as for the operator.
+struct ShownWindowTest : testing::Test {
+    WiredWindow w;
+
+    void SetUp() override
+    {
+        w.form.show();
+        w.form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w.form));
+    }
+
+    static QWidget* focus() { return QApplication::focusWidget(); }
 };

@@ -1,16 +1,12 @@
 #include "app/frm_plande_discado.h"
 
 #include "app/storable_line_edit.h"
-#include "directory/configuration.h"
-#include "link/cola_salida.h"
-
 #include "qt_printers.h"
+#include "wired_window.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -19,33 +15,22 @@ namespace
 
 constexpr int Rows = SpeedDialDirectory::Rows;
 
-// The directory frame on a window of the console's client size, bound to a
-// directory whose memory e holds the digits "5" followed by e + 1 in two
-// digits, and the note "nota <e + 1>".
-struct FrmPlandeDiscadoTest : testing::Test {
+// The console window with its directory frame, the directory's memory e
+// holding the digits "5" followed by e + 1 in two digits, and the note "nota <e + 1>".
+struct FrmPlandeDiscadoTest : ShownWindowTest {
     FrmPlandeDiscadoTest()
     {
         for (int e = 0; e < protocol::MemoryCount; ++e) {
             const int n = e + 1;
             const auto code = [](int digit) { return digit == 0 ? 0xA : digit; };
-            memorias[e * protocol::MemoryRecordLength + 1] = 0x50 | code(n / 10 % 10);
-            memorias[e * protocol::MemoryRecordLength + 2] = static_cast<unsigned char>(code(n % 10) << 4);
-            configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(n);
+            w.memorias[e * protocol::MemoryRecordLength + 1] = 0x50 | code(n / 10 % 10);
+            w.memorias[e * protocol::MemoryRecordLength + 2] = static_cast<unsigned char>(code(n % 10) << 4);
+            w.configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(n);
         }
-        window.resize(592, 396);
-        frame.bind(directory);
-        directory.showFirstNotes();
-        window.show();
-        window.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        w.directory.showFirstNotes();
     }
 
-    Configuration configuration;
-    BloqueMemorias memorias{};
-    ColaSalida cola;
-    QWidget window;
-    FrmPlandeDiscado frame{&window};
-    SpeedDialDirectory directory{frame, configuration, memorias, cola};
+    FrmPlandeDiscado& frame = *w.directoryFrame;
 };
 
 } // namespace
@@ -54,7 +39,7 @@ struct FrmPlandeDiscadoTest : testing::Test {
 TEST_F(FrmPlandeDiscadoTest, OpensAndPagesByTwelveOrOneUpToTheLastPage)
 {
     EXPECT_FALSE(frame.isVisible());
-    directory.open();
+    w.directory.open();
     EXPECT_TRUE(frame.isVisible());
     for (const auto& [action, position] : {std::pair{QAbstractSlider::SliderNoAction, 0},
              {QAbstractSlider::SliderPageStepAdd, 12}, {QAbstractSlider::SliderSingleStepAdd, 13},
@@ -72,7 +57,7 @@ TEST_F(FrmPlandeDiscadoTest, OpensAndPagesByTwelveOrOneUpToTheLastPage)
 
 TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatCanBeStoredOfTheTypingIsKeptAndVolverStoresIt)
 {
-    directory.open();
+    w.directory.open();
     StorableLineEdit* note = frame.txtGrupoTroncal(2);
     for (const int x : {5, 20}) {
         QTest::mouseClick(note, Qt::LeftButton, {}, QPoint(x, note->height() / 2));
@@ -81,19 +66,19 @@ TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatCanBeStoredOfTheTypingIs
     QTest::keyClicks(note, "Bomberos \"112\" y mas");
     QTest::mouseClick(frame.cmdChauAgenda(), Qt::LeftButton);
     EXPECT_FALSE(frame.isVisible());
-    EXPECT_EQ(configuration.troncalMemoria[2], "Bomberos 112 ");
+    EXPECT_EQ(w.configuration.troncalMemoria[2], "Bomberos 112 ");
 }
 
 TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
 {
     for (int field = 0; field < 3; ++field) {
-        cola = ColaSalida{};
-        directory.open();
+        w.cola = ColaSalida{};
+        w.directory.open();
         frame.vscMemorias()->setValue(62);
         QLineEdit* fields[] = {frame.txtCodigoDiscado(11), frame.txtGrupoTroncal(11), frame.txtFacilidadAccedida(11)};
         QTest::mouseDClick(fields[field], Qt::LeftButton);
-        EXPECT_EQ(cola.at(0), 0xDA) << field; // memory 74
-        EXPECT_EQ(cola.at(1), 0) << field;
+        EXPECT_EQ(w.cola.at(0), 0xDA) << field; // memory 74
+        EXPECT_EQ(w.cola.at(1), 0) << field;
         EXPECT_FALSE(frame.isVisible()) << field;
     }
 }
@@ -101,7 +86,7 @@ TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
 // Keys in a row's field; the focus keeps to the field's column.
 TEST_F(FrmPlandeDiscadoTest, KeysWalkRowsAndPagesDialTheFocusedRowAndEscClosesAsVolver)
 {
-    directory.openFocused();
+    w.directory.openFocused();
     EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
     frame.txtFacilidadAccedida(10)->setFocus();
     struct Step {
@@ -119,13 +104,13 @@ TEST_F(FrmPlandeDiscadoTest, KeysWalkRowsAndPagesDialTheFocusedRowAndEscClosesAs
     }
     EXPECT_EQ(frame.txtFacilidadAccedida(10)->text(), "573"); // the keys typed nothing, not even a digit
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(cola.at(0), 0xD9); // memory 73
+    EXPECT_EQ(w.cola.at(0), 0xD9); // memory 73
     EXPECT_FALSE(frame.isVisible());
 
-    directory.openFocused();
+    w.directory.openFocused();
     QTest::keyClicks(frame.txtGrupoTroncal(0), "Taxi");
     QTest::keyClick(frame.txtGrupoTroncal(0), Qt::Key_Escape);
     EXPECT_FALSE(frame.isVisible());
-    EXPECT_EQ(configuration.troncalMemoria[0], "nota 1Taxi");
-    EXPECT_EQ(cola.at(1), 0);
+    EXPECT_EQ(w.configuration.troncalMemoria[0], "nota 1Taxi");
+    EXPECT_EQ(w.cola.at(1), 0);
 }

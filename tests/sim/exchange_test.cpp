@@ -139,10 +139,7 @@ TEST(ExchangeRobustness, GarbageFromTheConsoleNeitherCrashesNorHangs)
 {
     for (std::uint64_t seed = 1; seed <= 5; ++seed) {
         SCOPED_TRACE(seed);
-        ExchangeOptions options;
-        options.seed = seed;
-        options.pollPeriodMs = 0;
-        Wire wire(options);
+        Wire wire(QStringLiteral("--poll-ms 0 --seed %1").arg(seed));
         SeededRandom random(seed);
         for (int i = 0; i < 70'000; ++i) {
             wire.runFor(random.between(0, 3000));

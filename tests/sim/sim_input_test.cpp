@@ -1,25 +1,17 @@
 // What the simulator reads: the exchange's plan file, scripts and its command line.
 #include "link/frm_especiales.h"
 #include "link/protocol.h"
+#include "link/saca_numero_interno.h"
 #include "sim/exchange_plan.h"
 #include "sim/script_text.h"
 #include "sim/sim_command_line.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 namespace
 {
 
-// A number as the console decodes it from the numbering table or from the directory block.
-QString readExtension(const QByteArray& table, int record)
-{
-    const auto x = static_cast<unsigned char>(table[record * 4]);
-    const auto y = static_cast<unsigned char>(table[record * 4 + 1]);
-    return FrmEspeciales::TraducedeDiscado(x >> 4, static_cast<unsigned char>(((x & 0x0F) << 4) + y));
-}
-
+// A memory's number as the console decodes it from the directory block.
 QString readMemory(const QByteArray& block, int memory)
 {
     QString digits;
@@ -43,17 +35,15 @@ TEST(ExchangePlan, AFileDescribesTheWholeExchangeAsTheConsoleReadsIt)
         &error);
     ASSERT_TRUE(plan) << error.toStdString();
     EXPECT_EQ(plan->consoleSlot, 3);
-    const QByteArray table = plan->numberingTable();
-    ASSERT_EQ(table.size(), protocol::NumberingTableLength);
-    const std::map<int, QString> numbers = {{1, "201"}, {5, "*9"}, {19, "E0D"}}; // by slot
-    for (int record = 0; record < 128; ++record) {
-        const auto number = numbers.find(record + 1);
-        const bool numbered = number != numbers.end();
-        EXPECT_EQ(static_cast<unsigned char>(table[record * 4 + 2]), numbered ? record + 1 : 0xFF) << record;
-        if (numbered) {
-            EXPECT_EQ(readExtension(table, record), number->second);
-        }
-    }
+    TablaInternos table{};
+    const QByteArray records = plan->numberingTable();
+    ASSERT_EQ(records.size(), protocol::NumberingTableLength);
+    std::copy(records.begin(), records.end(), table.begin());
+    const NumerosInternos numbers = Saca_Numero_Interno(table);
+    EXPECT_EQ(numbers[1], QStringLiteral("201"));
+    EXPECT_EQ(numbers[5], QStringLiteral("*9"));
+    EXPECT_EQ(numbers[19], QStringLiteral("E0D"));
+    EXPECT_EQ(numbers[2], QStringLiteral("---"));
 
     const QByteArray block = plan->directoryBlock();
     ASSERT_EQ(block.size(), protocol::DirectoryBlockLength);

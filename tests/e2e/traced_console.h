@@ -1,26 +1,50 @@
 #pragma once
 
 #include "app/console_app.h"
+#include "message_answerer.h"
 #include "platform/qt/trace.h"
+#include "ser2net_bridge.h"
 #include "sim/exchange_server.h"
 #include "trace_events.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <ctime>
+
+inline const QString Communication = QStringLiteral("Error de comunicación | ");
+inline const QString NoConnection = Communication + QStringLiteral("No es posible establecer conexión con R903");
+inline const QString LinkLost = Communication
+    + QStringLiteral("Se ha perdido conexión con R903.\r\n"
+                     "Puede estar en modo programación\r\n"
+                     "Espere algunos minutos y reintente");
+inline constexpr int StartUpWaitMs = 15000;
+inline constexpr int PollingWaitMs = 40000; // two expiries of the running watchdog
+// A spinning event loop would use the whole core; waiting uses next to nothing.
+inline constexpr double MostCpuShare = 0.3;
+
 // The whole console in this process on the offscreen desktop, with a folder
-// of its own and its trace read back, most often against the simulated
-// exchange on a pseudo-terminal. Every byte the console sends is kept, also
-// after the exchange has gone.
+// of its own, its trace read back and every message box answered, most often
+// against the simulated exchange on a pseudo-terminal, directly or through
+// Debian's ser2net. Every byte the console sends is kept, also after the
+// exchange has gone.
 struct TracedConsole : ::testing::Test {
     void startOn(ExchangeOptions exchangeOptions)
     {
-        QString error;
-        exchange = ExchangeServer::onPseudoTerminal(std::move(exchangeOptions), &error);
-        ASSERT_TRUE(exchange) << error.toStdString();
-        QObject::connect(exchange.get(), &ExchangeServer::consoleByte, [this](quint8 byte) { sent += char(byte); });
+        ASSERT_NO_FATAL_FAILURE(serve(std::move(exchangeOptions)));
         start(exchange->consolePath());
+    }
+    void startThrough(Ser2netBridge::Accepter accepter, const QString& lineSettings, ExchangeOptions exchangeOptions)
+    {
+        ASSERT_NO_FATAL_FAILURE(serve(std::move(exchangeOptions)));
+        auto started = Ser2netBridge::start(exchange->consolePath(), accepter, {lineSettings});
+        auto* failure = std::get_if<QString>(&started);
+        ASSERT_FALSE(failure) << failure->toStdString();
+        bridge = std::move(std::get<std::unique_ptr<Ser2netBridge>>(started));
+        start(bridge->url());
     }
     void start(const QString& device)
     {
@@ -35,10 +59,38 @@ struct TracedConsole : ::testing::Test {
     }
     QStringList events() const { return traceEvents(folder.filePath(QStringLiteral("trace.log"))); }
     bool traced(const QString& event) const { return events().contains(event); }
+    bool ended() const { return traced(QStringLiteral("exit")); }
+
+    // Waits for the console to end; false if it did not, or if it used more
+    // than a small share of the CPU meanwhile.
+    ::testing::AssertionResult endsQuietly(int timeoutMs)
+    {
+        QElapsedTimer wall;
+        wall.start();
+        const std::clock_t cpuBefore = std::clock();
+        if (!QTest::qWaitFor([this] { return ended(); }, timeoutMs))
+            return ::testing::AssertionFailure() << "no orderly close within " << timeoutMs << " ms";
+        QTest::qWait(500); // nothing keeps running after the close
+        const double share = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC / (double(wall.elapsed()) / 1000.0);
+        if (share > MostCpuShare)
+            return ::testing::AssertionFailure() << "used " << share * 100 << " % of a core while waiting";
+        return ::testing::AssertionSuccess();
+    }
 
     QTemporaryDir folder;
     std::unique_ptr<ExchangeServer> exchange;
     QByteArray sent;
+    std::unique_ptr<Ser2netBridge> bridge;
     std::unique_ptr<Trace> trace;
     std::unique_ptr<ConsoleApp> console;
+    MessageAnswerer answerer;
+
+private:
+    void serve(ExchangeOptions exchangeOptions)
+    {
+        QString error;
+        exchange = ExchangeServer::onPseudoTerminal(std::move(exchangeOptions), &error);
+        ASSERT_TRUE(exchange) << error.toStdString();
+        QObject::connect(exchange.get(), &ExchangeServer::consoleByte, [this](quint8 byte) { sent += char(byte); });
+    }
 };

@@ -1,7 +1,7 @@
 // A console whose port is wrong, or whose exchange falls silent or goes away
 // in any phase of the conversation, says why and closes in order, without
 // spinning.
-#include "console_under_fault.h"
+#include "../e2e/traced_console.h"
 
 #include "app/port_choice_panel.h"
 #include "link/protocol.h"
@@ -49,7 +49,9 @@ void PrintTo(const Fault& fault, std::ostream* out)
     *out << fault.name;
 }
 
-class ExchangeFault : public ConsoleUnderFault, public ::testing::WithParamInterface<Fault>
+using ConsoleUnderFault = TracedConsole;
+
+class ExchangeFault : public TracedConsole, public ::testing::WithParamInterface<Fault>
 {
 };
 
@@ -61,7 +63,7 @@ TEST_P(ExchangeFault, IsReportedAndTheConsoleClosesWithoutSpinning)
     options.traffic = false;
     options.faults.silentFrom = fault.stage;
     options.faults.silentAfter = fault.after;
-    startOn(options);
+    ASSERT_NO_FATAL_FAILURE(startOn(options));
     if (fault.closeAfter > 0) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return sent.size() >= fault.closeAfter; }, StartUpWaitMs));
         const QString line = exchange->consolePath();

@@ -67,8 +67,6 @@ Ser2netBridge::~Ser2netBridge()
 
 std::optional<QString> Ser2netBridge::launch(const QString& device, const Options& options)
 {
-    const QString accepter
-        = accepter_ == Accepter::Rfc2217 ? QStringLiteral("telnet(rfc2217),tcp") : QStringLiteral("tcp");
     QFile config(folder_.filePath(QStringLiteral("ser2net.yaml")));
     if (!folder_.isValid() || !config.open(QIODevice::WriteOnly))
         return QStringLiteral("cannot write the ser2net configuration");
@@ -79,7 +77,7 @@ std::optional<QString> Ser2netBridge::launch(const QString& device, const Option
                        "  options:\n"
                        "    kickolduser: true\n"
                        "    chardelay: %5\n")
-            .arg(accepter)
+            .arg(accepter_ == Accepter::Rfc2217 ? QStringLiteral("telnet(rfc2217),tcp") : QStringLiteral("tcp"))
             .arg(port_)
             .arg(device, options.lineSettings, options.charDelay ? QStringLiteral("true") : QStringLiteral("false"))
             .toUtf8());
@@ -111,8 +109,6 @@ QString Ser2netBridge::url() const
 
 void Ser2netBridge::stop()
 {
-    if (process_.state() == QProcess::NotRunning)
-        return;
     process_.terminate();
     if (!process_.waitForFinished(5000))
         kill();
@@ -120,8 +116,6 @@ void Ser2netBridge::stop()
 
 void Ser2netBridge::kill()
 {
-    if (process_.state() == QProcess::NotRunning)
-        return;
     process_.kill();
     process_.waitForFinished(5000);
 }

@@ -31,7 +31,6 @@ public:
     // What the console is given: tcp://127.0.0.1:PORT or rfc2217://127.0.0.1:PORT.
     QString url() const;
     quint16 port() const { return port_; }
-    qint64 pid() const { return process_.processId(); }
     // SIGTERM, or SIGKILL, and the process reaped.
     void stop();
     void kill();

@@ -7,9 +7,9 @@
 #include <QStringList>
 #include <QTimer>
 
-// Answers every message box that comes up, as an operator would who wants
-// nothing saved: "No" to a question, the default button otherwise; keeps
-// each box's title and text ("title | text").
+// Answers every message box that comes up with its `preferred` button, else
+// its default button (by default as an operator would who wants nothing
+// saved: "No" to a question); keeps each box's title and text ("title | text").
 class MessageAnswerer
 {
 public:
@@ -19,6 +19,7 @@ public:
         poll_.start(20);
     }
     const QStringList& seen() const { return seen_; }
+    QString preferred = QStringLiteral("&No");
 
 private:
     void answer()
@@ -28,7 +29,7 @@ private:
             return;
         seen_ << box->windowTitle() + QStringLiteral(" | ") + box->text();
         for (QAbstractButton* button : box->buttons())
-            if (button->text() == QStringLiteral("&No"))
+            if (button->text() == preferred)
                 return button->click();
         box->defaultButton()->click();
     }

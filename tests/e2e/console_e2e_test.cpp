@@ -38,8 +38,9 @@ class ConsoleE2E : public TracedConsole, public ::testing::WithParamInterface<Li
 {
 };
 
-// The tray, the balloon, the tone, the journal's file and the saved names are
-// followed on a real desktop; here the conversation that drives them.
+// The tray, the balloon and the tone on screen, the journal's file and the
+// saved names are followed on a real desktop; here the conversation that
+// drives them.
 TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndClosesWithTheSaveQuestion)
 {
     const Link& link = GetParam();
@@ -76,20 +77,28 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     for (int m = 0; m < protocol::MemoryCount; ++m)
         EXPECT_EQ(console->session().directory().Saca_Numero_Memoria(m), plan.memories[m]) << m;
 
-    // A line rings: the alert runs until the operator takes the line; then the operator cuts it.
+    // A line rings while the console is not in front: the alert runs with its
+    // balloon until the operator takes the line; then the operator cuts it.
+    console->window().showMinimized();
     ASSERT_TRUE(exchange->ringLine(2));
     ASSERT_TRUE(QTest::qWaitFor([&] { return console->session().shell().alert().running(); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return traced("balloon show"); }, 2000));
     // The running console as the README shows it, from one case only: the cases run side by side.
     if (std::string_view(link.name) == "AtLinePace") {
         QDir().mkpath(QStringLiteral(OPR903_SCREENSHOT_DIR));
         console->window().grab().save(QStringLiteral(OPR903_SCREENSHOT_DIR "/running_console.png"));
     }
+    console->window().showNormal();
     console->session().commands().press(MouseButton::Left);
     console->session().commands().lineClick(1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !console->session().shell().alert().running(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return traced("balloon remove"); }, 1000));
     EXPECT_EQ(console->session().panel().lineLabel(1).tooltip, "Línea tomada por consola");
     console->session().commands().cortaPressed();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sent.contains(char(protocol::Corta)); }, 2000));
+    // An extension calls and is still waiting when the console closes.
+    ASSERT_TRUE(exchange->callConsoleFrom(5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !console->session().journal().waiting().empty(); }, 2000));
 
     // Salir: the closing request, and the save question (the configuration is new) answered Yes.
     answerer.preferred = QStringLiteral("&Sí");
@@ -103,6 +112,13 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     EXPECT_EQ(answers.replace(char(protocol::SinComando), QByteArray()), QByteArray("\x22\x80\x8F"));
     EXPECT_TRUE(traced("save ok"));
     EXPECT_TRUE(QFile::exists(folder.filePath("OPR903.DAT")));
+    // The journal holds both calls as the frames told them.
+    const auto& calls = console->session().journal().today();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].origin, "L2");
+    EXPECT_EQ(calls[0].outcome, CallOutcome::Atendida);
+    EXPECT_EQ(calls[1].origin, plan.extensions[4]);
+    EXPECT_EQ(calls[1].outcome, CallOutcome::SinFinal);
 }
 
 // Paced: the bytes trickle in at 9600 bit/s, a poll every 20 ms. In one

@@ -8,7 +8,7 @@ import signal
 import subprocess
 import time
 
-from desktop import wait_for
+from desktop import end, wait_for
 
 OPR903 = os.environ.get("OPR903", "build/opr903")
 R903_SIM = os.environ.get("R903_SIM", "build/r903-sim")
@@ -74,13 +74,7 @@ class Console:
     def close(self):
         """Ends the console as the session's end does, so it lets go of its line and lock file."""
         for process in (self.process, self.sim):
-            if process.poll() is None:
-                process.terminate()
-            try:
-                process.wait(10)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+            end(process, 10)
         self.sim.stdin.close()
         self.sim.stdout.close()
 

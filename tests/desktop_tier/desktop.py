@@ -5,7 +5,6 @@ and ended by its process id; a missing tool fails the test."""
 
 import os
 import shutil
-import signal
 import subprocess
 import tempfile
 import time
@@ -27,6 +26,17 @@ def wait_for(condition, timeout, what):
         if time.monotonic() > deadline:
             raise AssertionError(f"timed out after {timeout} s waiting for {what}")
         time.sleep(0.02)
+
+
+def end(process, timeout, terminate=True):
+    """Ends a process, asked (SIGTERM) unless told otherwise, killed if it is still there after timeout seconds."""
+    if terminate and process.poll() is None:
+        process.terminate()
+    try:
+        process.wait(timeout)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
 
 
 class Desktop:
@@ -119,13 +129,9 @@ class Desktop:
             self.x.close()
         for process in reversed(self.processes):
             if process.poll() is None:
-                process.send_signal(signal.SIGTERM)
+                process.terminate()
         for process in reversed(self.processes):
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+            end(process, 5)
         shutil.rmtree(self.folder, ignore_errors=True)
 
     # --- the X server, read from outside -----------------------------------------

@@ -8,6 +8,8 @@ import subprocess
 import threading
 import time
 
+from desktop import end
+
 ATSPI_CLIENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "atspi_client.py")
 
 
@@ -26,12 +28,8 @@ class ScreenReader:
             self.lines.put(json.loads(line))
 
     def close(self):
-        self.process.stdin.close()
-        try:
-            self.process.wait(10)
-        except subprocess.TimeoutExpired:
-            self.process.kill()
-            self.process.wait()
+        self.process.stdin.close()  # its cue to end
+        end(self.process, 10, terminate=False)
         self.reader.join(5)
         self.process.stdout.close()
 

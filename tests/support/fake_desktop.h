@@ -32,7 +32,6 @@ public:
     {
         log << QStringLiteral("add %1 %2").arg(image).arg(tooltip);
         iconImage = image;
-        iconShown = adds;
         return adds;
     }
     void modify(int image, const QString& tooltip) override
@@ -40,11 +39,7 @@ public:
         log << QStringLiteral("modify %1 %2").arg(image).arg(tooltip);
         iconImage = image;
     }
-    void remove() override
-    {
-        log << QStringLiteral("remove");
-        iconShown = false;
-    }
+    void remove() override { log << QStringLiteral("remove"); }
     void showBalloon(const QString& title, const QString& text, int style, int timeout) override
     {
         log << QStringLiteral("balloon %1|%2|%3|%4").arg(title, text).arg(style).arg(timeout);
@@ -55,13 +50,9 @@ public:
     void showNormal() override
     {
         log << QStringLiteral("showNormal");
-        isMinimised = hidden = false;
+        isMinimised = false;
     }
-    void hide() override
-    {
-        log << QStringLiteral("hide");
-        hidden = true;
-    }
+    void hide() override { log << QStringLiteral("hide"); }
     void bringToFront() override { log << QStringLiteral("bringToFront"); }
     void minimise() override
     {
@@ -103,10 +94,8 @@ public:
     bool initializes = true;
     bool adds = true;
     bool area = true;
-    bool iconShown = false;
     int iconImage = -1;
     bool isMinimised = false;
-    bool hidden = false;
     std::optional<QString> foreground; // the foreground window's title; nothing: no window
     bool device = true;
     std::vector<std::int16_t> samples;

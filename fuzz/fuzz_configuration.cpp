@@ -33,7 +33,7 @@ std::pair<Configuration, QByteArray> loadAndSave(const QByteArray& bytes)
     file.load();
     store.file.reset();
     file.Grabaendisco();
-    if (!store.file || !messages.shown.empty())
+    if (!store.file || !messages.log.isEmpty())
         std::abort();
     return {configuration, *store.file};
 }

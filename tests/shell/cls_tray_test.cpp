@@ -36,30 +36,11 @@ TEST_F(TrayTest, TooltipAndBalloonAreCutToTheirFieldsAndChangesReachOnlyAShownIc
     tray.AddIcon();
     tray.setTooltip(QString(200, u'y'));
     tray.setTooltip(QString()); // an empty text leaves the field
-    EXPECT_EQ(tray.Tooltip(), QString(127, u'y') + QChar(0));
     EXPECT_TRUE(tray.ShowBalloonTip(QString(300, u'm'), QString(100, u't'), 1, 2.6));
     const QString tip = "modify 1 " + QString(127, u'y');
     EXPECT_EQ(desktop.log,
         (QStringList{
             "add 1 ", tip, tip, QStringLiteral("balloon %1|%2|1|3").arg(QString(63, u't'), QString(255, u'm'))}));
-}
-
-TEST(TrayEvents, ClicksBecomeButtonEventsUntilTheInstanceEndsAndTakesItsIconAway)
-{
-    FakeDesktop desktop;
-    std::vector<std::pair<char, int>> events;
-    {
-        clsTray tray{desktop};
-        tray.MouseDown = [&](int b) { events.push_back({'d', b}); };
-        tray.DoubleClick = [&](int b) { events.push_back({'2', b}); };
-        tray.AddIcon();
-        desktop.click(DesktopTray::Activation::Trigger);
-        desktop.click(DesktopTray::Activation::Context);
-        desktop.click(DesktopTray::Activation::DoubleClick);
-    }
-    EXPECT_EQ(desktop.log.last(), QStringLiteral("remove"));
-    desktop.click(DesktopTray::Activation::Trigger); // would reach a destroyed instance
-    EXPECT_EQ(events, (std::vector<std::pair<char, int>>{{'d', 0}, {'d', 1}, {'2', 0}}));
 }
 
 } // namespace

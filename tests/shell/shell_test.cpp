@@ -76,8 +76,6 @@ TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindowWhoseUnloadReportsTh
     EXPECT_EQ(parts.log, (QStringList{"palette 80ff80", "panel"}));
     clock.advanceMs(60000);
     EXPECT_TRUE(ticks.empty()); // never probes, never blinks
-    shell.showBalloon("Llamada pendiente", "Quindora R903", 1, 1);
-    EXPECT_TRUE(desktop.trace.isEmpty()); // no icon, no balloon
 
     shell.unload();
     EXPECT_EQ(messages.log,
@@ -87,50 +85,35 @@ TEST_F(ShellTest, AnIconThatCannotBeAddedLeavesAnInertWindowWhoseUnloadReportsTh
     EXPECT_EQ(desktop.log, (QStringList{"initialize", "add 0 Quindora R903 / V1.00", "close"}));
 }
 
-// Each way out; what the desktop shows of them is tested in tests/desktop_tier.
-// A console closes once: later closes do nothing, and every timer stops.
-TEST_F(ShellTest, EveryWayOutClosesOnceAsksToSaveOnlyAtTheCloseBoxAndStopsEveryTimer)
+// The ways out the desktop tier cannot take: Salir while the port list is
+// shown closes at once, and the program's own unload closes for good.
+TEST_F(ShellTest, SalirWithThePortListShownAndTheProgramsOwnUnloadCloseOnceAndStopEveryTimer)
 {
-    struct Case {
-        const char* name;
-        bool portChoice;
-        std::function<void(ShellRig&)> act;
-        QStringList after; // what the parts saw after loading
+    const std::function<void(ShellRig&)> waysOut[] = {
+        [](ShellRig& t) {
+            t.parts.portChoice = true;
+            t.shell.salir();
+        },
+        [](ShellRig& t) {
+            t.shell.unload();
+            t.desktop.closeBox();
+            t.shell.menuSalir();
+        },
     };
-    const Case cases[] = {
-        {"Salir with the port panel shown", true, [](ShellRig& t) { t.shell.salir(); }, {"closeLink"}},
-        {"Salir pressed twice", false,
-            [](ShellRig& t) {
-                t.shell.salir();
-                t.shell.salir();
-            },
-            {"endConnection", "endConnection"}},
-        {"close box", false, [](ShellRig& t) { t.desktop.closeBox(); }, {"askToSave", "closeLink"}},
-        {"end of session", false, [](ShellRig& t) { t.desktop.sessionEnds(); }, {"closeLink"}},
-        {"the program's own unload, then the close box and the menu Salir", false,
-            [](ShellRig& t) {
-                t.shell.unload();
-                t.desktop.closeBox();
-                t.shell.menuSalir();
-            },
-            {"closeLink"}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& wayOut : waysOut) {
         ShellRig t;
         t.shell.load();
         t.shell.alert().start();
         t.parts.log.clear();
-        t.parts.portChoice = c.portChoice;
-        c.act(t);
+        wayOut(t);
         t.ticks.clear();
         t.clock.advanceMs(10000);
-        const int closes = c.after.contains("closeLink") ? 1 : 0;
-        EXPECT_EQ(t.parts.log, c.after) << c.name;
-        EXPECT_EQ(t.desktop.log.count("close"), closes) << c.name;
-        EXPECT_EQ(t.desktop.trace.count("exit"), closes) << c.name;
-        EXPECT_EQ(t.desktop.log.count("remove"), closes) << c.name;
-        EXPECT_EQ(t.ticks.empty() && t.desktop.tonesMs.empty(), bool(closes)) << c.name;
-        EXPECT_TRUE(t.messages.log.isEmpty()) << c.name;
+        EXPECT_EQ(t.parts.log, QStringList{"closeLink"});
+        EXPECT_EQ(t.desktop.log.count("close"), 1);
+        EXPECT_EQ(t.desktop.log.count("remove"), 1);
+        EXPECT_EQ(t.desktop.trace, (QStringList{"alert on", "exit"}));
+        EXPECT_TRUE(t.ticks.empty());
+        EXPECT_TRUE(t.messages.log.isEmpty());
     }
 }
 

@@ -13,7 +13,8 @@
 // window, sound output and trace. Requests to the area, the window and the
 // sound are logged in order ("add 0 <tooltip>", "balloon <title>|<text>|<style>|<timeout>",
 // "minimise", "menu Mostrar Salir", "prepare", ...); trace events go to
-// `trace` as the trace file words them, and each tone's time on `clock` to `tonesMs`.
+// `trace` as the trace file words them, each tone played as "play", all of
+// them led by their time in ms once `clock` is set.
 // The popup menu is closed without a choice.
 class FakeDesktop final : public DesktopTray,
                           public WindowServices,
@@ -31,13 +32,11 @@ public:
     bool add(int image, const QString& tooltip) override
     {
         log << QStringLiteral("add %1 %2").arg(image).arg(tooltip);
-        iconImage = image;
         return adds;
     }
     void modify(int image, const QString& tooltip) override
     {
         log << QStringLiteral("modify %1 %2").arg(image).arg(tooltip);
-        iconImage = image;
     }
     void remove() override { log << QStringLiteral("remove"); }
     void showBalloon(const QString& title, const QString& text, int style, int timeout) override
@@ -69,38 +68,37 @@ public:
 
     std::optional<QString> title() const override { return foreground; }
 
-    bool prepare(const std::vector<std::int16_t>& s) override
+    bool prepare(const std::vector<std::int16_t>&) override
     {
         log << QStringLiteral("prepare");
-        samples = s;
-        return device;
+        return true;
     }
-    void play() override { tonesMs.push_back(clock ? clock->nowUs() / 1000 : 0); }
+    void play() override { traced(QStringLiteral("play")); }
 
-    void alert(bool on) override { trace << (on ? QStringLiteral("alert on") : QStringLiteral("alert off")); }
-    void icon(int image) override { trace << QStringLiteral("icon %1").arg(image); }
+    void alert(bool on) override { traced(on ? QStringLiteral("alert on") : QStringLiteral("alert off")); }
+    void icon(int image) override { traced(QStringLiteral("icon %1").arg(image)); }
     void balloon(Balloon b) override
     {
-        trace << (b == Balloon::Show ? QStringLiteral("balloon show") : QStringLiteral("balloon remove"));
+        traced(b == Balloon::Show ? QStringLiteral("balloon show") : QStringLiteral("balloon remove"));
     }
-    void tone() override { trace << QStringLiteral("tone"); }
-    void exit() override { trace << QStringLiteral("exit"); }
+    void tone() override { traced(QStringLiteral("tone")); }
+    void exit() override { traced(QStringLiteral("exit")); }
 
-    // What the operator or the system does from outside.
-    void click(Activation a) { activated(a); }
+    // The operator's close box.
     void closeBox() { closeRequested(true); }
-    void sessionEnds() { closeRequested(false); }
 
     bool initializes = true;
     bool adds = true;
     bool area = true;
-    int iconImage = -1;
     bool isMinimised = false;
     std::optional<QString> foreground; // the foreground window's title; nothing: no window
-    bool device = true;
-    std::vector<std::int16_t> samples;
     const VirtualClock* clock = nullptr;
-    std::vector<std::int64_t> tonesMs;
     QStringList log;
     QStringList trace;
+
+private:
+    void traced(const QString& event)
+    {
+        trace << (clock ? QString::number(clock->nowUs() / 1000) + u' ' + event : event);
+    }
 };

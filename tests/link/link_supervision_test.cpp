@@ -7,7 +7,7 @@ TEST_F(LinkSupervisionTest, SilenceWhilePollingIsRetriedOnceAfterTenSecondsAndLo
     connect();
     configuration.hayCambios = false;
     // Any byte after a retry earns the next silence another retry.
-    for (const QByteArray& signOfLife : {exchange::Poll + exchange::frame(), oneByte(0x33)}) {
+    for (const QByteArray& signOfLife : {exchange::Poll + exchange::IdleFrame, oneByte(0x33)}) {
         clock.advanceUs(10'000'000 - 1);
         EXPECT_TRUE(port.takeWritten().isEmpty());
         clock.advanceUs(1);
@@ -36,9 +36,9 @@ TEST_F(LinkSupervisionTest, EachStartUpPhaseExpiresWithItsMessageAfterItsInterva
     };
     const Case cases[] = {
         {"no identity", {}, 3000, NoConnection},
-        {"silent after identity", {exchange::identity()}, 3000, NoConnection},
-        {"silent after table", {exchange::identity(), exchange::numberingTable()}, 3000, NoConnection},
-        {"wrong model", {exchange::identity("R9041234")}, 200,
+        {"silent after identity", {exchange::Identity}, 3000, NoConnection},
+        {"silent after table", {exchange::Identity, exchange::NumberingTable}, 3000, NoConnection},
+        {"wrong model", {QByteArray("xxR9041234")}, 200,
             QStringLiteral("16 Error de comunicación | Respuesta incorrecta de R903. Por favor reintente")},
     };
     for (const Case& c : cases) {
@@ -71,7 +71,8 @@ TEST_F(LinkSupervisionTest, TheClosingRequestClosesHalfASecondLaterAskingToSaveO
         t.configuration.hayCambios = c.changed;
         t.messages.answers.push_back(c.answer);
         t.cola.endConnection();
-        EXPECT_EQ(t.port.poll(), oneByte(protocol::FinConexion));
+        t.port.deliver(exchange::Poll);
+        EXPECT_EQ(t.port.takeWritten(), oneByte(protocol::FinConexion));
         EXPECT_EQ(t.port.threshold, 0); // nothing more is listened to
         t.clock.advanceUs(500'000 - 1);
         EXPECT_TRUE(t.asked.isEmpty());

@@ -35,9 +35,7 @@ TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyWithTheNumberSignedAndOffe
     const std::tuple<NumeroPuerto, std::optional<QString>, QString> cases[] = {
         // stored value, the port's open error, the message's title and text
         {QStringLiteral("5"), QStringLiteral("No such file"), " 5 | No such file"},
-        {-3, invalid, "-3 | " + invalid},
         {QStringLiteral("COM4"), std::nullopt, "COM4 | " + invalid},
-        {QStringLiteral("40000"), std::nullopt, "40000 | " + invalid},
         {70000, std::nullopt, " 70000 | " + invalid},
     };
     for (const auto& [stored, openError, message] : cases) {
@@ -79,26 +77,4 @@ TEST_F(PortProbeTest, AcceptWarnsWithoutSelectionElseStoresTheEntryAsTextAndProb
     EXPECT_EQ(port.events, (std::vector<std::string>{"open 1"}));
     clock.advanceUs(1);
     EXPECT_EQ(port.events.at(1), "open 3");
-}
-
-TEST_F(PortProbeTest, IdentityReplyChecksTheModelCaseSensitivelyAndShowsTheSerial)
-{
-    const std::tuple<QByteArray, const char*, unsigned char, int> cases[] = {
-        // reply, caption, answer, next threshold
-        {exchange::identity("R9030412"), "QUINDORA R903 - Serie 0412 - V1.00", protocol::PideTablaInternos, 512},
-        {exchange::identity("R903 7 9", "\x01\xFF"), "QUINDORA R903 - Serie  7 9 - V1.00", protocol::PideTablaInternos,
-            512},
-        {exchange::identity("R9041234"), "Quindora R903", protocol::FinConexion, 0},
-        {exchange::identity("r9031234"), "Quindora R903", protocol::FinConexion, 0},
-        {exchange::identity("X9030412"), "Quindora R903", protocol::FinConexion, 0},
-    };
-    for (const auto& [reply, caption, answer, threshold] : cases) {
-        LinkRig t;
-        t.clock.advanceMs(300);
-        t.port.takeWritten();
-        t.port.deliver(reply);
-        EXPECT_EQ(t.panel.caption(), QString::fromLatin1(caption)) << reply.toStdString();
-        EXPECT_EQ(t.port.takeWritten(), oneByte(answer));
-        EXPECT_EQ(t.port.threshold, threshold);
-    }
 }

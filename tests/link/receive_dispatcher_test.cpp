@@ -7,16 +7,17 @@ using ReceiveDispatcherTest = LinkTest;
 TEST_F(ReceiveDispatcherTest, HandshakeTakesEachWholeBlockInTurnAndEnablesTheDirectoryAtItsEnd)
 {
     clock.advanceMs(300);
-    port.deliver(exchange::identity().left(9));
+    port.deliver(exchange::Identity.left(9));
     EXPECT_EQ(port.takeWritten(), QByteArray("D")); // short reply: no notification
     port.deliver("4");
-    QByteArray table = exchange::numberingTable();
-    table[4 * 18 + 1] = 0x55;
+    QByteArray table = exchange::NumberingTable;
+    table[4 * 18 + 1] = 0x55; // the record of the last slot
+    table[4 * 18 + 2] = 19;
     port.deliver(table);
     EXPECT_EQ(port.takeWritten(), QByteArray("BC"));
-    EXPECT_EQ(state.numeroInterno(19), "55"); // the last slot too
+    EXPECT_EQ(state.numeroInterno(19), "55");
     EXPECT_FALSE(panel.agendaEnabled());
-    port.deliver(exchange::directoryBlock());
+    port.deliver(exchange::DirectoryBlock);
     EXPECT_EQ(port.takeWritten(), oneByte(protocol::IniciaSondeo));
     EXPECT_TRUE(panel.agendaEnabled());
 }
@@ -25,9 +26,9 @@ TEST_F(ReceiveDispatcherTest, OnlyWholeMessagesRestartTheWatchdog)
 {
     configuration.numeroPuerto = 1; // stored: closing asks nothing
     clock.advanceMs(300 + 2900);
-    port.deliver(exchange::identity()); // restarts the 3000 ms
+    port.deliver(exchange::Identity); // restarts the 3000 ms
     clock.advanceMs(2900);
-    port.deliver(exchange::numberingTable().left(300)); // part of a block: no notification
+    port.deliver(exchange::NumberingTable.left(300)); // part of a block: no notification
     clock.advanceUs(100'000 - 1);
     EXPECT_TRUE(messages.log.isEmpty());
     clock.advanceUs(1);

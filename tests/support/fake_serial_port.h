@@ -76,20 +76,10 @@ public:
     // what the console wrote is taken.
     void answerHandshake()
     {
-        deliver(exchange::identity());
-        deliver(exchange::numberingTable());
-        deliver(exchange::directoryBlock());
+        deliver(exchange::Identity);
+        deliver(exchange::NumberingTable);
+        deliver(exchange::DirectoryBlock);
         takeWritten();
-    }
-
-    // The exchange polls, takes the console's answer and sends the status frame.
-    QByteArray poll(const QByteArray& statusFrame = exchange::frame())
-    {
-        takeWritten();
-        deliver(exchange::Poll);
-        const QByteArray answer = takeWritten();
-        deliver(statusFrame);
-        return answer;
     }
 
     bool opened = false;

@@ -97,7 +97,6 @@ TEST_F(JournalTest, CallsEndAnsweredWhenTheyGoToTheConsoleMissedOtherwiseAndUnfi
         t.journal.linkClosed();
         t.journal.linkClosed();
         EXPECT_EQ(t.filed(), c.expected) << c.name;
-        EXPECT_EQ(t.journal.today().size(), std::size_t(c.expected.size())) << c.name;
         EXPECT_EQ(t.journal.missedToday(), c.expected.filter("perdida").size()) << c.name;
         EXPECT_TRUE(t.journal.waiting().empty()) << c.name;
     }
@@ -124,7 +123,6 @@ TEST_F(JournalTest, AWallClockMovedBackChangesNoWaitAndTheListFollowsTheDay)
     ASSERT_EQ(store.entries.size(), 2u);
     const CallEntry& late = store.entries[1];
     EXPECT_EQ(late.waitedSeconds, 5);
-    EXPECT_LT(late.endedMs, late.startedMs); // as the wall clock said
     EXPECT_EQ(localTime(late.endedMs).date(), QDate(2026, 12, 6));
     EXPECT_EQ(journal.today().size(), 1u) << "yesterday's list holds only its own call";
     EXPECT_EQ(journal.missedToday(), 1);

@@ -52,22 +52,6 @@ struct PanelTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(PanelTest, ReportsOnlyElementsWhoseShowingChanged)
-{
-    frame({{0, 9}, {2, 1}, {20, 2}}); // 9 is unknown: slot 1 is left alone
-    // Every known code changed its tooltip the first time (from none).
-    EXPECT_EQ(view.extensions.size(), 18u);
-    EXPECT_EQ(view.lines.size(), 6u);
-    EXPECT_EQ(panel.extension(0).colour, design::ExtensionColour);
-    EXPECT_TRUE(panel.numberLabel(0).tooltip.isEmpty());
-    view.clear();
-    frame({{0, 9}, {2, 1}, {20, 2}});
-    EXPECT_TRUE(view.extensions.empty() && view.lines.empty());
-    frame({{0, 9}, {20, 2}});
-    EXPECT_EQ(view.extensions, std::vector<int>{2});
-    EXPECT_EQ(panel.numberLabel(2).tooltip, "Interno libre");
-}
-
 TEST_F(PanelTest, EachCodeBlinksAtItsOwnPaceOnceStarted)
 {
     frame({{3, 3}, {4, 5}, {22, 3}});

@@ -29,21 +29,16 @@ TEST(ConfigurationRecords, EachLineReadsAsTextNumberOrNothing)
 {
     const std::pair<QByteArray, NumeroPuerto> cases[] = {
         {"\"abc\"", text(u"abc")},
-        {"\"\"", text(u"")},
-        {"\"3\"", text(u"3")},
         {"\"ab\"cd\"ef", text(u"ab")},
         {"\"  spaced  \"", text(u"  spaced  ")},
         {"\"no closing quote", text(u"no closing quote")},
         {"9", 9},
         {"  12\t", 12},
         {"-4", -4},
-        {"007", 7},
         {"", std::monostate{}},
         {" \t ", std::monostate{}},
         {"  hola mundo ", text(u"hola mundo")},
-        {" x\"y", text(u"x\"y")},
         {"1.5", text(u"1.5")},
-        {"12a", text(u"12a")},
         {"-", text(u"-")},
         {"99999999999", text(u"99999999999")},
         {"\"Pe\xF1"

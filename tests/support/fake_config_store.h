@@ -9,7 +9,6 @@ public:
     std::optional<QByteArray> read() override { return file; }
     std::optional<QString> write(const QByteArray& contents) override
     {
-        ++writes;
         if (failWith)
             return failWith;
         file = contents;
@@ -18,5 +17,4 @@ public:
 
     std::optional<QByteArray> file;
     std::optional<QString> failWith;
-    int writes = 0;
 };

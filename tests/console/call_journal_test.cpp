@@ -1,11 +1,5 @@
-#include "console/call_journal.h"
-
-#include "console/console_state.h"
 #include "console/journal_csv.h"
-#include "directory/configuration.h"
-#include "fake_clock.h"
-#include "fake_journal_store.h"
-#include "fake_messages.h"
+#include "link_console_fakes.h"
 #include "qt_printers.h"
 #include "virtual_clock.h"
 
@@ -23,35 +17,31 @@ struct Step {
     std::vector<std::pair<int, int>> codes;
 };
 
-// The journal on the console state, the virtual clock and a wall clock from 9:30.
-struct JournalRig {
+// The journal among the console's parts, on the virtual clock, with its wall clock from 9:30.
+struct JournalRig : LinkConsoleFakes {
     JournalRig()
     {
-        wall.follows = &clock;
+        journalClock.follows = &clock;
         state.setNumeroInterno(Slot4 + 1, QStringLiteral("14"));
         configuration.nombres[Slot4] = QStringLiteral("Caja, 2º");
     }
 
-    void frame(const std::vector<std::pair<int, int>>& codes)
-    {
-        std::array<std::uint8_t, protocol::StatusFrameLength> f{};
-        for (auto [index, code] : codes)
-            f[index] = std::uint8_t(code);
-        state.applyFrame(f);
-        journal.frameApplied();
-    }
     void play(const std::vector<Step>& steps)
     {
         for (const Step& step : steps) {
             clock.advanceMs(step.seconds * 1000);
-            frame(step.codes);
+            std::array<std::uint8_t, protocol::StatusFrameLength> frame{};
+            for (auto [index, code] : step.codes)
+                frame[index] = std::uint8_t(code);
+            state.applyFrame(frame);
+            journal.frameApplied();
         }
     }
     // Each filed call as "origin name kind seconds outcome".
     QStringList filed() const
     {
         QStringList out;
-        for (const CallEntry& e : store.entries)
+        for (const CallEntry& e : journalStore.entries)
             out << QStringLiteral("%1 %2 %3 %4 %5")
                        .arg(e.origin, e.name, kindText(e.kind))
                        .arg(e.waitedSeconds)
@@ -60,12 +50,6 @@ struct JournalRig {
     }
 
     VirtualClock clock;
-    FakeClock wall;
-    FakeJournalStore store;
-    FakeMessages messages;
-    ConsoleState state;
-    Configuration configuration;
-    CallJournal journal{{store, wall, messages, state, configuration}};
 };
 
 struct JournalTest : testing::Test, JournalRig {
@@ -106,22 +90,22 @@ TEST_F(JournalTest, TodaysListKeepsTheLatestCallsAndCountsEveryMissedOne)
 {
     for (std::size_t call = 0; call <= CallJournal::KeptEntries; ++call)
         play({{1, {{L1, 6}}}, {1, {}}});
-    EXPECT_EQ(store.entries.size(), CallJournal::KeptEntries + 1);
+    EXPECT_EQ(journalStore.entries.size(), CallJournal::KeptEntries + 1);
     EXPECT_EQ(journal.missedToday(), int(CallJournal::KeptEntries) + 1);
     EXPECT_EQ(journal.today().size(), CallJournal::KeptEntries);
-    EXPECT_EQ(journal.today().back(), store.entries.back());
+    EXPECT_EQ(journal.today().back(), journalStore.entries.back());
 }
 
 TEST_F(JournalTest, AWallClockMovedBackChangesNoWaitAndTheListFollowsTheDay)
 {
     play({{0, {{L1, 6}}}, {3, {{L1, 0}}}});
     ASSERT_EQ(journal.missedToday(), 1);
-    wall.wallShiftMs = -10 * 3600 * 1000; // back to yesterday evening
+    journalClock.wallShiftMs = -10 * 3600 * 1000; // back to yesterday evening
     play({{1, {{L2, 6}}}});
-    wall.wallShiftMs -= 60 * 1000;
+    journalClock.wallShiftMs -= 60 * 1000;
     play({{5, {{L2, 0}}}});
-    ASSERT_EQ(store.entries.size(), 2u);
-    const CallEntry& late = store.entries[1];
+    ASSERT_EQ(journalStore.entries.size(), 2u);
+    const CallEntry& late = journalStore.entries[1];
     EXPECT_EQ(late.waitedSeconds, 5);
     EXPECT_EQ(localTime(late.endedMs).date(), QDate(2026, 12, 6));
     EXPECT_EQ(journal.today().size(), 1u) << "yesterday's list holds only its own call";
@@ -134,7 +118,7 @@ TEST_F(JournalTest, TodaysListStartsAfreshAtMidnightWithoutACall)
     journal.onChanged([&] { ++changes; });
     play({{0, {{L1, 6}}}, {1, {}}});
     ASSERT_EQ(journal.buttonCaption(), "LLAMADAS (1)");
-    wall.wallShiftMs = 15 * 3600 * 1000; // past midnight
+    journalClock.wallShiftMs = 15 * 3600 * 1000; // past midnight
     const int before = changes;
     play({{58, {}}});
     EXPECT_EQ(journal.missedToday(), 1) << "looked at once a minute only";
@@ -146,7 +130,7 @@ TEST_F(JournalTest, TodaysListStartsAfreshAtMidnightWithoutACall)
 
 TEST_F(JournalTest, ACallEndingAtMidnightIsTheNewDaysFirst)
 {
-    wall.morningMs = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 55)).toMSecsSinceEpoch();
+    journalClock.morningMs = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 55)).toMSecsSinceEpoch();
     play({{0, {{L1, 6}}}, {1, {{L2, 6}}}, {4, {}}});
     EXPECT_EQ(filed(), QStringList({"L1  entrante 1 perdida", "L2  entrante 4 perdida"}));
     EXPECT_EQ(journal.today().size(), 1u);
@@ -162,34 +146,34 @@ TEST_F(JournalTest, TodaysCallsFiledByAnEarlierRunComeBackAndAreNotFiledAgain)
     const CallEntry yesterday = call({today.addDays(-1), QTime(23, 0)}, CallOutcome::Perdida); // clock set back
     const CallEntry missed = call({today, QTime(8, 0)}, CallOutcome::Perdida);
     const CallEntry answered = call({today, QTime(8, 10)}, CallOutcome::Atendida);
-    store.files[today]
+    journalStore.files[today]
         = journal_csv::header() + journal_csv::row(yesterday) + journal_csv::row(missed) + journal_csv::row(answered);
     journal.restoreToday();
     EXPECT_EQ(journal.today(), (std::deque<CallEntry>{missed, answered}));
     EXPECT_EQ(journal.buttonCaption(), "LLAMADAS (1)");
     play({{0, {{L2, 6}}}, {1, {}}});
     EXPECT_EQ(journal.missedToday(), 2);
-    EXPECT_EQ(store.entries.size(), 1u);
+    EXPECT_EQ(journalStore.entries.size(), 1u);
 }
 
 TEST_F(JournalTest, AFileThatCannotBeWrittenIsReportedOnceADay)
 {
-    store.failWith = QStringLiteral("/datos/llamadas/2026-12-07.csv: No space left on device");
+    journalStore.failWith = QStringLiteral("/datos/llamadas/2026-12-07.csv: No space left on device");
     messages.whileShown = [this] { // calls go on ending while the box is shown
         play({{1, {{L3, 6}}}, {1, {}}});
-        store.deliverFailures();
+        journalStore.deliverFailures();
     };
     play({{0, {{L1, 6}}}, {1, {}}, {1, {{L2, 6}}}, {1, {}}});
-    store.deliverFailures();
+    journalStore.deliverFailures();
     EXPECT_EQ(messages.log,
         QStringList({"beep",
             "16 Registro de llamadas | No se pueden guardar las llamadas del 07/12/2026.\r\n"
             "/datos/llamadas/2026-12-07.csv: No space left on device"}));
     EXPECT_EQ(journal.today().size(), 3u) << "the list keeps them";
 
-    wall.wallShiftMs = 15 * 3600 * 1000;
+    journalClock.wallShiftMs = 15 * 3600 * 1000;
     play({{60, {{L1, 6}}}, {1, {}}});
-    store.deliverFailures();
+    journalStore.deliverFailures();
     EXPECT_EQ(messages.beeps, 2) << "a new day, a new report";
 }
 

@@ -19,7 +19,9 @@ struct LinkRig : LinkConsoleFakes {
     void connect()
     {
         clock.advanceMs(300);
-        port.answerHandshake();
+        for (const QByteArray& reply : {exchange::Identity, exchange::NumberingTable, exchange::DirectoryBlock})
+            port.deliver(reply);
+        port.takeWritten();
     }
 
     VirtualClock clock;

@@ -32,10 +32,9 @@ TEST(SacaNumeroInterno, DecodesAltoAndBajoOrKeepsDashesWhenTheyPassAByte)
 {
     // A is the high nibble of Alto X, B = (low nibble of X) * 16 + Bajo Y.
     const std::tuple<int, int, const char*> cases[] = {
-        {0x00, 0x07, "7"}, {0x00, 0x1A, "10"}, // X = 0: B = Y
-        {0x01, 0x0A, "10"}, {0x01, 0x1A, "20"}, // X 1-9: B = 0x1A, and 0x2A for a Y of 16 or more
-        {0x1A, 0x05, "105"}, {0x23, 0x04, "234"}, {0x12, 0x34, "154"}, // A = 1 or 2
-        {0x10, 0x25, "125"}, // low nibble of X is 0: any Y fits
+        {0x00, 0x1A, "10"}, // X = 0: B = Y
+        {0x01, 0x1A, "20"}, // a Y of 16 or more carries into the high digit of B
+        {0x23, 0x04, "234"}, {0x12, 0x34, "154"}, // A = 1 or 2
         {0x0F, 0x0F, ""}, // B = 0xFF fits; filler codes decode to nothing
         {0x01, 0xF0, "---"}, {0x1F, 0x10, "---"}, // B = 0x100
     };

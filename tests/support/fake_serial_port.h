@@ -1,12 +1,12 @@
 #pragma once
 
-#include "exchange_messages.h"
 #include "platform/serial_port.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // A serial port in memory with the receive-threshold rule of the real one:
@@ -65,22 +65,7 @@ public:
     void lineEvent() { notify(Notification::Other); }
 
     // Takes what was written since the last call.
-    QByteArray takeWritten()
-    {
-        const QByteArray w = written;
-        written.clear();
-        return w;
-    }
-
-    // The exchange answers the identity request, the table and block requests;
-    // what the console wrote is taken.
-    void answerHandshake()
-    {
-        deliver(exchange::Identity);
-        deliver(exchange::NumberingTable);
-        deliver(exchange::DirectoryBlock);
-        takeWritten();
-    }
+    QByteArray takeWritten() { return std::exchange(written, {}); }
 
     bool opened = false;
     int threshold = 0;

@@ -12,19 +12,13 @@
 namespace
 {
 
-constexpr int Rows = SpeedDialDirectory::Rows;
-
 struct SpeedDialDirectoryTest : testing::Test {
-    // Memory e holds its own number e + 1 as digits ("1" ... "74"), and the note "nota <e + 1>".
-    void fillEveryMemory()
+    // Memory e holds the note "nota <e + 1>"; memory 6 also holds a number.
+    void writeEveryNote()
     {
-        for (int e = 0; e < protocol::MemoryCount; ++e) {
-            const int n = e + 1;
-            const auto code = [](int digit) { return digit == 0 ? 0xA : digit; };
-            const int packed = n < 10 ? code(n) : (code(n / 10) << 4) | code(n % 10);
-            setMemory(e, {static_cast<unsigned char>(packed), 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-            configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(n);
-        }
+        for (int e = 0; e < protocol::MemoryCount; ++e)
+            configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(e + 1);
+        setMemory(6, {0x1F});
         directory.showFirstNotes(); // as a complete load does
     }
     void setMemory(int entry, std::initializer_list<unsigned char> numberBytes)
@@ -74,7 +68,7 @@ TEST_F(SpeedDialDirectoryTest, DigitsComeFromTheSevenNumberBytesAndARowDialsOnly
 
 TEST_F(SpeedDialDirectoryTest, NotesOnScreenReachTheConfigurationOnlyWhenTheirPageIsLeft)
 {
-    fillEveryMemory();
+    writeEveryNote();
     directory.open();
     directory.scrollTo(5);
     directory.textEdited(0, "Taxi");

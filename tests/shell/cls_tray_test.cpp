@@ -27,20 +27,16 @@ TEST_F(TrayTest, TheIconIsAddedOnceWithOrWithoutANotificationAreaAndRemovedOnlyW
     EXPECT_EQ(desktop.log, (QStringList{"add 0 ", "add 0 ", "remove"}));
 }
 
-TEST_F(TrayTest, TooltipAndBalloonAreCutToTheirFieldsAndChangesReachOnlyAShownIcon)
+TEST_F(TrayTest, ChangesAndTheBalloonReachOnlyAShownIconWithTheBalloonsTimeRounded)
 {
     tray.setAutoRefresh(true);
     tray.setIcon(1);
     EXPECT_FALSE(tray.ShowBalloonTip(QStringLiteral("Llamada pendiente"), QStringLiteral("Quindora R903"), 1, 1));
-    EXPECT_TRUE(desktop.log.isEmpty());
     tray.AddIcon();
-    tray.setTooltip(QString(200, u'y'));
-    tray.setTooltip(QString()); // an empty text leaves the field
-    EXPECT_TRUE(tray.ShowBalloonTip(QString(300, u'm'), QString(100, u't'), 1, 2.6));
-    const QString tip = "modify 1 " + QString(127, u'y');
-    EXPECT_EQ(desktop.log,
-        (QStringList{
-            "add 1 ", tip, tip, QStringLiteral("balloon %1|%2|1|3").arg(QString(63, u't'), QString(255, u'm'))}));
+    tray.setTooltip(QStringLiteral("Quindora R903"));
+    EXPECT_TRUE(tray.ShowBalloonTip(QStringLiteral("Llamada pendiente"), QStringLiteral("Quindora R903"), 1, 2.6));
+    EXPECT_EQ(
+        desktop.log, (QStringList{"add 1 ", "modify 1 Quindora R903", "balloon Quindora R903|Llamada pendiente|1|3"}));
 }
 
 } // namespace

@@ -51,7 +51,6 @@ TEST_F(ShellTest, LoadRunsItsStepsInOrderAndStartsTheTimers)
     EXPECT_EQ(shell.load(), Shell::Loaded::Starting);
     EXPECT_EQ(parts.log, (QStringList{"palette 80ff80", "panel", "configuration"}));
     EXPECT_EQ(desktop.log, (QStringList{"initialize", "add 0 Quindora R903 / V1.00", "prepare"}));
-    EXPECT_TRUE(shell.tray().AutoRefresh());
 
     clock.advanceMs(500);
     // Probe once at 300 ms; blinking at 250 and 500 ms.

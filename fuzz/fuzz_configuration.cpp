@@ -8,7 +8,7 @@
 #include "fake_config_store.h"
 #include "fake_messages.h"
 #include "link/cola_salida.h"
-#include "recording_directory_view.h"
+#include "quiet_directory_view.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -25,7 +25,7 @@ std::pair<Configuration, QByteArray> loadAndSave(const QByteArray& bytes)
     store.file = bytes;
     FakeMessages messages;
     Configuration configuration;
-    RecordingDirectoryView view;
+    QuietDirectoryView view;
     BloqueMemorias memorias{};
     ColaSalida cola;
     SpeedDialDirectory directory(view, configuration, memorias, cola);

@@ -3,7 +3,7 @@
 #include "link/cola_salida.h"
 
 #include "qt_printers.h"
-#include "recording_directory_view.h"
+#include "quiet_directory_view.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ struct SpeedDialDirectoryTest : testing::Test {
     Configuration configuration;
     BloqueMemorias memorias{};
     ColaSalida cola;
-    RecordingDirectoryView view;
+    QuietDirectoryView view;
     SpeedDialDirectory directory{view, configuration, memorias, cola};
 };
 

@@ -90,7 +90,6 @@ TEST_F(JournalTest, TodaysListKeepsTheLatestCallsAndCountsEveryMissedOne)
 {
     for (std::size_t call = 0; call <= CallJournal::KeptEntries; ++call)
         play({{1, {{L1, 6}}}, {1, {}}});
-    EXPECT_EQ(journalStore.entries.size(), CallJournal::KeptEntries + 1);
     EXPECT_EQ(journal.missedToday(), int(CallJournal::KeptEntries) + 1);
     EXPECT_EQ(journal.today().size(), CallJournal::KeptEntries);
     EXPECT_EQ(journal.today().back(), journalStore.entries.back());
@@ -150,7 +149,6 @@ TEST_F(JournalTest, TodaysCallsFiledByAnEarlierRunComeBackAndAreNotFiledAgain)
         = journal_csv::header() + journal_csv::row(yesterday) + journal_csv::row(missed) + journal_csv::row(answered);
     journal.restoreToday();
     EXPECT_EQ(journal.today(), (std::deque<CallEntry>{missed, answered}));
-    EXPECT_EQ(journal.buttonCaption(), "LLAMADAS (1)");
     play({{0, {{L2, 6}}}, {1, {}}});
     EXPECT_EQ(journal.missedToday(), 2);
     EXPECT_EQ(journalStore.entries.size(), 1u);

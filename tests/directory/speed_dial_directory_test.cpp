@@ -37,24 +37,15 @@ struct SpeedDialDirectoryTest : testing::Test {
 
 } // namespace
 
-TEST_F(SpeedDialDirectoryTest, DigitsComeFromTheSevenNumberBytesAndARowDialsOnlyWithDigitsAndRoomInTheQueue)
+// The digits themselves are read end to end from the memories the exchange holds.
+TEST_F(SpeedDialDirectoryTest, ARowDialsOnlyWithDigitsAndRoomInTheQueue)
 {
-    memorias[0] = 0x77; // byte 0 of the record is not part of the number
-    setMemory(0, {0x12, 0xA4, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    setMemory(1, {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00});
-    setMemory(2, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    setMemory(3, {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xDE});
-    setMemory(73, {0xF0, 0x0F, 0x01, 0x10, 0xA0, 0x0A, 0x00});
-    EXPECT_EQ(directory.Saca_Numero_Memoria(0), "1204");
-    EXPECT_EQ(directory.Saca_Numero_Memoria(3), "1234567890*#DE");
-    EXPECT_EQ(directory.Saca_Numero_Memoria(73), "1100");
+    setMemory(0, {0x12});
+    setMemory(3, {0x34});
     directory.open();
     for (int i = 0; i < 9; ++i)
         cola.queue(0x01);
-    for (const int emptyRow : {1, 2}) {
-        EXPECT_EQ(directory.row(emptyRow).digits, "");
-        directory.dial(emptyRow);
-    }
+    directory.dial(1); // no digits
     EXPECT_EQ(cola.at(9), 0);
     EXPECT_TRUE(directory.visible());
     directory.dial(3); // the last free place

@@ -13,30 +13,20 @@ struct TrayTest : ::testing::Test {
     clsTray tray{desktop};
 };
 
-TEST_F(TrayTest, TheIconIsAddedOnceWithOrWithoutANotificationAreaAndRemovedOnlyWhenShown)
-{
-    desktop.adds = false;
-    EXPECT_FALSE(tray.AddIcon());
-    EXPECT_FALSE(tray.RemoveIcon());
-    desktop.adds = true;
-    desktop.area = false;
-    EXPECT_TRUE(tray.AddIcon());
-    EXPECT_FALSE(tray.AddIcon());
-    EXPECT_TRUE(tray.RemoveIcon());
-    EXPECT_FALSE(tray.RemoveIcon());
-    EXPECT_EQ(desktop.log, (QStringList{"add 0 ", "add 0 ", "remove"}));
-}
-
-TEST_F(TrayTest, ChangesAndTheBalloonReachOnlyAShownIconWithTheBalloonsTimeRounded)
+TEST_F(TrayTest, TheIconIsAddedAndRemovedOnceAndChangesAndTheBalloonReachItOnlyWhileShown)
 {
     tray.setAutoRefresh(true);
     tray.setIcon(1);
     EXPECT_FALSE(tray.ShowBalloonTip(QStringLiteral("Llamada pendiente"), QStringLiteral("Quindora R903"), 1, 1));
-    tray.AddIcon();
+    EXPECT_TRUE(tray.AddIcon());
+    EXPECT_FALSE(tray.AddIcon());
     tray.setTooltip(QStringLiteral("Quindora R903"));
     EXPECT_TRUE(tray.ShowBalloonTip(QStringLiteral("Llamada pendiente"), QStringLiteral("Quindora R903"), 1, 2.6));
-    EXPECT_EQ(
-        desktop.log, (QStringList{"add 1 ", "modify 1 Quindora R903", "balloon Quindora R903|Llamada pendiente|1|3"}));
+    EXPECT_TRUE(tray.RemoveIcon());
+    EXPECT_FALSE(tray.RemoveIcon());
+    tray.setIcon(0);
+    EXPECT_EQ(desktop.log,
+        (QStringList{"add 1 ", "modify 1 Quindora R903", "balloon Quindora R903|Llamada pendiente|1|3", "remove"}));
 }
 
 } // namespace

@@ -16,7 +16,6 @@ TEST(VentanaActiva, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCaption
     const std::tuple<const char*, std::optional<QString>, QString, bool> cases[] = {
         // what is in front, its title, the caption, whether it is the console
         {"no foreground window", std::nullopt, caption, false},
-        {"blank title", QStringLiteral("   "), caption, false},
         {"the caption", caption, caption, true},
         {"two leading blanks", QStringLiteral("  ") + caption, caption, true},
         {"a trailing blank stays", caption + QStringLiteral(" "), caption, false},

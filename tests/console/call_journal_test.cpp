@@ -82,7 +82,6 @@ TEST_F(JournalTest, CallsEndAnsweredWhenTheyGoToTheConsoleMissedOtherwiseAndUnfi
         t.journal.linkClosed();
         EXPECT_EQ(t.filed(), c.expected) << c.name;
         EXPECT_EQ(t.journal.missedToday(), c.expected.filter("perdida").size()) << c.name;
-        EXPECT_TRUE(t.journal.waiting().empty()) << c.name;
     }
 }
 
@@ -98,7 +97,6 @@ TEST_F(JournalTest, TodaysListKeepsTheLatestCallsAndCountsEveryMissedOne)
 TEST_F(JournalTest, AWallClockMovedBackChangesNoWaitAndTheListFollowsTheDay)
 {
     play({{0, {{L1, 6}}}, {3, {{L1, 0}}}});
-    ASSERT_EQ(journal.missedToday(), 1);
     journalClock.wallShiftMs = -10 * 3600 * 1000; // back to yesterday evening
     play({{1, {{L2, 6}}}});
     journalClock.wallShiftMs -= 60 * 1000;

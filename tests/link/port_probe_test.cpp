@@ -43,8 +43,7 @@ TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyWithTheNumberSignedAndOffe
         t.port.opened = true; // left open by an earlier attempt
         t.port.failOpenWith = openError;
         t.configuration.numeroPuerto = stored;
-        t.clock.advanceMs(300);
-        t.clock.advanceMs(60000); // nothing is retried, no watchdog runs
+        t.clock.advanceMs(60300); // nothing is retried, no watchdog runs
         EXPECT_EQ(t.messages.log,
             (QStringList{"beep", "16 Selección incorrecta Puerto " + message + "\r\nSeleccione puerto correcto"}));
         EXPECT_FALSE(t.port.opened);

@@ -47,7 +47,7 @@ struct ConfigurationFileTest : FileRig, testing::Test {
 
 } // namespace
 
-TEST_F(ConfigurationFileTest, ACompleteFileLoadsAsNoChangeShowsItsFirstPageAndSavesBackByteForByte)
+TEST_F(ConfigurationFileTest, ACompleteFileLoadsAsNoChangeAndSavesBackByteForByte)
 {
     QList<QByteArray> records = fullRecords();
     records[2] = "\"\""; // empty name

@@ -8,13 +8,10 @@
 namespace
 {
 
-struct TrayTest : ::testing::Test {
+TEST(Tray, TheIconIsAddedAndRemovedOnceAndChangesAndTheBalloonReachItOnlyWhileShown)
+{
     FakeDesktop desktop;
     clsTray tray{desktop};
-};
-
-TEST_F(TrayTest, TheIconIsAddedAndRemovedOnceAndChangesAndTheBalloonReachItOnlyWhileShown)
-{
     tray.setAutoRefresh(true);
     tray.setIcon(1);
     EXPECT_FALSE(tray.ShowBalloonTip(QStringLiteral("Llamada pendiente"), QStringLiteral("Quindora R903"), 1, 1));

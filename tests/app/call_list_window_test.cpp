@@ -3,7 +3,6 @@
 #include "qt_printers.h"
 #include "wired_window.h"
 
-#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -14,14 +13,12 @@ namespace
 
 constexpr int L1 = 19, L2 = 20, L3 = 21, Slot4 = 3;
 
-// The console window and the list over its journal, opened by the LLAMADAS
-// button as the console wires it.
+// The console window and the list over its journal.
 struct CallListWindowTest : testing::Test {
     CallListWindowTest()
     {
         w.state.setNumeroInterno(Slot4 + 1, QStringLiteral("14"));
         w.configuration.nombres[Slot4] = QStringLiteral("Caja");
-        QObject::connect(w.form.callListButton(), &QPushButton::clicked, [this] { list.open(); });
         w.journal.onChanged([this] { list.journalChanged(); });
     }
     void frameAfter(int seconds, std::initializer_list<std::pair<int, int>> codes)
@@ -36,7 +33,6 @@ struct CallListWindowTest : testing::Test {
             texts << list.table()->item(r, c)->text();
         return texts;
     }
-    bool bold(int r) const { return list.table()->item(r, CallListWindow::Origen)->font().bold(); }
 
     WiredWindow w;
     CallListWindow list{w.journal, &w.form};
@@ -51,14 +47,12 @@ TEST_F(CallListWindowTest, ListsTheWaitingCallsLongestFirstThenTodaysLatestFirst
     frameAfter(2, {{L3, 7}});
     frameAfter(2, {{L3, 7}, {L2, 6}});
     w.clock.advanceMs(8500);
-    QTest::mouseClick(w.form.callListButton(), Qt::LeftButton);
-    ASSERT_TRUE(list.isVisible());
+    list.open();
     ASSERT_EQ(list.table()->rowCount(), 4);
     EXPECT_EQ(row(0), QStringList({"09:30:10", "L3", "devuelta", "0:10", "esperando"}));
     EXPECT_EQ(row(1), QStringList({"09:30:12", "L2", "entrante", "0:08", "esperando"}));
     EXPECT_EQ(row(2), QStringList({"09:30:05", "14 Caja", "interno", "0:03", "atendida"}));
     EXPECT_EQ(row(3), QStringList({"09:30:00", "L1", "entrante", "0:03", "PERDIDA"}));
-    EXPECT_EQ(std::vector<bool>({bold(0), bold(1), bold(2), bold(3)}), std::vector<bool>({false, false, false, true}));
 
     frameAfter(50, {{L3, 7}, {L2, 2}}); // changes while shown reach the list
     EXPECT_TRUE(QTest::qWaitFor([&] { return row(1).last() == "atendida"; }, 1000));

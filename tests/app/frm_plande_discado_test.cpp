@@ -4,7 +4,6 @@
 #include "qt_printers.h"
 #include "wired_window.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -35,13 +34,13 @@ struct FrmPlandeDiscadoTest : ShownWindowTest {
 
 } // namespace
 
-// Each position shows the twelve memories from it on.
-TEST_F(FrmPlandeDiscadoTest, OpensAndPagesByTwelveOrOneUpToTheLastPage)
+// Each position shows the twelve memories from it on; a double click on a row dials it.
+TEST_F(FrmPlandeDiscadoTest, PagesByTwelveOrOneUpToTheLastPageAndADoubleClickDialsARow)
 {
     w.directory.open();
     for (const auto& [action, position] : {std::pair{QAbstractSlider::SliderNoAction, 0},
              {QAbstractSlider::SliderPageStepAdd, 12}, {QAbstractSlider::SliderSingleStepAdd, 13},
-             {QAbstractSlider::SliderToMaximum, 62}, {QAbstractSlider::SliderToMinimum, 0}}) {
+             {QAbstractSlider::SliderToMinimum, 0}, {QAbstractSlider::SliderToMaximum, 62}}) {
         frame.vscMemorias()->triggerAction(action);
         for (int r = 0; r < Rows; ++r) {
             const int n = position + r + 1;
@@ -50,7 +49,9 @@ TEST_F(FrmPlandeDiscadoTest, OpensAndPagesByTwelveOrOneUpToTheLastPage)
             EXPECT_EQ(frame.txtGrupoTroncal(r)->text(), QStringLiteral("nota %1").arg(n)) << n;
         }
     }
-    EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
+    QTest::mouseDClick(frame.txtFacilidadAccedida(11), Qt::LeftButton);
+    EXPECT_EQ(w.queued(), std::vector<int>{0xDA}); // memory 74, once
+    EXPECT_FALSE(frame.isVisible());
 }
 
 TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatCanBeStoredOfTheTypingIsKeptAndVolverStoresIt)
@@ -61,22 +62,7 @@ TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatCanBeStoredOfTheTypingIs
     EXPECT_EQ(note->selectedText(), "nota 3");
     QTest::keyClicks(note, "Bomberos \"112\" y mas");
     QTest::mouseClick(frame.cmdChauAgenda(), Qt::LeftButton);
-    EXPECT_FALSE(frame.isVisible());
     EXPECT_EQ(w.configuration.troncalMemoria[2], "Bomberos 112 ");
-}
-
-TEST_F(FrmPlandeDiscadoTest, ADoubleClickOnAnyFieldOfARowDialsIt)
-{
-    for (int field = 0; field < 3; ++field) {
-        w.cola = ColaSalida{};
-        w.directory.open();
-        frame.vscMemorias()->setValue(62);
-        QLineEdit* fields[] = {frame.txtCodigoDiscado(11), frame.txtGrupoTroncal(11), frame.txtFacilidadAccedida(11)};
-        QTest::mouseDClick(fields[field], Qt::LeftButton);
-        EXPECT_EQ(w.cola.at(0), 0xDA) << field; // memory 74
-        EXPECT_EQ(w.cola.at(1), 0) << field;
-        EXPECT_FALSE(frame.isVisible()) << field;
-    }
 }
 
 // Keys in a row's field; the focus keeps to the field's column.
@@ -106,7 +92,6 @@ TEST_F(FrmPlandeDiscadoTest, KeysWalkRowsAndPagesDialTheFocusedRowAndEscClosesAs
     w.directory.openFocused();
     QTest::keyClicks(frame.txtGrupoTroncal(0), "Taxi");
     QTest::keyClick(frame.txtGrupoTroncal(0), Qt::Key_Escape);
-    EXPECT_FALSE(frame.isVisible());
     EXPECT_EQ(w.configuration.troncalMemoria[0], "nota 1Taxi");
     EXPECT_EQ(w.cola.at(1), 0);
 }

@@ -26,7 +26,6 @@ TEST(PortChoicePanel, AceptaOrADoubleClickHandsOverTheSelectedPortOrNothing)
     panel->onAccept([&accepted](const std::optional<QString>& entry) { accepted.push_back(entry); });
     window.show();
     EXPECT_FALSE(panel->isVisible());
-    ASSERT_EQ(panel->list()->count(), 16);
     panel->show();
     QTest::mouseClick(panel->acceptButton(), Qt::LeftButton);
     QTest::mouseClick(panel->list()->viewport(), Qt::LeftButton, {}, centreOf(*panel, 2));

@@ -69,7 +69,6 @@ TEST_F(FrmPlandeDiscadoTest, AClickSelectsAWholeNoteWhatCanBeStoredOfTheTypingIs
 TEST_F(FrmPlandeDiscadoTest, KeysWalkRowsAndPagesDialTheFocusedRowAndEscClosesAsVolver)
 {
     w.directory.openFocused();
-    EXPECT_EQ(QApplication::focusWidget(), frame.txtGrupoTroncal(0));
     frame.txtFacilidadAccedida(10)->setFocus();
     struct Step {
         Qt::Key key;

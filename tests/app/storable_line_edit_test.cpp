@@ -5,7 +5,6 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
@@ -32,19 +31,14 @@ void paste(QWidget& w, const QString& clip)
 // Opens the box's context menu and, once it is up, chooses its Paste entry.
 void pasteFromContextMenu(QWidget& w)
 {
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&poll] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        poll.stop();
+    QTimer::singleShot(0, [] {
+        QWidget* menu = QApplication::activePopupWidget();
         for (QAction* a : menu->actions()) {
             if (a->text().startsWith("&Paste"))
                 a->trigger();
         }
         menu->close();
     });
-    poll.start(10);
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), w.mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(&w, &event);
 }
@@ -63,17 +57,20 @@ TEST_F(StorableLineEditTest, TypingAndPastingKeepOnlyStorableCharactersCutToTheR
         bool pasted;
         QString input;
         QString expected;
+        bool overAll = false; // typed or pasted over the whole text, selected
     };
     const Case cases[] = {
         {"", false, "abcdefghijklmnopq", "abcdefghijklm"}, {"", false, "Peña \"Sur\"", "Peña Sur"},
         {"", false, QString::fromUtf16(u"€1\u4E00\u0100ü"), QString::fromUtf16(u"€1ü")}, {"", true, "\"Juan\"", "Juan"},
         {"0123456789", true, "abcdef", "0123456789abc"}, {"", true, QString::fromUtf16(u"a\u4E00b\"c"), "abc"},
-        {"0123456789abc", true, "x", "0123456789abc"},
+        {"0123456789abc", true, "x", "0123456789abc"}, {"Recepción", false, "\"", "Recepción", true},
+        {"Recepción", true, QString::fromUtf16(u"\"\u4E00"), "Recepción", true},
         {loaded, false, "x", loaded}, // the program's text is kept whole, and typing cannot grow it
     };
     for (const Case& c : cases) {
         edit.setText(c.before);
-        edit.end(false);
+        if (c.overAll)
+            edit.selectAll();
         if (c.pasted)
             paste(edit, c.input);
         else

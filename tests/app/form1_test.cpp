@@ -121,7 +121,7 @@ TEST_F(Form1Test, EscapeRestoresEnterHidesAnEmptiedBoxAndAReadOnlyBoxTakesOnlyEn
     EXPECT_EQ(box(6)->selectedText(), "Luis");
     QTest::keyClicks(box(6), "Pedro");
     QTest::keyClick(box(6), Qt::Key_Escape);
-    EXPECT_EQ(box(6)->text(), "Luis");
+    EXPECT_EQ(w.configuration.nombres[6], "Luis");
     EXPECT_EQ(focus(), w.form.salirButton());
 
     click(w.form.numberLabel(1), Qt::RightButton);

@@ -12,12 +12,13 @@ namespace
 constexpr int Attempts = 5;
 constexpr int ListenWaitMs = 10000;
 
-// A port nobody listens on now (ser2net may still lose it to another program:
-// the caller tries again).
+// A port nobody listens on now (ser2net may still lose it to another program,
+// or there is none: the caller tries again).
 quint16 freePort()
 {
     QTcpServer probe;
-    return probe.listen(QHostAddress::LocalHost) ? probe.serverPort() : 0;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
 }
 
 // Whether something listens on 127.0.0.1:port, read from the kernel's table
@@ -41,11 +42,9 @@ bool listening(quint16 port)
 std::variant<std::unique_ptr<Ser2netBridge>, QString> Ser2netBridge::start(
     const QString& device, Accepter accepter, const Options& options)
 {
-    QString error = QStringLiteral("no free port");
+    QString error;
     for (int attempt = 0; attempt < Attempts; ++attempt) {
         std::unique_ptr<Ser2netBridge> bridge(new Ser2netBridge(accepter, freePort()));
-        if (bridge->port_ == 0)
-            continue;
         const auto failed = bridge->launch(device, options);
         if (!failed)
             return bridge;
@@ -75,7 +74,6 @@ std::optional<QString> Ser2netBridge::launch(const QString& device, const Option
                        "  accepter: %1,127.0.0.1,%2\n"
                        "  connector: serialdev,%3,%4,local\n"
                        "  options:\n"
-                       "    kickolduser: true\n"
                        "    chardelay: %5\n")
             .arg(accepter_ == Accepter::Rfc2217 ? QStringLiteral("telnet(rfc2217),tcp") : QStringLiteral("tcp"))
             .arg(port_)
@@ -105,13 +103,6 @@ QString Ser2netBridge::url() const
     return QStringLiteral("%1://127.0.0.1:%2")
         .arg(accepter_ == Accepter::Rfc2217 ? QStringLiteral("rfc2217") : QStringLiteral("tcp"))
         .arg(port_);
-}
-
-void Ser2netBridge::stop()
-{
-    process_.terminate();
-    if (!process_.waitForFinished(5000))
-        kill();
 }
 
 void Ser2netBridge::kill()

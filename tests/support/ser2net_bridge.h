@@ -9,7 +9,7 @@
 
 // Debian's ser2net on 127.0.0.1 in front of a serial device (most often the
 // simulated exchange's pseudo-terminal), from a configuration of its own, on a
-// free port; started, stopped and killed by its process id.
+// free port; started and killed by its process id.
 class Ser2netBridge
 {
 public:
@@ -30,9 +30,7 @@ public:
 
     // What the console is given: tcp://127.0.0.1:PORT or rfc2217://127.0.0.1:PORT.
     QString url() const;
-    quint16 port() const { return port_; }
-    // SIGTERM, or SIGKILL, and the process reaped.
-    void stop();
+    // SIGKILL, and the process reaped.
     void kill();
 
 private:

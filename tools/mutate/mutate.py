@@ -32,7 +32,7 @@ TESTS_FOR = {
     "shell": LOGIC_TESTS + [DESKTOP_TIER],
     "platform/qt": ["platform_tests", "desktop_tests", "app_tests", "e2e_tests", DESKTOP_TIER],
     "app": ["app_tests", "desktop_tests", "e2e_tests", DESKTOP_TIER],
-    "sim": ["sim_tests", "e2e_tests", "fault_tests", "net_tests"],
+    "sim": ["sim_tests", "e2e_tests", "fault_tests"],
 }
 TEST_TIMEOUT_S = 120
 

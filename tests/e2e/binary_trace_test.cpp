@@ -2,7 +2,6 @@
 #include "sim/exchange_server.h"
 
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -17,16 +16,11 @@ TEST(Opr903Binary, ADeviceTheUserMayNotOpenIsExplained)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to run the program as another user";
-    QTemporaryDir folder;
     QString error;
     const auto exchange = ExchangeServer::onPseudoTerminal(ExchangeOptions{}, &error);
     ASSERT_TRUE(exchange) << error.toStdString();
     QProcess console;
-    console.setWorkingDirectory(folder.path());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("HOME", folder.path());
-    console.setProcessEnvironment(env);
+    console.setWorkingDirectory(QStringLiteral("/"));
     // The port message waits for an answer that never comes: the run is ended after 5 s.
     console.start("timeout",
         {"5", "setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", OPR903_BINARY, "--device",

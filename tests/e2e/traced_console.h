@@ -59,7 +59,6 @@ struct TracedConsole : ::testing::Test {
     }
     QStringList events() const { return traceEvents(folder.filePath(QStringLiteral("trace.log"))); }
     bool traced(const QString& event) const { return events().contains(event); }
-    bool ended() const { return traced(QStringLiteral("exit")); }
 
     // Waits for the console to end; false if it did not, or if it used more
     // than a small share of the CPU meanwhile.
@@ -68,7 +67,7 @@ struct TracedConsole : ::testing::Test {
         QElapsedTimer wall;
         wall.start();
         const std::clock_t cpuBefore = std::clock();
-        if (!QTest::qWaitFor([this] { return ended(); }, timeoutMs))
+        if (!QTest::qWaitFor([this] { return traced(QStringLiteral("exit")); }, timeoutMs))
             return ::testing::AssertionFailure() << "no orderly close within " << timeoutMs << " ms";
         QTest::qWait(500); // nothing keeps running after the close
         const double share = double(std::clock() - cpuBefore) / CLOCKS_PER_SEC / (double(wall.elapsed()) / 1000.0);

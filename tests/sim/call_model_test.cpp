@@ -23,9 +23,7 @@ TEST(CallModel, ALineHandedOverIsFreedOrReturnedToTheConsoleWhenItsCallEnds)
         CallModel model(ExchangePlan::builtIn(), seed, false);
         model.command(protocol::SeleccionLinea(1), 0);
         model.command(protocol::SeleccionInterno(3), 0);
-        EXPECT_EQ(model.lineStatus(1), line::Held);
         model.command(protocol::Corta, CallModel::AnswerMs * 1000);
-        EXPECT_EQ(model.lineStatus(1), line::Busy);
         model.advanceTo(64 * Second);
         outcomes.insert(model.lineStatus(1));
     }

@@ -3,7 +3,6 @@
 #include "app/console_keys.h"
 #include "app/form1.h"
 #include "app/frm_plande_discado.h"
-#include "console/blink_timers.h"
 #include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
@@ -25,9 +24,10 @@
 
 #include <vector>
 
-// The console window wired to its logic as start-up wires it, its keys and
-// directory frame included, with the timers on a virtual clock; frames go the
-// way the dispatcher sends them.
+// The console window wired to its logic as start-up wires it (but for the
+// blinking, which the desktop tier watches), its keys and directory frame
+// included, with the digit timer on a virtual clock; frames go the way the
+// dispatcher sends them.
 struct WiredWindow {
     ColaSalida cola;
     ConsoleState state;
@@ -37,9 +37,6 @@ struct WiredWindow {
     NameBoxes names{form, configuration};
     OperatorCommands commands{cola, state, panel, names, form};
     VirtualClock clock;
-    std::unique_ptr<VirtualTimer> timer1 = clock.createTimer();
-    std::unique_ptr<VirtualTimer> timer2 = clock.createTimer();
-    BlinkTimers blink{*timer1, *timer2, panel, state};
     FakeMessages messages;
     FakeClock wall;
     FakeJournalStore store;
@@ -59,7 +56,6 @@ struct WiredWindow {
         form.bind(panel, commands, names);
         journal.onChanged([this] { form.showWaitingCalls(journal.waiting()); });
         panel.layOut(state.palette());
-        blink.start();
     }
 
     // A status frame with the given (Estados index, code) pairs, all else 0.

@@ -1,5 +1,4 @@
 #include "app/click_label.h"
-#include "app/name_box.h"
 #include "app/panel_focus.h"
 #include "qt_printers.h"
 #include "wired_window.h"

@@ -1,4 +1,5 @@
 #include "app/click_label.h"
+#include "app/indicator_widget.h"
 #include "app/name_box.h"
 #include "qt_printers.h"
 #include "wired_window.h"
@@ -7,6 +8,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace
 {
@@ -30,6 +33,17 @@ struct Form1Test : ShownWindowTest {
 };
 
 } // namespace
+
+// Each number is centred below its indicator, the virtual slot's wider word too.
+TEST_F(Form1Test, EachSlotsCaptionIsCentredBelowItsIndicator)
+{
+    for (int i = 0; i < 19; ++i) {
+        const QRect indicator = w.form.extensionIndicator(i)->geometry();
+        const QRect caption = w.form.numberLabel(i)->geometry();
+        EXPECT_GT(caption.top(), indicator.bottom()) << i;
+        EXPECT_LE(std::abs(caption.center().x() - indicator.center().x()), 2) << i;
+    }
+}
 
 // A slot takes a click on its caption, overlay or name box, a line only a left
 // one; a double click acts once, and a click without a new press keeps the

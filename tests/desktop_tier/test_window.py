@@ -124,14 +124,6 @@ class TrayWithoutWindowManager(DesktopCase):
         self.wait(console.shown, "the window back")
         self.assertEqual(self.desktop.position(console.window)[2:], WINDOW_SIZE)
 
-    def test_the_menus_salir_ends_without_a_crash(self):
-        console = self.console()
-        console.click_icon(button=3)
-        menu, height = self.wait(console.popup_menu, "the popup menu")
-        left, top, width, _ = self.desktop.position(menu)
-        self.desktop.click(left + width // 2, top + height - height // 4)
-        self.assertEqual(console.wait_exit(), 0)
-
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -28,7 +28,7 @@ public:
         bool changingFrames = false; // keep the exchange's script topped up
         bool keepLatencies = false;
         QString platform = QStringLiteral("offscreen");
-        std::optional<Through> through;
+        std::optional<Through> through = std::nullopt;
     };
 
     explicit ConsoleRun(Setup setup);

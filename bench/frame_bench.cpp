@@ -1,13 +1,13 @@
 // Cost of one status frame in the logic: applying it to the console state,
 // repainting the changed panel elements, keeping the call journal and
 // evaluating the command buttons.
+#include "configuration/configuration.h"
 #include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
-#include "directory/configuration.h"
+#include "console/panel_view.h"
 #include "platform/journal_store.h"
 #include "platform/messages.h"
-#include "platform/panel_view.h"
 #include "platform/qt/qt_clock.h"
 
 #include <benchmark/benchmark.h>
@@ -57,7 +57,7 @@ public:
     MessageAnswer show(const QString&, const QString&, MessageStyle) override { return MessageAnswer::Ok; }
 };
 
-using Frame = std::array<std::uint8_t, protocol::StatusFrameLength>;
+using Frame = wire::StatusFrame;
 
 // The logic a status frame goes through, with the journal on the real clocks.
 struct FrameLogic {
@@ -127,7 +127,7 @@ void blinkTick(benchmark::State& state)
     ConsoleState console;
     console.applyFrame(randomFrames(1).front());
     for (auto _ : state)
-        panel.slowBlink(console.estados());
+        panel.slowBlink(console.codes());
     benchmark::DoNotOptimize(view.changes);
 }
 BENCHMARK(blinkTick);

@@ -2,7 +2,8 @@
 // the exchange's conversation: fetch the three start-up blocks, then answer
 // each poll with "no command" and read its frame. Its poll latency is the
 // floor the console is measured against.
-#include "link/protocol.h"
+#include "wire/commands.h"
+#include "wire/frame_layout.h"
 
 #include <QCoreApplication>
 #include <QSerialPort>
@@ -14,9 +15,8 @@ namespace
 
 // The requests of the start-up, each sent when the block before it is in.
 constexpr unsigned char StartUp[]
-    = {protocol::PideIdentidad, protocol::PideTablaInternos, protocol::PideMemorias, protocol::IniciaSondeo};
-constexpr int StartUpBlocks[]
-    = {protocol::IdentityLength, protocol::NumberingTableLength, protocol::DirectoryBlockLength};
+    = {wire::RequestIdentity, wire::RequestNumberingTable, wire::RequestSpeedDials, wire::StartPolling};
+constexpr int StartUpBlocks[] = {wire::IdentityLength, wire::NumberingTableLength, wire::DirectoryBlockLength};
 
 class Floor
 {
@@ -49,8 +49,8 @@ private:
             }
             if (awaitingFrame_)
                 awaitingFrame_ = false;
-            else if (static_cast<unsigned char>(bytes[0]) == protocol::Sondeo) {
-                send(protocol::SinComando);
+            else if (static_cast<unsigned char>(bytes[0]) == wire::Poll) {
+                send(wire::NoCommand);
                 awaitingFrame_ = true;
             }
         }
@@ -60,7 +60,7 @@ private:
     {
         if (stage_ < std::size(StartUpBlocks))
             return StartUpBlocks[stage_];
-        return awaitingFrame_ ? protocol::StatusFrameLength : 1;
+        return awaitingFrame_ ? wire::StatusFrameLength : 1;
     }
 
     QSerialPort& port_;

@@ -2,12 +2,12 @@
 
 #include "app/click_label.h"
 #include "app/console_app.h"
-#include "app/form1.h"
-#include "app/frm_plande_discado.h"
+#include "app/console_window.h"
 #include "app/indicator_widget.h"
+#include "app/speed_dial_page.h"
 #include "app/storable_line_edit.h"
 #include "directory/speed_dial_directory.h"
-#include "link/protocol.h"
+#include "wire/frame_layout.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -35,7 +35,7 @@ void RandomOperator::act()
         return useDirectory();
     switch (below(8)) {
     case 0: return nameTheExtension();
-    case 1: return clickAt(console_.window().agendaButton(), Qt::LeftButton);
+    case 1: return clickAt(console_.window().directoryButton(), Qt::LeftButton);
     default: return clickPanel();
     }
 }
@@ -43,22 +43,21 @@ void RandomOperator::act()
 // A left click on an extension's indicator or number, a line, or a command button.
 void RandomOperator::clickPanel()
 {
-    Form1& window = console_.window();
+    ConsoleWindow& window = console_.window();
     switch (below(4)) {
     case 0:
         return clickWindowAt(
-            window.extensionIndicator(below(protocol::ExtensionSlots))->geometry().center(), Qt::LeftButton);
-    case 1: return clickAt(window.numberLabel(below(protocol::ExtensionSlots)), Qt::LeftButton);
-    case 2:
-        return clickWindowAt(window.lineIndicator(below(protocol::OutsideLines))->geometry().center(), Qt::LeftButton);
-    default: return clickAt(below(2) ? window.cmdCorta() : window.cmdRecupera(), Qt::LeftButton);
+            window.extensionIndicator(below(wire::ExtensionSlots))->geometry().center(), Qt::LeftButton);
+    case 1: return clickAt(window.numberLabel(below(wire::ExtensionSlots)), Qt::LeftButton);
+    case 2: return clickWindowAt(window.lineIndicator(below(wire::OutsideLines))->geometry().center(), Qt::LeftButton);
+    default: return clickAt(below(2) ? window.cutButton() : window.retrieveButton(), Qt::LeftButton);
     }
 }
 
 // A right click on an extension, then a few keys into whatever has the focus.
 void RandomOperator::nameTheExtension()
 {
-    clickAt(console_.window().numberLabel(below(protocol::ExtensionSlots)), Qt::RightButton);
+    clickAt(console_.window().numberLabel(below(wire::ExtensionSlots)), Qt::RightButton);
     constexpr std::array Keys{Qt::Key_A, Qt::Key_Z, Qt::Key_Backspace, Qt::Key_Return, Qt::Key_Escape};
     QWidget* focus = QApplication::focusWidget();
     for (int n = below(12); n > 0 && focus; --n)
@@ -68,13 +67,13 @@ void RandomOperator::nameTheExtension()
 // Paging, a note typed, a dial by double click, or VOLVER.
 void RandomOperator::useDirectory()
 {
-    FrmPlandeDiscado& frame = console_.directoryFrame();
+    SpeedDialPage& frame = console_.directoryFrame();
     const int row = below(SpeedDialDirectory::Rows);
     switch (below(4)) {
-    case 0: frame.vscMemorias()->setValue(below(frame.vscMemorias()->maximum() + 1)); return;
-    case 1: QTest::keyClicks(frame.txtGrupoTroncal(row), QStringLiteral("nota")); return;
-    case 2: QTest::mouseDClick(frame.txtCodigoDiscado(row), Qt::LeftButton); return;
-    default: clickAt(frame.cmdChauAgenda(), Qt::LeftButton);
+    case 0: frame.scrollBar()->setValue(below(frame.scrollBar()->maximum() + 1)); return;
+    case 1: QTest::keyClicks(frame.noteField(row), QStringLiteral("nota")); return;
+    case 2: QTest::mouseDClick(frame.numberField(row), Qt::LeftButton); return;
+    default: clickAt(frame.backButton(), Qt::LeftButton);
     }
 }
 

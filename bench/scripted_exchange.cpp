@@ -1,6 +1,6 @@
 #include "scripted_exchange.h"
 
-#include "link/protocol.h"
+#include "wire/commands.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -34,7 +34,7 @@ std::optional<QString> ScriptedExchange::start()
     });
     QObject::connect(exchange_.get(), &ExchangeServer::pollAnswered, [this](quint8 answer, qint64 latencyUs) {
         ++answered_;
-        if (answer != protocol::SinComando)
+        if (answer != wire::NoCommand)
             ++commands_;
         extraAnswers_ = std::max(extraAnswers_, pollingBytes_ - answered_);
         if (keepLatencies_)

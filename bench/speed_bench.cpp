@@ -2,10 +2,10 @@
 // exchange, next to the floor of a bare Qt serial-port program. Prints a table.
 #include "app/console_app.h"
 #include "console_run.h"
-#include "link/protocol.h"
 #include "process_sample.h"
 #include "random_operator.h"
-#include "sim/status_codes.h"
+#include "wire/frame_layout.h"
+#include "wire/status_codes.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -156,7 +156,7 @@ qint64 framesRead(const QString& tracePath)
     while (!file.atEnd()) {
         const QByteArray line = file.readLine().trimmed();
         const qsizetype rx = line.indexOf(" rx ");
-        if (rx >= 0 && line.mid(rx + 4).split(' ').size() == protocol::StatusFrameLength)
+        if (rx >= 0 && line.mid(rx + 4).split(' ').size() == wire::StatusFrameLength)
             ++count;
     }
     return count;
@@ -191,10 +191,10 @@ void reportRate(const QString& console, const Limits& limits)
 // One outside line blinking slowly, one extension blinking fast, the rest free.
 QByteArray blinkingFrame()
 {
-    QByteArray frame(protocol::StatusFrameLength, char(status::extension::Free));
-    frame[0] = char(status::extension::Held);
-    frame[protocol::ExtensionSlots - 1] = char(status::extension::Own);
-    frame[protocol::ExtensionSlots] = char(status::line::BusyBlinking);
+    QByteArray frame(wire::StatusFrameLength, char(wire::extension::Free));
+    frame[0] = char(wire::extension::Held);
+    frame[wire::ExtensionSlots - 1] = char(wire::extension::Own);
+    frame[wire::ExtensionSlots] = char(wire::line::BusyBlinking);
     return frame;
 }
 

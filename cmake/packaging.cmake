@@ -4,7 +4,11 @@ include(GNUInstallDirs)
 install(TARGETS opr903 r903-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(PROGRAMS packaging/opr903-launcher DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES packaging/opr903.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES packaging/opr903.1 packaging/r903-sim.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# The man pages carry the project's version.
+foreach(page opr903.1 r903-sim.1)
+  configure_file(packaging/${page}.in ${CMAKE_BINARY_DIR}/man/${page} @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 
 # The normal icon in the hicolor theme: scalable, and rendered at 16, 32, 48 px.
 set(ICON_SVG ${CMAKE_SOURCE_DIR}/src/app/icons/img0.svg)

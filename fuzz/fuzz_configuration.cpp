@@ -2,12 +2,12 @@
 // what a save of the loaded state wrote gives the same state again. (A bare
 // record may hold a double quote, which a saved text cannot: such a state
 // comes back with the quote replaced, and from then on stays the same.)
-#include "directory/configuration.h"
-#include "directory/configuration_file.h"
+#include "configuration/configuration.h"
+#include "configuration/configuration_file.h"
 #include "directory/speed_dial_directory.h"
 #include "fake_config_store.h"
 #include "fake_messages.h"
-#include "link/cola_salida.h"
+#include "link/command_queue.h"
 #include "quiet_directory_view.h"
 
 #include <algorithm>
@@ -26,13 +26,13 @@ std::pair<Configuration, QByteArray> loadAndSave(const QByteArray& bytes)
     FakeMessages messages;
     Configuration configuration;
     QuietDirectoryView view;
-    BloqueMemorias memorias{};
-    ColaSalida cola;
-    SpeedDialDirectory directory(view, configuration, memorias, cola);
+    wire::SpeedDialBlock speedDials{};
+    CommandQueue queue;
+    SpeedDialDirectory directory(view, configuration, speedDials, queue);
     ConfigurationFile file(store, messages, configuration, directory);
     file.load();
     store.file.reset();
-    file.Grabaendisco();
+    file.save();
     if (!store.file || !messages.log.isEmpty())
         std::abort();
     return {configuration, *store.file};
@@ -41,14 +41,14 @@ std::pair<Configuration, QByteArray> loadAndSave(const QByteArray& bytes)
 bool holdsQuote(const Configuration& c)
 {
     const auto quoted = [](const QString& text) { return text.contains(u'"'); };
-    const QString* port = std::get_if<QString>(&c.numeroPuerto);
-    return (port && quoted(*port)) || std::any_of(c.nombres.begin(), c.nombres.end(), quoted)
-        || std::any_of(c.troncalMemoria.begin(), c.troncalMemoria.end(), quoted);
+    const QString* port = std::get_if<QString>(&c.portNumber);
+    return (port && quoted(*port)) || std::any_of(c.names.begin(), c.names.end(), quoted)
+        || std::any_of(c.memoryNotes.begin(), c.memoryNotes.end(), quoted);
 }
 
 bool sameValues(const Configuration& a, const Configuration& b)
 {
-    return a.numeroPuerto == b.numeroPuerto && a.nombres == b.nombres && a.troncalMemoria == b.troncalMemoria;
+    return a.portNumber == b.portNumber && a.names == b.names && a.memoryNotes == b.memoryNotes;
 }
 
 } // namespace

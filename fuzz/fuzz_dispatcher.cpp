@@ -34,11 +34,11 @@ bool knownThreshold(int t)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     VirtualClock clock;
-    auto timer3 = clock.createTimer();
-    auto timer5 = clock.createTimer();
+    auto watchdog = clock.createTimer();
+    auto probeTimer = clock.createTimer();
     FakeSerialPort port;
     LinkConsoleFakes console;
-    ExchangeLink link(console.parts(port, *timer3, *timer5), console.outside());
+    ExchangeLink link(console.parts(port, *watchdog, *probeTimer), console.outside());
 
     // Inside a modal box other events keep running: let time pass there too,
     // and count nested boxes.
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         --depth;
     };
 
-    timer5->setInterval(300);
+    probeTimer->setInterval(300);
     std::size_t i = 0;
     while (i < size && !console.asked.contains("unload")) {
         const std::uint8_t op = data[i++];
@@ -64,9 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 2: // an operator command, Salir, or a port choice
             if (n % 3 == 0)
-                console.cola.queue(std::uint8_t(n + 1));
+                console.queue.queue(std::uint8_t(n + 1));
             else if (n % 3 == 1)
-                console.cola.endConnection();
+                console.queue.endConnection();
             else if (console.portListShown)
                 link.probe().accept(n % 2 ? std::optional<QString>(QString::number(n % 17)) : std::nullopt);
             break;

@@ -116,7 +116,7 @@ void CallListWindow::refill()
         fillRow(row++,
             {clockTime(call->startedMs), originText(call->origin, call->name), kindText(call->kind),
                 minutesAndSeconds(call->waitedSeconds), outcomeText(call->outcome)},
-            call->outcome == CallOutcome::Perdida);
+            call->outcome == CallOutcome::Missed);
     }
 }
 

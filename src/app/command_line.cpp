@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "version.h"
 
 #include <QCommandLineParser>
 
@@ -68,7 +69,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     }
     if (parser.isSet(version)) {
         line.action = CommandLine::Action::Version;
-        line.text = Program + QStringLiteral(" V1.00\n");
+        line.text = Program + QLatin1Char(' ') + QLatin1String(version::Title) + QLatin1Char('\n');
         return line;
     }
     if (!parser.positionalArguments().isEmpty())

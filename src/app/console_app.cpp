@@ -2,8 +2,8 @@
 
 #include "app/call_list_window.h"
 #include "app/console_keys.h"
-#include "app/frm_plande_discado.h"
 #include "app/port_choice_panel.h"
+#include "app/speed_dial_page.h"
 #include "app/tray_icons.h"
 #include "platform/qt/qt_timer.h"
 
@@ -41,13 +41,13 @@ std::unique_ptr<ShellEvents> shellEvents(Trace* trace)
 ConsoleApp::ConsoleApp(const ConsoleOptions& options)
     : icons_(trayIcons())
     , portPanel_(new PortChoicePanel)
-    , directoryFrame_(new FrmPlandeDiscado)
-    , messages_(&form_)
+    , directoryFrame_(new SpeedDialPage)
+    , messages_(&window_)
     , store_(options.configFolder)
     , journalStore_(journalFolderOf(options), QDate::currentDate())
     , desktop_(icons_)
-    , foreground_(form_)
-    , windowServices_(form_)
+    , foreground_(window_)
+    , windowServices_(window_)
     , events_(shellEvents(options.trace))
 {
     if (options.device)
@@ -59,46 +59,46 @@ ConsoleApp::ConsoleApp(const ConsoleOptions& options)
     }
     session_ = std::make_unique<ConsoleSession>(SessionPlatform{traced<SerialPort>(serial_, tracedSerial_),
         traced<Messages>(messages_, tracedMessages_), traced<ConfigStore>(store_, tracedStore_), journalStore_, clock_,
-        desktop_, sound_, foreground_, windowServices_, form_, form_, *directoryFrame_, *portPanel_, *events_,
+        desktop_, sound_, foreground_, windowServices_, window_, window_, *directoryFrame_, *portPanel_, *events_,
         [] { return std::make_unique<QtTimer>(); }});
     wireWidgets();
-    keys_ = std::make_unique<ConsoleKeys>(form_, session_->keyboard());
+    keys_ = std::make_unique<ConsoleKeys>(window_, session_->keyboard());
 }
 
 ConsoleApp::~ConsoleApp() = default;
 
 void ConsoleApp::wireWidgets()
 {
-    form_.hostFrame(directoryFrame_, QPoint(0, 0));
-    form_.hostFrame(portPanel_, PortPanelTwips);
+    window_.hostFrame(directoryFrame_, QPoint(0, 0));
+    window_.hostFrame(portPanel_, PortPanelTwips);
     portPanel_->hide();
-    form_.setWindowIcon(icons_[0]);
-    form_.bind(session_->panel(), session_->commands(), session_->nameBoxes());
+    window_.setWindowIcon(icons_[0]);
+    window_.bind(session_->panel(), session_->commands(), session_->nameBoxes());
     directoryFrame_->bind(session_->directory());
     portPanel_->onAccept([this](const std::optional<QString>& entry) { session_->link().probe().accept(entry); });
-    QObject::connect(form_.agendaButton(), &QPushButton::clicked, [this] { session_->directory().open(); });
-    QObject::connect(form_.salirButton(), &QPushButton::clicked, [this] { session_->shell().salir(); });
-    callList_ = new CallListWindow(session_->journal(), &form_);
+    QObject::connect(window_.directoryButton(), &QPushButton::clicked, [this] { session_->directory().open(); });
+    QObject::connect(window_.exitButton(), &QPushButton::clicked, [this] { session_->shell().exitClicked(); });
+    callList_ = new CallListWindow(session_->journal(), &window_);
     session_->journal().onChanged([this] { journalChanged(); });
-    QObject::connect(form_.callListButton(), &QPushButton::clicked, [this] { callList_->open(); });
+    QObject::connect(window_.callListButton(), &QPushButton::clicked, [this] { callList_->open(); });
 }
 
 void ConsoleApp::journalChanged()
 {
-    QPushButton* button = form_.callListButton();
+    QPushButton* button = window_.callListButton();
     const QString caption = session_->journal().buttonCaption();
     if (button->text() != caption) {
         button->setText(caption);
         button->setAccessibleName(caption);
     }
     callList_->journalChanged();
-    form_.showWaitingCalls(session_->journal().waiting());
+    window_.showWaitingCalls(session_->journal().waiting());
 }
 
 Shell::Loaded ConsoleApp::start()
 {
     const Shell::Loaded loaded = session_->load();
     if (loaded != Shell::Loaded::Ended)
-        form_.show();
+        window_.show();
     return loaded;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form1.h"
+#include "app/console_window.h"
 #include "platform/qt/file_config_store.h"
 #include "platform/qt/file_journal_store.h"
 #include "platform/qt/qt_clock.h"
@@ -25,7 +25,7 @@
 
 class CallListWindow;
 class ConsoleKeys;
-class FrmPlandeDiscado;
+class SpeedDialPage;
 class PortChoicePanel;
 class Trace;
 
@@ -53,9 +53,9 @@ public:
     // The window's load, then the window is shown (unless the program is to end at once).
     Shell::Loaded start();
 
-    Form1& window() { return form_; }
+    ConsoleWindow& window() { return window_; }
     PortChoicePanel& portPanel() { return *portPanel_; }
-    FrmPlandeDiscado& directoryFrame() { return *directoryFrame_; }
+    SpeedDialPage& directoryFrame() { return *directoryFrame_; }
     CallListWindow& callList() { return *callList_; }
     FileJournalStore& journalStore() { return journalStore_; }
     QtWindowServices& windowServices() { return windowServices_; }
@@ -68,9 +68,9 @@ private:
     void journalChanged();
 
     const std::array<QIcon, 2> icons_;
-    Form1 form_;
+    ConsoleWindow window_;
     PortChoicePanel* portPanel_;
-    FrmPlandeDiscado* directoryFrame_;
+    SpeedDialPage* directoryFrame_;
     CallListWindow* callList_ = nullptr;
     QtSerialPort serial_;
     QtMessages messages_;

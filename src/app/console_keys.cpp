@@ -1,6 +1,6 @@
 #include "app/console_keys.h"
 
-#include "app/form1.h"
+#include "app/console_window.h"
 #include "app/panel_focus.h"
 #include "operator/keyboard_commands.h"
 
@@ -19,7 +19,7 @@ bool pressesButton(int key)
 
 } // namespace
 
-ConsoleKeys::ConsoleKeys(Form1& window, KeyboardCommands& keyboard)
+ConsoleKeys::ConsoleKeys(ConsoleWindow& window, KeyboardCommands& keyboard)
     : window_(window)
     , keyboard_(keyboard)
 {
@@ -43,7 +43,7 @@ bool ConsoleKeys::eventFilter(QObject* watched, QEvent* event)
     const auto& key = static_cast<const QKeyEvent&>(*event);
     const bool press = event->type() == QEvent::KeyPress;
     const bool handled = press && keysActive(*receiver) && dispatch(*receiver, key);
-    return handled || (receiver == window_.salirButton() && pressesButton(key.key()));
+    return handled || (receiver == window_.exitButton() && pressesButton(key.key()));
 }
 
 bool ConsoleKeys::keysActive(const QWidget& receiver) const

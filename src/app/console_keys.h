@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-class Form1;
+class ConsoleWindow;
 class KeyboardCommands;
 class QKeyEvent;
 class QWidget;
@@ -15,7 +15,7 @@ class QWidget;
 class ConsoleKeys final : public QObject
 {
 public:
-    ConsoleKeys(Form1& window, KeyboardCommands& keyboard);
+    ConsoleKeys(ConsoleWindow& window, KeyboardCommands& keyboard);
     ~ConsoleKeys() override;
 
 protected:
@@ -25,6 +25,6 @@ private:
     bool keysActive(const QWidget& receiver) const;
     bool dispatch(const QWidget& receiver, const QKeyEvent& key);
 
-    Form1& window_;
+    ConsoleWindow& window_;
     KeyboardCommands& keyboard_;
 };

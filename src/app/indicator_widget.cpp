@@ -1,7 +1,7 @@
 #include "app/indicator_widget.h"
 
+#include "app/panel_geometry.h"
 #include "app/panel_pictures.h"
-#include "console/panel_geometry.h"
 
 #include <QPainter>
 

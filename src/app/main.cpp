@@ -4,6 +4,7 @@
 #include "app/termination_signals.h"
 #include "platform/qt/trace.h"
 #include "sim/exchange_server.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,7 +71,7 @@ int main(int argc, char** argv)
     preferX11();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("opr903"));
-    app.setApplicationVersion(QStringLiteral("1.00"));
+    app.setApplicationVersion(QLatin1String(version::Number));
     app.setQuitOnLastWindowClosed(false);
 
     ConsoleOptions options;

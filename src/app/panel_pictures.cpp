@@ -1,9 +1,9 @@
 #include "app/panel_pictures.h"
 
+#include "app/panel_geometry.h"
 #include "app/qt_colour.h"
-#include "console/panel_geometry.h"
-#include "directory/configuration.h"
-#include "link/protocol.h"
+#include "configuration/configuration.h"
+#include "wire/frame_layout.h"
 
 #include <QPainter>
 
@@ -22,11 +22,11 @@ std::vector<QRect> panelGroups()
 {
     constexpr int Margin = 45;
     QRect lines;
-    for (int k = 0; k < protocol::OutsideLines; ++k)
+    for (int k = 0; k < wire::OutsideLines; ++k)
         lines |= geometry::lineIndicator(k) | geometry::lineLabel(k);
     std::vector<QRect> groups{lines.adjusted(-4 * Margin, -4 * Margin, 4 * Margin, 2 * Margin)};
     std::array<QRect, 3> rows;
-    for (int i = 0; i < protocol::ExtensionSlots; ++i)
+    for (int i = 0; i < wire::ExtensionSlots; ++i)
         rows[i / 8] |= geometry::nameBox(std::min(i, NameBoxCount - 1)) | geometry::numberLabel(i);
     // The leftmost name boxes reach the window's edge; the panels keep the line panel's margin from it.
     const QRect inside = QRect(QPoint(), geometry::ClientArea).adjusted(4 * Margin, 0, -4 * Margin, 0);

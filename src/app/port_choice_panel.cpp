@@ -29,7 +29,7 @@ PortChoicePanel::PortChoicePanel(QWidget* parent)
     , list_(named(new QListWidget(this), "LstNumerodeport", QStringLiteral("Seleccione puerto")))
     , acceptButton_(named(new QPushButton(QStringLiteral("&Acepta"), this), "cmdacepta", QStringLiteral("Acepta")))
 {
-    setObjectName(QStringLiteral("frmEligeport"));
+    setObjectName(QStringLiteral("portChoicePanel"));
     setFrameShape(QFrame::StyledPanel);
     for (int port = 1; port <= PortCount; ++port) {
         auto* entry = new QListWidgetItem(QString::number(port), list_);

@@ -12,7 +12,7 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
-// frmEligeport: the list of port numbers offered after a port could not be
+// The list of port numbers offered after a port could not be
 // opened. Hidden until the probe shows it. Acepta, or a double-click on an
 // entry, hands the selected entry's text (or nothing) to the probe.
 class PortChoicePanel final : public QFrame, public PortChoiceView

@@ -1,6 +1,6 @@
 #include "app/storable_line_edit.h"
 
-#include "directory/windows1252.h"
+#include "configuration/windows1252.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>

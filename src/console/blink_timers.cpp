@@ -4,30 +4,30 @@
 #include "console/panel.h"
 #include "platform/timer.h"
 
-BlinkTimers::BlinkTimers(Timer& timer1, Timer& timer2, Panel& panel, const ConsoleState& state)
-    : timer1_(timer1)
-    , timer2_(timer2)
+BlinkTimers::BlinkTimers(Timer& slowTimer, Timer& fastTimer, Panel& panel, const ConsoleState& state)
+    : slow_(slowTimer)
+    , fast_(fastTimer)
     , panel_(panel)
     , state_(state)
 {
-    timer1_.onTick([this] { slowTick(); });
-    timer2_.onTick([this] { fastTick(); });
+    slow_.onTick([this] { slowTick(); });
+    fast_.onTick([this] { fastTick(); });
 }
 
 void BlinkTimers::start()
 {
-    timer1_.setInterval(SlowMs);
-    timer2_.setInterval(FastMs);
+    slow_.setInterval(SlowMs);
+    fast_.setInterval(FastMs);
 }
 
 void BlinkTimers::slowTick()
 {
-    timer1_.setInterval(SlowMs);
-    panel_.slowBlink(state_.estados());
+    slow_.setInterval(SlowMs);
+    panel_.slowBlink(state_.codes());
 }
 
 void BlinkTimers::fastTick()
 {
-    timer2_.setInterval(FastMs);
-    panel_.fastBlink(state_.estados());
+    fast_.setInterval(FastMs);
+    panel_.fastBlink(state_.codes());
 }

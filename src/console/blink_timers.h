@@ -4,8 +4,8 @@ class ConsoleState;
 class Panel;
 class Timer;
 
-// The two blink timers of the panel: Timer1 ticks the slow phase every
-// 500 ms, Timer2 the fast phase every 250 ms, both reading the last status
+// The two blink timers of the panel: one ticks the slow phase every
+// 500 ms, the other the fast phase every 250 ms, both reading the last status
 // codes. Each tick re-arms its own timer.
 class BlinkTimers
 {
@@ -13,7 +13,7 @@ public:
     static constexpr int SlowMs = 500;
     static constexpr int FastMs = 250;
 
-    BlinkTimers(Timer& timer1, Timer& timer2, Panel& panel, const ConsoleState& state);
+    BlinkTimers(Timer& slowTimer, Timer& fastTimer, Panel& panel, const ConsoleState& state);
 
     // Start-up: set both intervals, which starts the blinking for the whole run.
     void start();
@@ -22,8 +22,8 @@ private:
     void slowTick();
     void fastTick();
 
-    Timer& timer1_;
-    Timer& timer2_;
+    Timer& slow_;
+    Timer& fast_;
     Panel& panel_;
     const ConsoleState& state_;
 };

@@ -3,9 +3,9 @@
 QString kindText(CallKind kind)
 {
     switch (kind) {
-    case CallKind::Entrante: return QStringLiteral("entrante");
-    case CallKind::Devuelta: return QStringLiteral("devuelta");
-    case CallKind::Interno: return QStringLiteral("interno");
+    case CallKind::Incoming: return QStringLiteral("entrante");
+    case CallKind::Returned: return QStringLiteral("devuelta");
+    case CallKind::Extension: return QStringLiteral("interno");
     }
     return {};
 }
@@ -13,16 +13,16 @@ QString kindText(CallKind kind)
 QString outcomeText(CallOutcome outcome)
 {
     switch (outcome) {
-    case CallOutcome::Atendida: return QStringLiteral("atendida");
-    case CallOutcome::Perdida: return QStringLiteral("perdida");
-    case CallOutcome::SinFinal: return QStringLiteral("sin final");
+    case CallOutcome::Answered: return QStringLiteral("atendida");
+    case CallOutcome::Missed: return QStringLiteral("perdida");
+    case CallOutcome::Unfinished: return QStringLiteral("sin final");
     }
     return {};
 }
 
 std::optional<CallKind> kindFromText(const QString& text)
 {
-    for (CallKind kind : {CallKind::Entrante, CallKind::Devuelta, CallKind::Interno}) {
+    for (CallKind kind : {CallKind::Incoming, CallKind::Returned, CallKind::Extension}) {
         if (kindText(kind) == text)
             return kind;
     }
@@ -31,7 +31,7 @@ std::optional<CallKind> kindFromText(const QString& text)
 
 std::optional<CallOutcome> outcomeFromText(const QString& text)
 {
-    for (CallOutcome outcome : {CallOutcome::Atendida, CallOutcome::Perdida, CallOutcome::SinFinal}) {
+    for (CallOutcome outcome : {CallOutcome::Answered, CallOutcome::Missed, CallOutcome::Unfinished}) {
         if (outcomeText(outcome) == text)
             return outcome;
     }

@@ -8,10 +8,10 @@
 
 // How a call reached the console: a line calling (code 6), a line transferred
 // or returned (code 7), an extension calling (code 4).
-enum class CallKind { Entrante, Devuelta, Interno };
+enum class CallKind { Incoming, Returned, Extension };
 // How it left: taken by the console, gone any other way, or still waiting
 // when the link closed.
-enum class CallOutcome { Atendida, Perdida, SinFinal };
+enum class CallOutcome { Answered, Missed, Unfinished };
 
 QString kindText(CallKind kind);
 QString outcomeText(CallOutcome outcome);
@@ -27,12 +27,12 @@ inline QDateTime localTime(std::int64_t wallMs)
 
 // A call that waits for the console now.
 struct WaitingCall {
-    int position = 0; // Estados index: slots 0-18, lines 19-24
+    int position = 0; // frame position: slots 0-18, lines 19-24
     std::int64_t startedMs = 0; // on the wall clock
     std::int64_t startedUs = 0; // on the monotonic clock
     QString origin; // "L1"-"L6", or the extension's number
     QString name; // the extension's name, if any
-    CallKind kind = CallKind::Entrante;
+    CallKind kind = CallKind::Incoming;
 };
 
 // A call that has ended, as the journal keeps and files it.
@@ -40,9 +40,9 @@ struct CallEntry {
     std::int64_t startedMs = 0;
     QString origin;
     QString name;
-    CallKind kind = CallKind::Entrante;
+    CallKind kind = CallKind::Incoming;
     std::int64_t waitedSeconds = 0;
-    CallOutcome outcome = CallOutcome::Perdida;
+    CallOutcome outcome = CallOutcome::Missed;
     std::int64_t endedMs = 0;
     bool operator==(const CallEntry&) const = default;
 };

@@ -1,23 +1,22 @@
 #include "console/call_journal.h"
 
+#include "configuration/configuration.h"
 #include "console/console_state.h"
 #include "console/journal_csv.h"
-#include "directory/configuration.h"
 #include "platform/clock.h"
 #include "platform/journal_store.h"
 #include "platform/messages.h"
+#include "wire/status_codes.h"
 
 #include <algorithm>
 
 namespace
 {
 
-constexpr int FirstLine = protocol::ExtensionSlots;
-constexpr std::uint8_t ExtensionCalling = 4;
-constexpr std::uint8_t LineCalling = 6;
-constexpr std::uint8_t LineReturned = 7;
-// Line and extension alike: in conversation with the console.
-constexpr std::uint8_t WithConsole = 2;
+namespace ext = wire::extension;
+namespace line = wire::line;
+
+constexpr int FirstLine = wire::linePosition(1);
 constexpr std::int64_t UsPerSecond = 1'000'000;
 
 bool isLine(int position)
@@ -28,13 +27,13 @@ bool isLine(int position)
 bool isCalling(int position, std::uint8_t code)
 {
     if (isLine(position))
-        return code == LineCalling || code == LineReturned;
-    return code == ExtensionCalling;
+        return code == line::Calling || code == line::Returned;
+    return code == ext::Calling;
 }
 
 const QString& lineName(int line)
 {
-    static const std::array<QString, protocol::OutsideLines> names{QStringLiteral("L1"), QStringLiteral("L2"),
+    static const std::array<QString, wire::OutsideLines> names{QStringLiteral("L1"), QStringLiteral("L2"),
         QStringLiteral("L3"), QStringLiteral("L4"), QStringLiteral("L5"), QStringLiteral("L6")};
     return names[line];
 }
@@ -42,8 +41,14 @@ const QString& lineName(int line)
 CallKind kindOf(int position, std::uint8_t code)
 {
     if (!isLine(position))
-        return CallKind::Interno;
-    return code == LineReturned ? CallKind::Devuelta : CallKind::Entrante;
+        return CallKind::Extension;
+    return code == line::Returned ? CallKind::Returned : CallKind::Incoming;
+}
+
+// Whether the code a call left to means the console took it.
+bool answeredBy(int position, std::uint8_t code)
+{
+    return isLine(position) ? code == line::Taken : code == ext::Talking;
 }
 
 } // namespace
@@ -76,10 +81,10 @@ void CallJournal::restoreToday()
 void CallJournal::frameApplied()
 {
     checkDay();
-    const auto& estados = parts_.state.estados();
+    const auto& codes = parts_.state.codes();
     bool any = false;
-    for (int position = 0; position < protocol::StatusFrameLength; ++position) {
-        const std::uint8_t code = estados[position];
+    for (int position = 0; position < wire::StatusFrameLength; ++position) {
+        const std::uint8_t code = codes[position];
         const bool calling = isCalling(position, code);
         if (calls_[position].has_value() == calling)
             continue;
@@ -87,7 +92,7 @@ void CallJournal::frameApplied()
         if (calling)
             start(position, code);
         else
-            end(position, code == WithConsole ? CallOutcome::Atendida : CallOutcome::Perdida);
+            end(position, answeredBy(position, code) ? CallOutcome::Answered : CallOutcome::Missed);
     }
     if (any)
         changed();
@@ -96,11 +101,11 @@ void CallJournal::frameApplied()
 void CallJournal::linkClosed()
 {
     bool any = false;
-    for (int position = 0; position < protocol::StatusFrameLength; ++position) {
+    for (int position = 0; position < wire::StatusFrameLength; ++position) {
         if (!calls_[position])
             continue;
         any = true;
-        end(position, CallOutcome::SinFinal);
+        end(position, CallOutcome::Unfinished);
     }
     if (any)
         changed();
@@ -116,9 +121,9 @@ void CallJournal::start(int position, std::uint8_t code)
     if (isLine(position)) {
         call.origin = lineName(position - FirstLine);
     } else {
-        call.origin = parts_.state.numeroInterno(position + 1);
+        call.origin = parts_.state.extensionNumber(position + 1);
         if (position < NameBoxCount)
-            call.name = parts_.configuration.nombres[position];
+            call.name = parts_.configuration.names[position];
     }
     calls_[position] = std::move(call);
 }
@@ -138,7 +143,7 @@ void CallJournal::end(int position, CallOutcome outcome)
 // Into today's list and count.
 void CallJournal::keep(const CallEntry& entry)
 {
-    if (entry.outcome == CallOutcome::Perdida)
+    if (entry.outcome == CallOutcome::Missed)
         ++missedToday_;
     today_.push_back(entry);
     if (today_.size() > KeptEntries)

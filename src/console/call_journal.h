@@ -1,7 +1,7 @@
 #pragma once
 
 #include "console/call_entry.h"
-#include "link/protocol.h"
+#include "wire/frame_layout.h"
 
 #include <QDate>
 
@@ -77,7 +77,7 @@ private:
     void changed();
 
     Parts parts_;
-    std::array<std::optional<WaitingCall>, protocol::StatusFrameLength> calls_;
+    std::array<std::optional<WaitingCall>, wire::StatusFrameLength> calls_;
     std::deque<CallEntry> today_;
     std::int64_t dayStartMs_ = 0; // today, [start, end) on the wall clock
     std::int64_t dayEndMs_ = 0;

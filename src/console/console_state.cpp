@@ -1,51 +1,53 @@
 #include "console/console_state.h"
 
+#include "wire/status_codes.h"
+
 #include <algorithm>
 
 namespace
 {
 
 // Which palette colour a state code shows.
-enum class Tone { Libre, Ocupado, Consola, Resaltado, Deshabilitado };
+enum class Tone { Free, Busy, Console, Highlight, Disabled };
 
 struct StateRow {
     Tone tone;
     const char* text; // UTF-8
 };
 
-// Extension codes 0-6; "Consola" (bit 7) is handled apart.
+// Extension codes 0-6 (free to disabled); the console's own slot is handled apart.
 constexpr StateRow ExtensionRows[] = {
-    {Tone::Libre, "Interno libre"},
-    {Tone::Ocupado, "Interno ocupado"},
-    {Tone::Consola, "Interno comunicado con consola"},
-    {Tone::Consola, "Interno llamado por consola"},
-    {Tone::Consola, "Interno llamando a consola"},
-    {Tone::Consola, "Interno retenido por consola"},
-    {Tone::Deshabilitado, "Interno deshabilitado"},
+    {Tone::Free, "Interno libre"},
+    {Tone::Busy, "Interno ocupado"},
+    {Tone::Console, "Interno comunicado con consola"},
+    {Tone::Console, "Interno llamado por consola"},
+    {Tone::Console, "Interno llamando a consola"},
+    {Tone::Console, "Interno retenido por consola"},
+    {Tone::Disabled, "Interno deshabilitado"},
 };
 
-// Line codes 0-7.
+// Line codes 0-7 (free to returned).
 constexpr StateRow LineRows[] = {
-    {Tone::Libre, "Línea libre"},
-    {Tone::Ocupado, "Línea ocupada"},
-    {Tone::Consola, "Línea tomada por consola"},
-    {Tone::Ocupado, "Línea ocupada"},
-    {Tone::Consola, "Línea retenida por consola"},
-    {Tone::Resaltado, "Línea estacionada por consola"},
-    {Tone::Libre, "Línea llamando a consola"},
-    {Tone::Consola, "Línea transferida/devuelta a consola"},
+    {Tone::Free, "Línea libre"},
+    {Tone::Busy, "Línea ocupada"},
+    {Tone::Console, "Línea tomada por consola"},
+    {Tone::Busy, "Línea ocupada"},
+    {Tone::Console, "Línea retenida por consola"},
+    {Tone::Highlight, "Línea estacionada por consola"},
+    {Tone::Free, "Línea llamando a consola"},
+    {Tone::Console, "Línea transferida/devuelta a consola"},
 };
 
 Colour colourOf(const Palette& p, Tone tone)
 {
     switch (tone) {
-    case Tone::Libre: return p.libre;
-    case Tone::Ocupado: return p.ocupado;
-    case Tone::Consola: return p.consola;
-    case Tone::Resaltado: return p.resaltado;
-    case Tone::Deshabilitado: return p.deshabilitado;
+    case Tone::Free: return p.freeColour;
+    case Tone::Busy: return p.busyColour;
+    case Tone::Console: return p.consoleColour;
+    case Tone::Highlight: return p.highlightColour;
+    case Tone::Disabled: return p.disabledColour;
     }
-    return p.libre;
+    return p.freeColour;
 }
 
 // The state texts as QStrings, converted once.
@@ -69,8 +71,8 @@ const QString& lineText(int code)
     return texts[code];
 }
 
-constexpr std::uint8_t OwnExtensionBit = 0x80;
-constexpr std::uint8_t EngagedBit = 0x40;
+namespace ext = wire::extension;
+namespace line = wire::line;
 
 } // namespace
 
@@ -79,36 +81,36 @@ ConsoleState::ConsoleState(Palette palette)
 {
 }
 
-FrameDisplay ConsoleState::applyFrame(const std::array<std::uint8_t, protocol::StatusFrameLength>& frame)
+FrameDisplay ConsoleState::applyFrame(const wire::StatusFrame& frame)
 {
-    std::copy(frame.begin(), frame.end(), estados_.begin());
-    estadoInterno_ = 0;
-    estadoLinea_ = 0;
-    internoRetenido_ = 0;
-    llamadaPendiente_ = 0;
+    codes_ = frame;
+    extensionCode_ = 0;
+    lineCode_ = 0;
+    extensionHeld_ = false;
+    callWaiting_ = false;
 
     FrameDisplay display;
-    for (int slot = 1; slot <= protocol::ExtensionSlots; ++slot)
-        display.extensions[slot - 1] = applyExtension(slot, estados_[slot - 1]);
-    for (int line = 1; line <= protocol::OutsideLines; ++line)
-        display.lines[line - 1] = applyLine(estados_[protocol::ExtensionSlots - 1 + line]);
+    for (int slot = 1; slot <= wire::ExtensionSlots; ++slot)
+        display.extensions[slot - 1] = applyExtension(slot, codes_[wire::slotPosition(slot)]);
+    for (int l = 1; l <= wire::OutsideLines; ++l)
+        display.lines[l - 1] = applyLine(codes_[wire::linePosition(l)]);
     return display;
 }
 
 std::optional<StateDisplay> ConsoleState::applyExtension(int slot, std::uint8_t code)
 {
-    if (code & OwnExtensionBit) {
-        internoConsola_ = slot;
+    if (code & ext::Own) {
+        consoleSlot_ = slot;
         static const QString consola = QStringLiteral("Consola");
-        return StateDisplay{palette_.resaltado, consola};
+        return StateDisplay{palette_.highlightColour, consola};
     }
     if (code >= std::size(ExtensionRows))
         return std::nullopt;
     switch (code) {
-    case 2:
-    case 3: estadoInterno_ = code; break;
-    case 4: llamadaPendiente_ = 1; break;
-    case 5: internoRetenido_ = 5; break;
+    case ext::Talking:
+    case ext::Called: extensionCode_ = code; break;
+    case ext::Calling: callWaiting_ = true; break;
+    case ext::Held: extensionHeld_ = true; break;
     default: break;
     }
     return StateDisplay{colourOf(palette_, ExtensionRows[code].tone), extensionText(code)};
@@ -119,10 +121,10 @@ std::optional<StateDisplay> ConsoleState::applyLine(std::uint8_t code)
     if (code >= std::size(LineRows))
         return std::nullopt;
     switch (code) {
-    case 2:
-    case 4: estadoLinea_ = code; break;
-    case 6:
-    case 7: llamadaPendiente_ = 1; break;
+    case line::Taken:
+    case line::Held: lineCode_ = code; break;
+    case line::Calling:
+    case line::Returned: callWaiting_ = true; break;
     default: break;
     }
     return StateDisplay{colourOf(palette_, LineRows[code].tone), lineText(code)};
@@ -134,16 +136,17 @@ CommandAvailability ConsoleState::commandAvailability() const
     const auto shown = [](const char* caption) { return Button{true, QString::fromLatin1(caption)}; };
     const Button hidden{};
 
-    const int c = internoConsola_;
-    if (c == 0 || !(estados_[c - 1] & EngagedBit))
+    const int c = consoleSlot_;
+    if (c == 0 || !(codes_[wire::slotPosition(c)] & ext::OwnEngaged))
         return {hidden, hidden};
-    if (estadoLinea_ == 4 && estadoInterno_ == 2)
+    const bool lineHeld = lineCode_ == line::Held;
+    if (lineHeld && extensionCode_ == ext::Talking)
         return {shown("TRANSFIERE"), hidden};
-    if (estadoLinea_ == 2 || estadoInterno_ == 2)
+    if (lineCode_ == line::Taken || extensionCode_ == ext::Talking)
         return {shown("CORTA"), shown("RETIENE")};
-    if (estadoInterno_ == 3 && (estadoLinea_ == 4 || internoRetenido_ == 5))
+    if (extensionCode_ == ext::Called && (lineHeld || extensionHeld_))
         return {shown("TRANSFIERE"), shown("RECUPERA")};
-    if (internoRetenido_ == 5 || estadoLinea_ == 4)
+    if (extensionHeld_ || lineHeld)
         return {shown("CORTA"), shown("RECUPERA")};
     return {shown("CORTA"), hidden};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "console/palette.h"
-#include "link/protocol.h"
+#include "wire/frame_layout.h"
 
 #include <QString>
 
@@ -18,8 +18,8 @@ struct StateDisplay {
 
 // The display of every slot and line after a frame; nothing = leave it as it is.
 struct FrameDisplay {
-    std::array<std::optional<StateDisplay>, protocol::ExtensionSlots> extensions;
-    std::array<std::optional<StateDisplay>, protocol::OutsideLines> lines;
+    std::array<std::optional<StateDisplay>, wire::ExtensionSlots> extensions;
+    std::array<std::optional<StateDisplay>, wire::OutsideLines> lines;
 };
 
 // Which command buttons are offered; a caption of nothing keeps the old one.
@@ -29,8 +29,8 @@ struct CommandAvailability {
         std::optional<QString> caption;
         bool operator==(const Button&) const = default;
     };
-    Button corta;
-    Button recupera;
+    Button cut;
+    Button retrieve;
     bool operator==(const CommandAvailability&) const = default;
 };
 
@@ -39,46 +39,49 @@ struct CommandAvailability {
 class ConsoleState
 {
 public:
-    static constexpr int EstadosSize = 26;
-
     explicit ConsoleState(Palette palette = paletteFromLineColours(design::LineColours));
 
-    // Stores a 25-byte frame in Estados, recomputes the derived values and
-    // returns what each slot and line should show.
-    FrameDisplay applyFrame(const std::array<std::uint8_t, protocol::StatusFrameLength>& frame);
+    // Stores a status frame, recomputes the derived values and returns what
+    // each slot and line should show.
+    FrameDisplay applyFrame(const wire::StatusFrame& frame);
     CommandAvailability commandAvailability() const;
 
-    // Status code of slot 1-19 or of Estados index 0-25.
-    std::uint8_t estado(int index) const { return estados_[index]; }
-    const std::array<std::uint8_t, EstadosSize>& estados() const { return estados_; }
+    // Status code at frame position 0-24 (slots 0-18, lines 19-24).
+    std::uint8_t code(int position) const { return codes_[position]; }
+    const wire::StatusFrame& codes() const { return codes_; }
 
-    int internoConsola() const { return internoConsola_; }
-    int estadoInterno() const { return estadoInterno_; }
-    int estadoLinea() const { return estadoLinea_; }
-    int internoRetenido() const { return internoRetenido_; }
-    int llamadaPendiente() const { return llamadaPendiente_; }
+    // The console's own slot 1-19; 0 before a frame has named it.
+    int consoleSlot() const { return consoleSlot_; }
+    // The code of the last extension talking with (2) or called by (3) the console; 0 for none.
+    int extensionCode() const { return extensionCode_; }
+    // The code of the last line taken (2) or held (4) by the console; 0 for none.
+    int lineCode() const { return lineCode_; }
+    // Some extension is held by the console.
+    bool extensionHeld() const { return extensionHeld_; }
+    // Some line or extension is calling the console.
+    bool callWaiting() const { return callWaiting_; }
 
     const Palette& palette() const { return palette_; }
     void setPalette(const Palette& palette) { palette_ = palette; }
 
     // Extension number text of slot 1-19 ("---" when unnumbered).
-    const QString& numeroInterno(int slot) const { return numeroInterno_[slot]; }
-    void setNumeroInterno(int slot, const QString& number) { numeroInterno_[slot] = number; }
+    const QString& extensionNumber(int slot) const { return extensionNumbers_[slot]; }
+    void setExtensionNumber(int slot, const QString& number) { extensionNumbers_[slot] = number; }
 
-    int byteRecibido() const { return byteRecibido_; }
-    void setByteRecibido(int byte) { byteRecibido_ = byte; }
+    int lastByte() const { return lastByte_; }
+    void setLastByte(int byte) { lastByte_ = byte; }
 
 private:
     std::optional<StateDisplay> applyExtension(int slot, std::uint8_t code);
     std::optional<StateDisplay> applyLine(std::uint8_t code);
 
-    std::array<std::uint8_t, EstadosSize> estados_{};
-    int internoConsola_ = 0;
-    int estadoInterno_ = 0;
-    int estadoLinea_ = 0;
-    int internoRetenido_ = 0;
-    int llamadaPendiente_ = 0;
-    int byteRecibido_ = 0;
-    std::array<QString, protocol::ExtensionSlots + 1> numeroInterno_;
+    wire::StatusFrame codes_{};
+    int consoleSlot_ = 0;
+    int extensionCode_ = 0;
+    int lineCode_ = 0;
+    bool extensionHeld_ = false;
+    bool callWaiting_ = false;
+    int lastByte_ = 0;
+    std::array<QString, wire::ExtensionSlots + 1> extensionNumbers_;
     Palette palette_;
 };

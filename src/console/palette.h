@@ -21,11 +21,11 @@ constexpr int blueOf(Colour c)
 // The five state colours. Start-up takes them from the design colours of the
 // first five line indicators.
 struct Palette {
-    Colour libre = 0;
-    Colour ocupado = 0;
-    Colour consola = 0;
-    Colour resaltado = 0;
-    Colour deshabilitado = 0;
+    Colour freeColour = 0;
+    Colour busyColour = 0;
+    Colour consoleColour = 0;
+    Colour highlightColour = 0;
+    Colour disabledColour = 0;
 };
 
 // Design colours of the six line indicators; the first five are the palette.

@@ -1,11 +1,12 @@
 #include "console/panel.h"
 
-#include "platform/panel_view.h"
+#include "console/panel_view.h"
+#include "wire/status_codes.h"
 
 namespace
 {
 
-constexpr const char* DesignNumberCaptions[protocol::ExtensionSlots] = {"11", "12", "13", "14", "15", "16", "17", "18",
+constexpr const char* DesignNumberCaptions[wire::ExtensionSlots] = {"11", "12", "13", "14", "15", "16", "17", "18",
     "19", "21", "22", "23", "24", "25", "26", "27", "10", "20", "Virtual"};
 
 DrawMode toggled(DrawMode mode)
@@ -35,15 +36,18 @@ bool show(Indicator& indicator, PanelLabel& label, const std::optional<StateDisp
     return true;
 }
 
+namespace ext = wire::extension;
+namespace line = wire::line;
+
 Blink slowExtension(std::uint8_t code)
 {
     switch (code) {
-    case 0:
-    case 1:
-    case 2:
-    case 4:
-    case 6: return Blink::Steady;
-    case 3: return Blink::Toggle;
+    case ext::Free:
+    case ext::Busy:
+    case ext::Talking:
+    case ext::Calling:
+    case ext::Disabled: return Blink::Steady;
+    case ext::Called: return Blink::Toggle;
     default: return Blink::Leave;
     }
 }
@@ -51,23 +55,23 @@ Blink slowExtension(std::uint8_t code)
 Blink slowLine(std::uint8_t code)
 {
     switch (code) {
-    case 0:
-    case 1:
-    case 2: return Blink::Steady;
-    case 3:
-    case 6:
-    case 7: return Blink::Toggle;
+    case line::Free:
+    case line::Busy:
+    case line::Taken: return Blink::Steady;
+    case line::BusyBlinking:
+    case line::Calling:
+    case line::Returned: return Blink::Toggle;
     default: return Blink::Leave;
     }
 }
 
 Blink fastExtension(std::uint8_t code)
 {
-    return code == 5 ? Blink::Toggle : Blink::Leave;
+    return code == ext::Held ? Blink::Toggle : Blink::Leave;
 }
 Blink fastLine(std::uint8_t code)
 {
-    return code == 4 || code == 5 ? Blink::Toggle : Blink::Leave;
+    return code == line::Held || code == line::Parked ? Blink::Toggle : Blink::Leave;
 }
 
 } // namespace
@@ -75,31 +79,31 @@ Blink fastLine(std::uint8_t code)
 Panel::Panel(PanelView& view)
     : view_(view)
 {
-    for (int i = 0; i < protocol::ExtensionSlots; ++i)
+    for (int i = 0; i < wire::ExtensionSlots; ++i)
         numberLabels_[i].caption = QString::fromLatin1(DesignNumberCaptions[i]);
-    for (int k = 0; k < protocol::OutsideLines; ++k) {
+    for (int k = 0; k < wire::OutsideLines; ++k) {
         lines_[k].colour = design::LineColours[k];
         lineLabels_[k].caption = QStringLiteral("L%1").arg(k + 1);
     }
-    corta_.caption = QStringLiteral("CORTA");
+    cut_.caption = QStringLiteral("CORTA");
     caption_ = QStringLiteral("Quindora R903");
 }
 
 void Panel::layOut(const Palette& palette)
 {
-    for (int k = 0; k < protocol::OutsideLines; ++k) {
-        lines_[k].colour = palette.libre;
+    for (int k = 0; k < wire::OutsideLines; ++k) {
+        lines_[k].colour = palette.freeColour;
         view_.lineChanged(k);
     }
 }
 
 void Panel::showFrame(const FrameDisplay& display)
 {
-    for (int i = 0; i < protocol::ExtensionSlots; ++i) {
+    for (int i = 0; i < wire::ExtensionSlots; ++i) {
         if (show(extensions_[i], numberLabels_[i], display.extensions[i]))
             view_.extensionChanged(i);
     }
-    for (int k = 0; k < protocol::OutsideLines; ++k) {
+    for (int k = 0; k < wire::OutsideLines; ++k) {
         if (show(lines_[k], lineLabels_[k], display.lines[k]))
             view_.lineChanged(k);
     }
@@ -122,8 +126,8 @@ void Panel::setCommandButtons(const CommandAvailability& availability)
             button.caption = *offered.caption;
         return before.visible != button.visible || before.caption != button.caption;
     };
-    const bool cortaChanged = apply(corta_, availability.corta);
-    const bool recuperaChanged = apply(recupera_, availability.recupera);
+    const bool cortaChanged = apply(cut_, availability.cut);
+    const bool recuperaChanged = apply(retrieve_, availability.retrieve);
     if (cortaChanged || recuperaChanged)
         view_.commandButtonsChanged();
 }
@@ -134,31 +138,30 @@ void Panel::setCaption(const QString& caption)
     view_.windowChanged();
 }
 
-void Panel::setAgendaEnabled(bool enabled)
+void Panel::setDirectoryEnabled(bool enabled)
 {
-    agendaEnabled_ = enabled;
+    directoryEnabled_ = enabled;
     view_.windowChanged();
 }
 
-void Panel::slowBlink(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados)
+void Panel::slowBlink(const wire::StatusFrame& codes)
 {
-    blinkAll(estados, slowExtension, slowLine);
+    blinkAll(codes, slowExtension, slowLine);
 }
 
-void Panel::fastBlink(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados)
+void Panel::fastBlink(const wire::StatusFrame& codes)
 {
-    blinkAll(estados, fastExtension, fastLine);
+    blinkAll(codes, fastExtension, fastLine);
 }
 
-void Panel::blinkAll(
-    const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados, BlinkRule extensionRule, BlinkRule lineRule)
+void Panel::blinkAll(const wire::StatusFrame& codes, BlinkRule extensionRule, BlinkRule lineRule)
 {
-    for (int i = 0; i < protocol::ExtensionSlots; ++i) {
-        if (blink(extensions_[i], extensionRule(estados[i])))
+    for (int i = 0; i < wire::ExtensionSlots; ++i) {
+        if (blink(extensions_[i], extensionRule(codes[i])))
             view_.extensionChanged(i);
     }
-    for (int k = 0; k < protocol::OutsideLines; ++k) {
-        if (blink(lines_[k], lineRule(estados[protocol::ExtensionSlots + k])))
+    for (int k = 0; k < wire::OutsideLines; ++k) {
+        if (blink(lines_[k], lineRule(codes[wire::linePosition(k + 1)])))
             view_.lineChanged(k);
     }
 }

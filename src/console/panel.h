@@ -2,7 +2,7 @@
 
 #include "console/console_state.h"
 #include "console/palette.h"
-#include "link/protocol.h"
+#include "wire/frame_layout.h"
 
 #include <QString>
 
@@ -44,10 +44,10 @@ public:
     const Indicator& line(int index) const { return lines_[index]; }
     const PanelLabel& numberLabel(int index) const { return numberLabels_[index]; }
     const PanelLabel& lineLabel(int index) const { return lineLabels_[index]; }
-    const CommandButton& corta() const { return corta_; }
-    const CommandButton& recupera() const { return recupera_; }
+    const CommandButton& cutButton() const { return cut_; }
+    const CommandButton& retrieveButton() const { return retrieve_; }
     const QString& caption() const { return caption_; }
-    bool agendaEnabled() const { return agendaEnabled_; }
+    bool directoryEnabled() const { return directoryEnabled_; }
 
     // Start-up: every line indicator in the free colour.
     void layOut(const Palette& palette);
@@ -55,23 +55,22 @@ public:
     void setNumberCaption(int index, const QString& caption);
     void setCommandButtons(const CommandAvailability& availability);
     void setCaption(const QString& caption);
-    void setAgendaEnabled(bool enabled);
+    void setDirectoryEnabled(bool enabled);
 
     // Slow (500 ms) and fast (250 ms) blink ticks over the status codes.
-    void slowBlink(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados);
-    void fastBlink(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados);
+    void slowBlink(const wire::StatusFrame& codes);
+    void fastBlink(const wire::StatusFrame& codes);
 
 private:
-    void blinkAll(const std::array<std::uint8_t, ConsoleState::EstadosSize>& estados, BlinkRule extensionRule,
-        BlinkRule lineRule);
+    void blinkAll(const wire::StatusFrame& codes, BlinkRule extensionRule, BlinkRule lineRule);
 
     PanelView& view_;
-    std::array<Indicator, protocol::ExtensionSlots> extensions_;
-    std::array<Indicator, protocol::OutsideLines> lines_;
-    std::array<PanelLabel, protocol::ExtensionSlots> numberLabels_;
-    std::array<PanelLabel, protocol::OutsideLines> lineLabels_;
-    CommandButton corta_;
-    CommandButton recupera_;
+    std::array<Indicator, wire::ExtensionSlots> extensions_;
+    std::array<Indicator, wire::OutsideLines> lines_;
+    std::array<PanelLabel, wire::ExtensionSlots> numberLabels_;
+    std::array<PanelLabel, wire::OutsideLines> lineLabels_;
+    CommandButton cut_;
+    CommandButton retrieve_;
     QString caption_;
-    bool agendaEnabled_ = false;
+    bool directoryEnabled_ = false;
 };

@@ -1,18 +1,19 @@
 #include "directory/speed_dial_directory.h"
 
-#include "directory/configuration.h"
-#include "link/cola_salida.h"
-#include "link/frm_especiales.h"
-#include "platform/directory_view.h"
+#include "configuration/configuration.h"
+#include "directory/directory_view.h"
+#include "link/command_queue.h"
+#include "wire/commands.h"
+#include "wire/digit_codes.h"
 
 #include <algorithm>
 
 SpeedDialDirectory::SpeedDialDirectory(
-    DirectoryView& view, Configuration& configuration, const BloqueMemorias& memorias, ColaSalida& colaSalida)
+    DirectoryView& view, Configuration& configuration, const wire::SpeedDialBlock& speedDials, CommandQueue& queue)
     : view_(view)
     , configuration_(configuration)
-    , memorias_(memorias)
-    , colaSalida_(colaSalida)
+    , speedDials_(speedDials)
+    , queue_(queue)
 {
 }
 
@@ -21,8 +22,8 @@ void SpeedDialDirectory::open()
     visible_ = true;
     view_.visibilityChanged();
     scrollTo(0);
-    inicioPagina_ = 0;
-    Muestra_Pagina();
+    pageStart_ = 0;
+    showPage();
 }
 
 void SpeedDialDirectory::openFocused()
@@ -33,7 +34,7 @@ void SpeedDialDirectory::openFocused()
 
 void SpeedDialDirectory::close()
 {
-    Muestra_Pagina();
+    showPage();
     visible_ = false;
     view_.visibilityChanged();
 }
@@ -49,24 +50,24 @@ void SpeedDialDirectory::scrollTo(int position)
 
 void SpeedDialDirectory::pageChange()
 {
-    if (scrollPosition_ == inicioPagina_)
+    if (scrollPosition_ == pageStart_)
         return;
-    Muestra_Pagina();
-    inicioPagina_ = scrollPosition_;
+    showPage();
+    pageStart_ = scrollPosition_;
     view_.focusFirstText();
 }
 
 // Stores the notes on screen into the page they were filled from, then fills
 // the rows for the current position.
-void SpeedDialDirectory::Muestra_Pagina()
+void SpeedDialDirectory::showPage()
 {
     for (int r = 0; r < Rows; ++r)
-        configuration_.troncalMemoria[inicioPagina_ + r] = rows_[r].text;
+        configuration_.memoryNotes[pageStart_ + r] = rows_[r].text;
     for (int r = 0; r < Rows; ++r) {
         const int entry = r + scrollPosition_;
         rows_[r].number = QStringLiteral(" %1").arg(entry + 1);
-        rows_[r].digits = Saca_Numero_Memoria(entry);
-        setRowText(r, configuration_.troncalMemoria[entry]);
+        rows_[r].digits = memoryDigits(entry);
+        setRowText(r, configuration_.memoryNotes[entry]);
         view_.rowChanged(r);
     }
 }
@@ -81,14 +82,14 @@ void SpeedDialDirectory::setRowText(int row, const QString& text)
     if (rows_[row].text == text)
         return;
     rows_[row].text = text;
-    configuration_.hayCambios = true;
+    configuration_.changed = true;
 }
 
 void SpeedDialDirectory::dial(int row)
 {
     if (rows_[row].digits.isEmpty())
         return;
-    if (!colaSalida_.queue(protocol::MarcaMemoria(row + 1 + scrollPosition_)))
+    if (!queue_.queue(wire::DialMemory(row + 1 + scrollPosition_)))
         return;
     visible_ = false;
     view_.visibilityChanged();
@@ -111,16 +112,16 @@ void SpeedDialDirectory::stepPage(int delta)
 void SpeedDialDirectory::showFirstNotes()
 {
     for (int r = 0; r < Rows; ++r) {
-        setRowText(r, configuration_.troncalMemoria[r]);
+        setRowText(r, configuration_.memoryNotes[r]);
         view_.rowChanged(r);
     }
 }
 
-QString SpeedDialDirectory::Saca_Numero_Memoria(int entry) const
+QString SpeedDialDirectory::memoryDigits(int entry) const
 {
     QString digits;
-    const int first = entry * protocol::MemoryRecordLength;
-    for (int j = 1; j < protocol::MemoryRecordLength; ++j)
-        digits += FrmEspeciales::TraducedeDiscado(memorias_[first + j], 0);
+    const int first = entry * wire::MemoryRecordLength;
+    for (int j = 1; j < wire::MemoryRecordLength; ++j)
+        digits += wire::decodeDigits(speedDials_[first + j], 0);
     return digits;
 }

@@ -1,19 +1,19 @@
 #pragma once
 
-#include "link/bloque_memorias.h"
-#include "link/protocol.h"
+#include "wire/frame_layout.h"
+#include "wire/speed_dial_block.h"
 
 #include <QString>
 
 #include <array>
 
-class ColaSalida;
+class CommandQueue;
 class DirectoryView;
 struct Configuration;
 
 // The directory "AGENDA R903": twelve rows over the exchange's 74 speed-dial
 // memories, each with the memory's number, the operator's note (kept in
-// Configuration::troncalMemoria) and the digits the exchange holds. A
+// Configuration::memoryNotes) and the digits the exchange holds. A
 // double-click on a row has the exchange dial it.
 //
 // The notes on screen reach the configuration only when a page is left
@@ -23,11 +23,11 @@ class SpeedDialDirectory
 {
 public:
     static constexpr int Rows = 12;
-    static constexpr int LastPosition = protocol::MemoryCount - Rows; // 62
+    static constexpr int LastPosition = wire::MemoryCount - Rows; // 62
     static constexpr int TextLimit = 13; // typed note length
     static constexpr int DigitsLimit = 14;
 
-    // The three fields of a row: TxtCodigoDiscado, TxTGrupoTroncal, TxtFacilidadAccedida.
+    // The three fields of a row.
     struct Row {
         QString number;
         QString text;
@@ -35,11 +35,11 @@ public:
     };
 
     SpeedDialDirectory(
-        DirectoryView& view, Configuration& configuration, const BloqueMemorias& memorias, ColaSalida& colaSalida);
+        DirectoryView& view, Configuration& configuration, const wire::SpeedDialBlock& speedDials, CommandQueue& queue);
 
     bool visible() const { return visible_; }
     int scrollPosition() const { return scrollPosition_; }
-    int inicioPagina() const { return inicioPagina_; }
+    int pageStart() const { return pageStart_; }
     const Row& row(int r) const { return rows_[r]; }
 
     // AGENDA.
@@ -63,19 +63,19 @@ public:
     void showFirstNotes();
 
     // The digits of memory entry 0-73, at most 14 characters.
-    QString Saca_Numero_Memoria(int entry) const;
+    QString memoryDigits(int entry) const;
 
 private:
-    void Muestra_Pagina();
+    void showPage();
     void pageChange();
     void setRowText(int row, const QString& text);
 
     DirectoryView& view_;
     Configuration& configuration_;
-    const BloqueMemorias& memorias_;
-    ColaSalida& colaSalida_;
+    const wire::SpeedDialBlock& speedDials_;
+    CommandQueue& queue_;
     std::array<Row, Rows> rows_;
     bool visible_ = false;
     int scrollPosition_ = 0;
-    int inicioPagina_ = 0;
+    int pageStart_ = 0;
 };

@@ -5,5 +5,5 @@ class ConfigurationSave
 {
 public:
     virtual ~ConfigurationSave() = default;
-    virtual void Grabaendisco() = 0;
+    virtual void save() = 0;
 };

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "link/bloque_memorias.h"
 #include "link/link_phase.h"
 #include "link/link_supervision.h"
 #include "link/port_probe.h"
 #include "link/receive_dispatcher.h"
+#include "wire/speed_dial_block.h"
 
 class CallAlert;
 class CallJournal;
-class ColaSalida;
+class CommandQueue;
 class ConfigurationSave;
 class ConsoleState;
-class ConsoleWindow;
+class WindowControl;
 class Messages;
 class Panel;
 class PortChoiceView;
@@ -20,29 +20,30 @@ class Timer;
 class TrayBalloon;
 struct Configuration;
 
-// The whole link to the exchange: the probe on Timer5, the receive dispatcher
-// on the port's notifications and the watchdog on Timer3, sharing one phase.
+// The whole link to the exchange: the probe on its timer, the receive
+// dispatcher on the port's notifications and the supervision on the watchdog,
+// sharing one phase.
 // Constructing it connects it to the port and both timers.
 class ExchangeLink
 {
 public:
     struct Parts {
         SerialPort& port;
-        Timer& timer3;
-        Timer& timer5;
+        Timer& watchdog;
+        Timer& probeTimer;
         Messages& messages;
         ConsoleState& state;
         CallJournal& journal;
         Panel& panel;
-        ColaSalida& cola;
+        CommandQueue& queue;
         Configuration& configuration;
-        BloqueMemorias& memorias;
+        wire::SpeedDialBlock& speedDials;
     };
     // What the link asks of the rest of the console.
     struct Outside {
         CallAlert& alert;
         TrayBalloon& balloon;
-        ConsoleWindow& window;
+        WindowControl& window;
         ConfigurationSave& save;
         PortChoiceView& portChoice;
     };

@@ -1,43 +1,55 @@
 #include "link/link_phase.h"
 
-#include "link/protocol.h"
 #include "platform/serial_port.h"
 #include "platform/timer.h"
+#include "wire/commands.h"
+#include "wire/frame_layout.h"
 
 #include <iterator>
 
+// The conversation, step by step, as a table that reads like the exchange's:
+//
+//   waiting for        on arrival                     sends   next          watchdog
+//   identity reply     model "R903"                   0x42    numbering     -
+//   identity reply     another model                  0x8F    nothing       200 ms
+//   numbering table    -                              0x43    speed dials   -
+//   speed-dial block   -                              0xC0    single byte   10 s
+//   single byte        the poll: answer (not 0x8F)    answer  status frame  -
+//   single byte        the poll: answer 0x8F          0x8F    nothing       500 ms
+//   single byte        any other byte: nothing        -       single byte   -
+//   status frame       apply it                       -       single byte   -
+//
+// The probe's step sends "D" and waits 3 s for the identity reply.
 namespace
 {
 
 using Step = LinkPhase::Step;
-namespace threshold = protocol::threshold;
+using Awaiting = LinkPhase::Awaiting;
+using Watch = LinkPhase::Watch;
 
 // What a step sends: a fixed byte, the poll answer handed in, or nothing.
 constexpr int SendsAnswer = -1;
 constexpr int SendsNothing = -2;
-// A watchdog column of 0 leaves the phase in force.
-constexpr int KeepsPhase = 0;
 
 struct Transition {
     Step step;
     int sends;
-    int watchdogMs;
-    int next;
+    Watch watch; // Watch::Nothing keeps the silence in force
+    Awaiting next;
 };
 
 // clang-format off
 constexpr Transition Transitions[] = {
-    // step                sends                         watchdog                   next threshold
-    {Step::PortOpened,     protocol::PideIdentidad,      LinkPhase::StartupMs,      threshold::Identity},
-    {Step::ModelAccepted,  protocol::PideTablaInternos,  KeepsPhase,                threshold::NumberingTable},
-    {Step::ModelRefused,   protocol::FinConexion,        LinkPhase::WrongModelMs,   threshold::Off},
-    {Step::TableRead,      protocol::PideMemorias,       KeepsPhase,                threshold::DirectoryBlock},
-    {Step::BlockRead,      protocol::IniciaSondeo,       LinkPhase::RunningMs,      threshold::SingleByte},
-    {Step::PollAnswered,   SendsAnswer,                  KeepsPhase,                threshold::StatusFrame},
-    {Step::ClosingSent,    SendsAnswer,                  LinkPhase::ClosingMs,      threshold::Off},
-    {Step::FrameApplied,   SendsNothing,                 KeepsPhase,                threshold::SingleByte},
-    {Step::PollingRetried, protocol::IniciaSondeo,       KeepsPhase,                threshold::SingleByte},
-    // A single byte other than the poll is no step: nothing is sent, the threshold stays 1.
+    // step                sends                          watch              next
+    {Step::PortOpened,     wire::RequestIdentity,         Watch::Startup,    Awaiting::Identity},
+    {Step::ModelAccepted,  wire::RequestNumberingTable,   Watch::Nothing,    Awaiting::NumberingTable},
+    {Step::ModelRefused,   wire::EndConnection,           Watch::WrongModel, Awaiting::Nothing},
+    {Step::TableRead,      wire::RequestSpeedDials,       Watch::Nothing,    Awaiting::DirectoryBlock},
+    {Step::BlockRead,      wire::StartPolling,            Watch::Running,    Awaiting::SingleByte},
+    {Step::PollAnswered,   SendsAnswer,                   Watch::Nothing,    Awaiting::StatusFrame},
+    {Step::ClosingSent,    SendsAnswer,                   Watch::Closing,    Awaiting::Nothing},
+    {Step::FrameApplied,   SendsNothing,                  Watch::Nothing,    Awaiting::SingleByte},
+    {Step::PollingRetried, wire::StartPolling,            Watch::Nothing,    Awaiting::SingleByte},
 };
 // clang-format on
 
@@ -51,9 +63,30 @@ constexpr bool inStepOrder()
 }
 static_assert(inStepOrder(), "one row per step, in the order of the steps");
 
-const Transition& transitionFor(Step step)
+// The receive threshold of each awaited message: its length.
+constexpr int thresholdFor(Awaiting message)
 {
-    return Transitions[static_cast<int>(step)];
+    switch (message) {
+    case Awaiting::Nothing: return 0;
+    case Awaiting::Identity: return wire::IdentityLength;
+    case Awaiting::NumberingTable: return wire::NumberingTableLength;
+    case Awaiting::DirectoryBlock: return wire::DirectoryBlockLength;
+    case Awaiting::SingleByte: return 1;
+    case Awaiting::StatusFrame: return wire::StatusFrameLength;
+    }
+    return 0;
+}
+
+constexpr int intervalFor(Watch watch)
+{
+    switch (watch) {
+    case Watch::Nothing: return 0;
+    case Watch::Startup: return LinkPhase::StartupMs;
+    case Watch::Running: return LinkPhase::RunningMs;
+    case Watch::WrongModel: return LinkPhase::WrongModelMs;
+    case Watch::Closing: return LinkPhase::ClosingMs;
+    }
+    return 0;
 }
 
 } // namespace
@@ -71,17 +104,25 @@ void LinkPhase::enter(Step step)
 
 void LinkPhase::answerPoll(unsigned char answer)
 {
-    apply(answer == protocol::FinConexion ? Step::ClosingSent : Step::PollAnswered, answer);
+    apply(answer == wire::EndConnection ? Step::ClosingSent : Step::PollAnswered, answer);
 }
 
 void LinkPhase::apply(Step step, unsigned char answer)
 {
-    const Transition& t = transitionFor(step);
+    const Transition& t = Transitions[static_cast<int>(step)];
     if (t.sends != SendsNothing) {
-        port_.setReceiveThreshold(threshold::Off);
+        await(Awaiting::Nothing);
         port_.write(t.sends == SendsAnswer ? answer : static_cast<unsigned char>(t.sends));
     }
-    if (t.watchdogMs != KeepsPhase)
-        watchdog_.setInterval(t.watchdogMs);
-    port_.setReceiveThreshold(t.next);
+    if (t.watch != Watch::Nothing) {
+        watch_ = t.watch;
+        watchdog_.setInterval(intervalFor(t.watch));
+    }
+    await(t.next);
+}
+
+void LinkPhase::await(Awaiting message)
+{
+    awaiting_ = message;
+    port_.setReceiveThreshold(thresholdFor(message));
 }

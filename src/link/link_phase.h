@@ -3,16 +3,21 @@
 class SerialPort;
 class Timer;
 
-// Everything that changes the receive threshold, and with it the phase of the
-// link, lives here. The threshold is the length of the next expected message
-// (see protocol.h) and therefore the protocol's whole state; the watchdog's
-// interval names the phase the silence limit belongs to. Each step sends at
-// most one byte, may arm the watchdog for the phase it enters, and sets the
-// threshold that follows. A step that sends first sets the threshold to 0, so
-// no notification can come between a message and its answer.
+// Everything that affects the state of the conversation with the exchange
+// lives here. The console always waits for exactly one kind of message (the
+// receive threshold is set to its length), and the watchdog always watches
+// for one kind of silence (its interval is that silence's limit). Each step
+// sends at most one byte, may switch the watchdog to the silence it now
+// watches, and says which message comes next. A step that sends first turns
+// notifications off, so none can come between a message and its answer.
 class LinkPhase
 {
 public:
+    // The message the next notification brings.
+    enum class Awaiting { Nothing, Identity, NumberingTable, DirectoryBlock, SingleByte, StatusFrame };
+    // The silence the watchdog watches for.
+    enum class Watch { Nothing, Startup, Running, WrongModel, Closing };
+
     enum class Step {
         PortOpened, // the probe sends "D"
         ModelAccepted, // identity "R903": ask for the numbering table
@@ -25,7 +30,7 @@ public:
         PollingRetried, // the watchdog's one retry after 10 s of silence
     };
 
-    // Watchdog intervals; the interval tells the phase.
+    // The watchdog's interval for each silence.
     static constexpr int StartupMs = 3000;
     static constexpr int RunningMs = 10000;
     static constexpr int WrongModelMs = 200;
@@ -34,12 +39,18 @@ public:
     LinkPhase(SerialPort& port, Timer& watchdog);
 
     void enter(Step step);
-    // Sends the answer to a poll: PollAnswered, or ClosingSent when it is 0x8F.
+    // Sends the answer to a poll: PollAnswered, or ClosingSent when it ends the connection.
     void answerPoll(unsigned char answer);
+
+    Awaiting awaiting() const { return awaiting_; }
+    Watch watch() const { return watch_; }
 
 private:
     void apply(Step step, unsigned char answer);
+    void await(Awaiting message);
 
     SerialPort& port_;
     Timer& watchdog_;
+    Awaiting awaiting_ = Awaiting::Nothing;
+    Watch watch_ = Watch::Nothing;
 };

@@ -1,9 +1,9 @@
 #include "link/link_supervision.h"
 
-#include "directory/configuration.h"
+#include "configuration/configuration.h"
 #include "link/configuration_save.h"
-#include "link/console_window.h"
 #include "link/save_question.h"
+#include "link/window_control.h"
 #include "platform/messages.h"
 #include "platform/timer.h"
 
@@ -12,22 +12,20 @@
 namespace
 {
 
-// Expiry intervals above these are a silent running link, then a silent start-up.
-constexpr int RunningAbove = 9000;
-constexpr int StartupAbove = 2900;
-
 const QString CommunicationError = QStringLiteral("Error de comunicación");
 
-// The fault an expiry with this interval reports; nothing after the closing request.
-std::optional<QString> faultFor(int interval)
+using Watch = LinkPhase::Watch;
+
+// The fault a silence reports; nothing after the closing request.
+std::optional<QString> faultFor(Watch watch)
 {
-    if (interval > RunningAbove)
+    if (watch == Watch::Running)
         return QStringLiteral("Se ha perdido conexión con R903.\r\n"
                               "Puede estar en modo programación\r\n"
                               "Espere algunos minutos y reintente");
-    if (interval > StartupAbove)
+    if (watch == Watch::Startup)
         return QStringLiteral("No es posible establecer conexión con R903");
-    if (interval == LinkPhase::WrongModelMs)
+    if (watch == Watch::WrongModel)
         return QStringLiteral("Respuesta incorrecta de R903. Por favor reintente");
     return std::nullopt;
 }
@@ -46,13 +44,13 @@ void LinkSupervision::expire()
 {
     if (closeStarted_)
         return;
-    const int interval = watchdog_.interval();
-    if (interval > RunningAbove && ++reintentos_ == 1) {
+    const Watch watch = phase_.watch();
+    if (watch == Watch::Running && ++retries_ == 1) {
         retryPolling();
         return;
     }
     closeStarted_ = true;
-    if (const auto fault = faultFor(interval))
+    if (const auto fault = faultFor(watch))
         report(*fault);
     closingSequence();
 }

@@ -7,13 +7,13 @@
 #include <cstdint>
 
 class ConfigurationSave;
-class ConsoleWindow;
+class WindowControl;
 class Messages;
 class Timer;
 struct Configuration;
 
-// The watchdog Timer3 over the link. Its interval names what the console is
-// waiting for; an expiry either retries the polling once or reports the fault
+// The watchdog over the link. The link phase names the silence it watches
+// for; an expiry either retries the polling once or reports the fault
 // and closes the console, asking first whether to save a changed configuration.
 class LinkSupervision
 {
@@ -22,16 +22,16 @@ public:
         Messages& messages;
         Configuration& configuration;
         ConfigurationSave& save;
-        ConsoleWindow& window;
+        WindowControl& window;
     };
 
     LinkSupervision(Timer& watchdog, LinkPhase& phase, Closing closing);
 
-    // Timer3 fired.
+    // The watchdog fired.
     void expire();
     // A single byte came from the exchange: the link is alive.
-    void resetReintentos() { reintentos_ = 0; }
-    std::int16_t reintentos() const { return reintentos_; }
+    void resetRetries() { retries_ = 0; }
+    std::int16_t retries() const { return retries_; }
 
 private:
     void retryPolling();
@@ -41,7 +41,7 @@ private:
     Timer& watchdog_;
     LinkPhase& phase_;
     Closing closing_;
-    std::int16_t reintentos_ = 0;
+    std::int16_t retries_ = 0;
     // Set when a close begins; expiries during its modal messages start nothing.
     bool closeStarted_ = false;
 };

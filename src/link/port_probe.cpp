@@ -1,12 +1,14 @@
 #include "link/port_probe.h"
 
+#include "configuration/configuration.h"
 #include "console/panel.h"
-#include "directory/configuration.h"
 #include "link/port_choice_view.h"
-#include "link/protocol.h"
 #include "platform/messages.h"
 #include "platform/serial_port.h"
 #include "platform/timer.h"
+#include "wire/frame_layout.h"
+
+#include "version.h"
 
 #include <cmath>
 #include <cstdint>
@@ -17,7 +19,7 @@ namespace
 
 // The stored port value as a number, the way a text is read as one (blanks
 // around it allowed); nothing when it is not a number.
-std::optional<double> numericValue(const NumeroPuerto& stored)
+std::optional<double> numericValue(const RecordValue& stored)
 {
     if (const int* number = std::get_if<int>(&stored))
         return *number;
@@ -31,7 +33,7 @@ std::optional<double> numericValue(const NumeroPuerto& stored)
     return value;
 }
 
-bool isEmptyOrZero(const NumeroPuerto& stored)
+bool isEmptyOrZero(const RecordValue& stored)
 {
     if (std::holds_alternative<std::monostate>(stored))
         return true;
@@ -42,7 +44,7 @@ bool isEmptyOrZero(const NumeroPuerto& stored)
 }
 
 // Rounded half to even into a 16-bit integer; nothing when it does not fit.
-std::optional<std::int16_t> toPortNumber(const NumeroPuerto& stored)
+std::optional<std::int16_t> toPortNumber(const RecordValue& stored)
 {
     const auto value = numericValue(stored);
     if (!value)
@@ -60,7 +62,7 @@ QString withSign(long long number)
 }
 
 // The stored value as the failure title shows it when it is not a port number.
-QString storedText(const NumeroPuerto& stored)
+QString storedText(const RecordValue& stored)
 {
     if (const int* number = std::get_if<int>(&stored))
         return withSign(*number);
@@ -84,13 +86,13 @@ PortProbe::PortProbe(Timer& probeTimer, SerialPort& port, LinkPhase& phase, Conf
 void PortProbe::probe()
 {
     probeTimer_.setEnabled(false);
-    if (isEmptyOrZero(configuration_.numeroPuerto)) {
-        configuration_.numeroPuerto = 1;
-        configuration_.hayCambios = true;
+    if (isEmptyOrZero(configuration_.portNumber)) {
+        configuration_.portNumber = 1;
+        configuration_.changed = true;
     }
-    const auto number = toPortNumber(configuration_.numeroPuerto);
+    const auto number = toPortNumber(configuration_.portNumber);
     if (!number) {
-        portFailure(QStringLiteral("Número de puerto no válido"), storedText(configuration_.numeroPuerto));
+        portFailure(QStringLiteral("Número de puerto no válido"), storedText(configuration_.portNumber));
         return;
     }
     port_.open(*number, [this, number = *number](const std::optional<QString>& error) { portOpened(number, error); });
@@ -110,15 +112,15 @@ void PortProbe::portOpened(int portNumber, const std::optional<QString>& error)
 
 void PortProbe::identificationAnswer()
 {
-    const QString reply = QString::fromLatin1(port_.read(protocol::IdentityLength));
+    const QString reply = QString::fromLatin1(port_.read(wire::IdentityLength));
     const QString model = reply.mid(2, 4);
-    if (model != QLatin1String(protocol::ExpectedModel)) {
+    if (model != QLatin1String(wire::ExpectedModel)) {
         phase_.enter(LinkPhase::Step::ModelRefused);
         return;
     }
     const QString serial = reply.right(4);
     window_.panel.setCaption(
-        QStringLiteral("QUINDORA R903 - Serie ") + serial + QStringLiteral(" - ") + QLatin1String(protocol::Version));
+        QStringLiteral("QUINDORA R903 - Serie ") + serial + QStringLiteral(" - ") + QLatin1String(version::Title));
     phase_.enter(LinkPhase::Step::ModelAccepted);
 }
 
@@ -131,9 +133,9 @@ void PortProbe::accept(const std::optional<QString>& selectedEntry)
         window_.portChoice.focusList();
         return;
     }
-    configuration_.numeroPuerto = *selectedEntry;
+    configuration_.portNumber = *selectedEntry;
     window_.portChoice.hide();
-    configuration_.hayCambios = true;
+    configuration_.changed = true;
     probeTimer_.setEnabled(true);
 }
 

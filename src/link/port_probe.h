@@ -13,7 +13,7 @@ class SerialPort;
 class Timer;
 struct Configuration;
 
-// Opens the stored serial port 300 ms after start-up (Timer5), sends the
+// Opens the stored serial port 300 ms after start-up (the probe timer), sends the
 // identity request and checks the exchange's model; when the port cannot be
 // opened, offers the list of port numbers and probes the one accepted. A line
 // over the network opens later: nothing is sent and no watchdog runs until it
@@ -29,7 +29,7 @@ public:
 
     PortProbe(Timer& probeTimer, SerialPort& port, LinkPhase& phase, Configuration& configuration, Window window);
 
-    // Timer5 fired.
+    // The probe timer fired.
     void probe();
     // The 10-character identity reply is waiting.
     void identificationAnswer();

@@ -4,25 +4,24 @@
 #include "console/console_state.h"
 #include "console/panel.h"
 #include "link/call_alert.h"
-#include "link/cola_salida.h"
-#include "link/console_window.h"
+#include "link/command_queue.h"
 #include "link/link_phase.h"
 #include "link/link_supervision.h"
 #include "link/port_probe.h"
-#include "link/protocol.h"
-#include "link/saca_numero_interno.h"
 #include "link/tray_balloon.h"
+#include "link/window_control.h"
 #include "platform/timer.h"
+#include "wire/commands.h"
+#include "wire/frame_layout.h"
+#include "wire/numbering_table.h"
 
 #include <algorithm>
 
 namespace
 {
 
-namespace threshold = protocol::threshold;
-
 // The extension labels that show a number; the last slot stays "Virtual".
-constexpr int NumberedLabels = protocol::ExtensionSlots - 1;
+constexpr int NumberedLabels = wire::ExtensionSlots - 1;
 
 // Copies what was read into a fixed block; bytes that did not come stay 0.
 template <std::size_t N> void fill(std::array<std::uint8_t, N>& block, const QByteArray& bytes)
@@ -37,35 +36,35 @@ ReceiveDispatcher::ReceiveDispatcher(Link link, Console console)
     : link_(link)
     , console_(console)
 {
-    link_.port.onNotification([this](SerialPort::Notification n) { MSComm1_OnComm(n); });
+    link_.port.onNotification([this](SerialPort::Notification n) { handleNotification(n); });
 }
 
-void ReceiveDispatcher::MSComm1_OnComm(SerialPort::Notification notification)
+void ReceiveDispatcher::handleNotification(SerialPort::Notification notification)
 {
     if (notification != SerialPort::Notification::Data) {
         link_.watchdog.setEnabled(true);
         return;
     }
     link_.watchdog.setEnabled(false);
-    // The branch is chosen by the threshold in force: the message now waiting.
-    switch (link_.port.receiveThreshold()) {
-    case threshold::Identity: link_.probe.identificationAnswer(); break;
-    case threshold::NumberingTable: numberingTable(); break;
-    case threshold::DirectoryBlock: directoryBlock(); break;
-    case threshold::SingleByte: singleByte(); break;
-    case threshold::StatusFrame: statusFrame(); break;
-    default: break;
+    using Awaiting = LinkPhase::Awaiting;
+    switch (link_.phase.awaiting()) {
+    case Awaiting::Identity: link_.probe.identificationAnswer(); break;
+    case Awaiting::NumberingTable: numberingTable(); break;
+    case Awaiting::DirectoryBlock: directoryBlock(); break;
+    case Awaiting::SingleByte: singleByte(); break;
+    case Awaiting::StatusFrame: statusFrame(); break;
+    case Awaiting::Nothing: break;
     }
     link_.watchdog.setEnabled(true);
 }
 
 void ReceiveDispatcher::numberingTable()
 {
-    TablaInternos table;
-    fill(table, link_.port.read(protocol::NumberingTableLength));
-    const NumerosInternos numbers = Saca_Numero_Interno(table);
-    for (int slot = 1; slot <= protocol::ExtensionSlots; ++slot)
-        console_.state.setNumeroInterno(slot, numbers[slot]);
+    wire::NumberingTable table;
+    fill(table, link_.port.read(wire::NumberingTableLength));
+    const wire::ExtensionNumbers numbers = wire::extensionNumbers(table);
+    for (int slot = 1; slot <= wire::ExtensionSlots; ++slot)
+        console_.state.setExtensionNumber(slot, numbers[slot]);
     for (int i = 0; i < NumberedLabels; ++i)
         console_.panel.setNumberCaption(i, numbers[i + 1]);
     link_.phase.enter(LinkPhase::Step::TableRead);
@@ -73,28 +72,28 @@ void ReceiveDispatcher::numberingTable()
 
 void ReceiveDispatcher::directoryBlock()
 {
-    link_.port.read(protocol::DirectoryDiscardLength);
-    fill(console_.memorias, link_.port.read(protocol::DirectoryDataLength));
-    console_.panel.setAgendaEnabled(true);
+    link_.port.read(wire::DirectoryDiscardLength);
+    fill(console_.speedDials, link_.port.read(wire::DirectoryDataLength));
+    console_.panel.setDirectoryEnabled(true);
     link_.phase.enter(LinkPhase::Step::BlockRead);
 }
 
 void ReceiveDispatcher::singleByte()
 {
-    link_.supervision.resetReintentos();
+    link_.supervision.resetRetries();
     const QByteArray received = link_.port.read(1);
     if (received.isEmpty())
         return;
     const auto byte = static_cast<std::uint8_t>(received[0]);
-    console_.state.setByteRecibido(byte);
-    if (byte == protocol::Sondeo)
-        link_.phase.answerPoll(link_.cola.answerPoll());
+    console_.state.setLastByte(byte);
+    if (byte == wire::Poll)
+        link_.phase.answerPoll(link_.queue.answerPoll());
 }
 
 void ReceiveDispatcher::statusFrame()
 {
-    std::array<std::uint8_t, protocol::StatusFrameLength> frame;
-    fill(frame, link_.port.read(protocol::StatusFrameLength));
+    wire::StatusFrame frame;
+    fill(frame, link_.port.read(wire::StatusFrameLength));
     console_.panel.showFrame(console_.state.applyFrame(frame));
     link_.phase.enter(LinkPhase::Step::FrameApplied);
     console_.journal.frameApplied();
@@ -104,7 +103,7 @@ void ReceiveDispatcher::statusFrame()
 
 void ReceiveDispatcher::pendingCallAlert()
 {
-    if (console_.state.llamadaPendiente() == 0) {
+    if (console_.state.callWaiting() == 0) {
         console_.alert.stop();
         console_.balloon.remove();
         return;

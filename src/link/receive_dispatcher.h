@@ -1,13 +1,13 @@
 #pragma once
 
-#include "link/bloque_memorias.h"
 #include "platform/serial_port.h"
+#include "wire/speed_dial_block.h"
 
 class CallAlert;
 class CallJournal;
-class ColaSalida;
+class CommandQueue;
 class ConsoleState;
-class ConsoleWindow;
+class WindowControl;
 class LinkPhase;
 class LinkSupervision;
 class Panel;
@@ -16,7 +16,7 @@ class Timer;
 class TrayBalloon;
 
 // The single handler of the serial port's notifications. It reads the message
-// the receive threshold says is waiting, acts on it, answers where the
+// the link phase says is waiting, acts on it, answers where the
 // protocol says so, and keeps the watchdog quiet while traffic flows.
 class ReceiveDispatcher
 {
@@ -27,21 +27,21 @@ public:
         LinkPhase& phase;
         LinkSupervision& supervision;
         PortProbe& probe;
-        ColaSalida& cola;
+        CommandQueue& queue;
     };
     struct Console {
         ConsoleState& state;
         CallJournal& journal;
         Panel& panel;
-        BloqueMemorias& memorias;
+        wire::SpeedDialBlock& speedDials;
         CallAlert& alert;
         TrayBalloon& balloon;
-        ConsoleWindow& window;
+        WindowControl& window;
     };
 
     ReceiveDispatcher(Link link, Console console);
 
-    void MSComm1_OnComm(SerialPort::Notification notification);
+    void handleNotification(SerialPort::Notification notification);
 
 private:
     void numberingTable();

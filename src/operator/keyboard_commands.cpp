@@ -4,11 +4,11 @@
 #include "console/console_state.h"
 #include "console/panel.h"
 #include "directory/speed_dial_directory.h"
-#include "link/protocol.h"
 #include "operator/operator_commands.h"
 #include "operator/operator_view.h"
 #include "platform/messages.h"
 #include "platform/timer.h"
+#include "wire/frame_layout.h"
 
 KeyboardCommands::KeyboardCommands(Parts parts, Messages& messages, OperatorView& view, Timer& digitTimer)
     : parts_(parts)
@@ -51,21 +51,21 @@ void KeyboardCommands::functionKey(int number)
 {
     setTyped(typed_);
     const Panel& panel = parts_.panel;
-    if (number <= protocol::OutsideLines)
+    if (number <= wire::OutsideLines)
         takeLine(number - 1);
-    else if (number == 7 && panel.recupera().visible)
-        beepUnless(parts_.commands.recuperaPressed(panel.recupera().caption));
-    else if (number == 8 && panel.corta().visible)
-        beepUnless(parts_.commands.cortaPressed());
-    else if (number == 9 && panel.agendaEnabled())
+    else if (number == 7 && panel.retrieveButton().visible)
+        beepUnless(parts_.commands.retrievePressed(panel.retrieveButton().caption));
+    else if (number == 8 && panel.cutButton().visible)
+        beepUnless(parts_.commands.cutPressed());
+    else if (number == 9 && panel.directoryEnabled())
         parts_.directory.openFocused();
 }
 
 void KeyboardCommands::answer()
 {
     for (const WaitingCall& call : parts_.journal.waiting()) {
-        if (call.position >= protocol::ExtensionSlots) {
-            takeLine(call.position - protocol::ExtensionSlots);
+        if (call.position >= wire::ExtensionSlots) {
+            takeLine(call.position - wire::ExtensionSlots);
             return;
         }
     }
@@ -75,8 +75,8 @@ void KeyboardCommands::callTyped()
 {
     const QString number = typed_;
     setTyped(QString());
-    for (int slot = 1; slot <= protocol::ExtensionSlots; ++slot) {
-        if (parts_.state.numeroInterno(slot) != number)
+    for (int slot = 1; slot <= wire::ExtensionSlots; ++slot) {
+        if (parts_.state.extensionNumber(slot) != number)
             continue;
         parts_.commands.press(MouseButton::Left);
         beepUnless(parts_.commands.extensionClick(slot - 1));

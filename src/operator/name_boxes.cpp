@@ -1,6 +1,6 @@
 #include "operator/name_boxes.h"
 
-#include "directory/configuration.h"
+#include "configuration/configuration.h"
 #include "operator/operator_view.h"
 
 NameBoxes::NameBoxes(OperatorView& view, Configuration& configuration)
@@ -12,8 +12,8 @@ NameBoxes::NameBoxes(OperatorView& view, Configuration& configuration)
 void NameBoxes::showNames()
 {
     for (int i = 0; i < NameBoxCount; ++i) {
-        view_.setNameBoxText(i, configuration_.nombres[i]);
-        view_.setNameBoxVisible(i, !configuration_.nombres[i].isEmpty());
+        view_.setNameBoxText(i, configuration_.names[i]);
+        view_.setNameBoxVisible(i, !configuration_.names[i].isEmpty());
     }
 }
 
@@ -21,7 +21,7 @@ void NameBoxes::open(int index)
 {
     view_.setNameBoxVisible(index, true);
     view_.setNameBoxReadOnly(index, false);
-    textoPrevio_ = view_.nameBoxText(index);
+    previousText_ = view_.nameBoxText(index);
     view_.selectAllNameBoxText(index);
     view_.focusNameBox(index);
 }
@@ -29,14 +29,14 @@ void NameBoxes::open(int index)
 bool NameBoxes::keyPress(int index, int code)
 {
     if (code == Enter) {
-        view_.focusSalir();
+        view_.focusExitButton();
         return false;
     }
     if (view_.nameBoxReadOnly(index))
         return true;
     if (code == Escape) {
-        view_.setNameBoxText(index, textoPrevio_);
-        view_.focusSalir();
+        view_.setNameBoxText(index, previousText_);
+        view_.focusExitButton();
         return false;
     }
     const int lengthBefore = int(view_.nameBoxText(index).size());
@@ -47,10 +47,10 @@ bool NameBoxes::keyPress(int index, int code)
 
 void NameBoxes::textChanged(int index, const QString& text)
 {
-    if (configuration_.nombres[index] == text)
+    if (configuration_.names[index] == text)
         return;
-    configuration_.nombres[index] = text;
-    configuration_.hayCambios = true;
+    configuration_.names[index] = text;
+    configuration_.changed = true;
 }
 
 void NameBoxes::focusLost(int index)

@@ -30,7 +30,7 @@ public:
     void textChanged(int index, const QString& text);
     void focusLost(int index);
 
-    const QString& textoPrevio() const { return textoPrevio_; }
+    const QString& previousText() const { return previousText_; }
 
 private:
     static int pointsForTyping(int lengthBefore);
@@ -38,5 +38,5 @@ private:
 
     OperatorView& view_;
     Configuration& configuration_;
-    QString textoPrevio_;
+    QString previousText_;
 };

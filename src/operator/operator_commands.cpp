@@ -1,21 +1,17 @@
 #include "operator/operator_commands.h"
 
+#include "configuration/configuration.h"
 #include "console/console_state.h"
 #include "console/panel.h"
-#include "directory/configuration.h"
-#include "link/cola_salida.h"
-#include "link/protocol.h"
+#include "link/command_queue.h"
 #include "operator/name_boxes.h"
 #include "operator/operator_view.h"
-
-namespace
-{
-constexpr int HeldByConsole = 5; // extension code "Interno retenido por consola"
-}
+#include "wire/commands.h"
+#include "wire/status_codes.h"
 
 OperatorCommands::OperatorCommands(
-    ColaSalida& cola, const ConsoleState& state, const Panel& panel, NameBoxes& nameBoxes, OperatorView& view)
-    : cola_(cola)
+    CommandQueue& queue, const ConsoleState& state, const Panel& panel, NameBoxes& nameBoxes, OperatorView& view)
+    : queue_(queue)
     , state_(state)
     , panel_(panel)
     , nameBoxes_(nameBoxes)
@@ -25,31 +21,31 @@ OperatorCommands::OperatorCommands(
 
 bool OperatorCommands::extensionClick(int index)
 {
-    view_.focusSalir();
-    if (botonPulsado_ == MouseButton::Left)
-        return extensionAccepted(index) && cola_.queue(protocol::SeleccionInterno(index + 1));
-    if (botonPulsado_ == MouseButton::Right && index < NameBoxCount)
+    view_.focusExitButton();
+    if (pressedButton_ == MouseButton::Left)
+        return extensionAccepted(index) && queue_.queue(wire::SelectExtension(index + 1));
+    if (pressedButton_ == MouseButton::Right && index < NameBoxCount)
         nameBoxes_.open(index);
     return false;
 }
 
 bool OperatorCommands::lineClick(int index)
 {
-    return botonPulsado_ == MouseButton::Left && cola_.queue(protocol::SeleccionLinea(index + 1));
+    return pressedButton_ == MouseButton::Left && queue_.queue(wire::SelectLine(index + 1));
 }
 
-bool OperatorCommands::cortaPressed()
+bool OperatorCommands::cutPressed()
 {
-    return cola_.queue(protocol::Corta);
+    return queue_.queue(wire::Cut);
 }
 
-bool OperatorCommands::recuperaPressed(const QString& caption)
+bool OperatorCommands::retrievePressed(const QString& caption)
 {
-    return cola_.queue(caption == QLatin1String("RECUPERA") ? protocol::Recupera : protocol::Retiene);
+    return queue_.queue(caption == QLatin1String("RECUPERA") ? wire::Retrieve : wire::Hold);
 }
 
 bool OperatorCommands::extensionAccepted(int index) const
 {
     // The fill colour stays the same in the white blink phase, so the phase does not matter.
-    return panel_.extension(index).colour == state_.palette().libre || state_.estado(index) == HeldByConsole;
+    return panel_.extension(index).colour == state_.palette().freeColour || state_.code(index) == wire::extension::Held;
 }

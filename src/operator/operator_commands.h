@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class ColaSalida;
+class CommandQueue;
 class ConsoleState;
 class NameBoxes;
 class OperatorView;
@@ -18,27 +18,27 @@ class OperatorCommands
 {
 public:
     OperatorCommands(
-        ColaSalida& cola, const ConsoleState& state, const Panel& panel, NameBoxes& nameBoxes, OperatorView& view);
+        CommandQueue& queue, const ConsoleState& state, const Panel& panel, NameBoxes& nameBoxes, OperatorView& view);
 
     // Mouse press on any click target of a slot or line: remembered for the click.
-    void press(MouseButton button) { botonPulsado_ = button; }
-    MouseButton botonPulsado() const { return botonPulsado_; }
+    void press(MouseButton button) { pressedButton_ = button; }
+    MouseButton pressedButton() const { return pressedButton_; }
 
     // Click on a slot's number label, overlay or name box; slot index 0-18.
     bool extensionClick(int index);
     // Click on a line's caption label or overlay; line index 0-5.
     bool lineClick(int index);
-    bool cortaPressed();
+    bool cutPressed();
     // The code follows the caption the second button shows at the press.
-    bool recuperaPressed(const QString& caption);
+    bool retrievePressed(const QString& caption);
 
 private:
     bool extensionAccepted(int index) const;
 
-    ColaSalida& cola_;
+    CommandQueue& queue_;
     const ConsoleState& state_;
     const Panel& panel_;
     NameBoxes& nameBoxes_;
     OperatorView& view_;
-    MouseButton botonPulsado_ = MouseButton::None;
+    MouseButton pressedButton_ = MouseButton::None;
 };

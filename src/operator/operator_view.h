@@ -9,7 +9,7 @@ public:
     virtual ~OperatorView() = default;
 
     // Keyboard focus to the exit button "&Salir"; a name box losing it reports it.
-    virtual void focusSalir() = 0;
+    virtual void focusExitButton() = 0;
 
     // Name box index 0-17.
     virtual void setNameBoxVisible(int index, bool visible) = 0;

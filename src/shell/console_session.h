@@ -1,27 +1,27 @@
 #pragma once
 
+#include "configuration/configuration.h"
+#include "configuration/configuration_file.h"
 #include "console/blink_timers.h"
 #include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
-#include "directory/configuration.h"
-#include "directory/configuration_file.h"
+#include "directory/directory_view.h"
 #include "directory/speed_dial_directory.h"
-#include "link/bloque_memorias.h"
-#include "link/cola_salida.h"
+#include "link/command_queue.h"
 #include "link/configuration_save.h"
-#include "link/console_window.h"
 #include "link/exchange_link.h"
 #include "link/port_choice_view.h"
 #include "link/tray_balloon.h"
+#include "link/window_control.h"
 #include "operator/keyboard_commands.h"
 #include "operator/name_boxes.h"
 #include "operator/operator_commands.h"
 #include "platform/config_store.h"
-#include "platform/directory_view.h"
 #include "platform/serial_port.h"
 #include "shell/console_parts.h"
 #include "shell/shell.h"
+#include "wire/speed_dial_block.h"
 
 #include <array>
 #include <functional>
@@ -57,7 +57,7 @@ struct SessionPlatform {
 // Events come in through the parts it hands out; effects go out through the
 // platform it was built on.
 class ConsoleSession final : private ConsoleParts,
-                             private ConsoleWindow,
+                             private WindowControl,
                              private TrayBalloon,
                              private ConfigurationSave,
                              private PortChoiceView
@@ -79,10 +79,10 @@ public:
     SpeedDialDirectory& directory() { return directory_; }
     const ConsoleState& state() const { return state_; }
     CallJournal& journal() { return journal_; }
-    const ColaSalida& cola() const { return cola_; }
+    const CommandQueue& queue() const { return queue_; }
     const Configuration& configuration() const { return configuration_; }
-    // Timer1 to Timer5.
-    Timer& timer(int number) { return *timers_[number - 1]; }
+    Timer& watchdogTimer() { return *watchdogTimer_; }
+    Timer& probeTimer() { return *probeTimer_; }
 
 private:
     // ConsoleParts
@@ -90,10 +90,10 @@ private:
     void layOutPanel() override { panel_.layOut(state_.palette()); }
     void loadConfiguration() override;
     bool portChoiceVisible() const override { return portChoiceShown_; }
-    void endConnection() override { cola_.endConnection(); }
+    void endConnection() override { queue_.endConnection(); }
     void askToSaveChanges() override;
     void closeLink() override;
-    // ConsoleWindow
+    // WindowControl
     bool inFront() const override;
     void unload() override { shell_.unload(); }
     // TrayBalloon
@@ -103,21 +103,25 @@ private:
     }
     void remove() override { shell_.removeBalloon(); }
     // ConfigurationSave
-    void Grabaendisco() override { configurationFile_.Grabaendisco(); }
+    void save() override { configurationFile_.save(); }
     // PortChoiceView: passed on, remembering whether the panel is shown.
     void show() override;
     void hide() override;
     void focusList() override { platform_.portChoice.focusList(); }
 
     SessionPlatform platform_;
-    std::array<std::unique_ptr<Timer>, 5> timers_;
+    std::unique_ptr<Timer> slowBlinkTimer_;
+    std::unique_ptr<Timer> fastBlinkTimer_;
+    std::unique_ptr<Timer> watchdogTimer_;
+    std::unique_ptr<Timer> alertTimer_;
+    std::unique_ptr<Timer> probeTimer_;
     std::unique_ptr<Timer> digitTimer_; // the typed digits' timeout
     ConsoleState state_;
     Panel panel_;
-    ColaSalida cola_;
+    CommandQueue queue_;
     Configuration configuration_;
     CallJournal journal_;
-    BloqueMemorias memorias_{};
+    wire::SpeedDialBlock speedDials_{};
     NameBoxes nameBoxes_;
     OperatorCommands commands_;
     SpeedDialDirectory directory_;

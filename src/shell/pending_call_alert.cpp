@@ -1,9 +1,9 @@
 #include "shell/pending_call_alert.h"
 
-#include "shell/buffer_tono.h"
+#include "shell/alert_tone.h"
 
-PendingCallAlert::PendingCallAlert(Timer& timer4, SoundOutput& sound, clsTray& tray, ShellEvents& events)
-    : timer_(timer4)
+PendingCallAlert::PendingCallAlert(Timer& alertTimer, SoundOutput& sound, TrayIcon& tray, ShellEvents& events)
+    : timer_(alertTimer)
     , sound_(sound)
     , tray_(tray)
     , events_(events)
@@ -13,42 +13,50 @@ PendingCallAlert::PendingCallAlert(Timer& timer4, SoundOutput& sound, clsTray& t
 
 void PendingCallAlert::prepare()
 {
-    sound_.prepare(makeBufferTono());
+    sound_.prepare(makeAlertTone());
 }
 
 void PendingCallAlert::start()
 {
     if (!running())
         events_.alert(true);
-    timer_.setInterval(Quiet);
+    enter(Phase::Quiet);
 }
 
 void PendingCallAlert::stop()
 {
     if (running())
         events_.alert(false);
-    timer_.setInterval(0);
+    enter(Phase::Off);
     showIcon(NormalIcon);
 }
 
 void PendingCallAlert::tick()
 {
-    if (timer_.interval() == Flash) {
-        timer_.setInterval(Quiet);
+    switch (phase_) {
+    case Phase::Flash:
+        enter(Phase::Quiet);
         showIcon(NormalIcon);
         return;
-    }
-    if (timer_.interval() == Quiet) {
+    case Phase::Quiet:
         sound_.play();
         events_.tone();
-        timer_.setInterval(Flash);
+        enter(Phase::Flash);
         showIcon(AlertIcon);
+        return;
+    case Phase::Off: return;
     }
+}
+
+void PendingCallAlert::enter(Phase phase)
+{
+    phase_ = phase;
+    timer_.setInterval(static_cast<int>(phase));
 }
 
 void PendingCallAlert::showIcon(int image)
 {
-    if (tray_.Icon() != image)
+    if (tray_.icon() != image)
         events_.icon(image);
     tray_.setIcon(image);
 }

@@ -3,35 +3,37 @@
 #include "link/call_alert.h"
 #include "platform/sound_output.h"
 #include "platform/timer.h"
-#include "shell/cls_tray.h"
 #include "shell/shell_events.h"
+#include "shell/tray_icon.h"
 
-// The call alert on Timer4. Its interval is the state: 0 off, 1800 the quiet
-// phase with the normal icon, 200 the flash phase with the tone and the
-// alert icon. A running alert repeats every 2000 ms; the first tone sounds
-// 1800 ms after the start.
+// The call alert on its own timer: off, the quiet phase (1800 ms) with the
+// normal icon, or the flash phase (200 ms) with the tone and the alert icon.
+// A running alert repeats every 2000 ms; the first tone sounds 1800 ms after
+// the start.
 class PendingCallAlert final : public CallAlert
 {
 public:
-    static constexpr int Quiet = 1800;
-    static constexpr int Flash = 200;
+    // Each phase's value is its length in milliseconds.
+    enum class Phase { Off = 0, Quiet = 1800, Flash = 200 };
     static constexpr int NormalIcon = 0;
     static constexpr int AlertIcon = 1;
 
-    PendingCallAlert(Timer& timer4, SoundOutput& sound, clsTray& tray, ShellEvents& events);
+    PendingCallAlert(Timer& alertTimer, SoundOutput& sound, TrayIcon& tray, ShellEvents& events);
 
     // Fills the tone buffer once; without a sound device the alert stays silent.
     void prepare();
     void start() override;
     void stop() override;
-    bool running() const override { return timer_.interval() != 0; }
+    bool running() const override { return phase_ != Phase::Off; }
 
 private:
     void tick();
+    void enter(Phase phase);
     void showIcon(int image);
 
     Timer& timer_;
     SoundOutput& sound_;
-    clsTray& tray_;
+    TrayIcon& tray_;
     ShellEvents& events_;
+    Phase phase_ = Phase::Off;
 };

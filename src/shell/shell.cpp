@@ -1,22 +1,17 @@
 #include "shell/shell.h"
 
-namespace
-{
-
-const QString Version = QStringLiteral("V1.00");
-
-} // namespace
+#include "version.h"
 
 Shell::Shell(ShellPlatform platform, ShellTimers timers, ConsoleParts& parts, std::function<QString()> caption)
     : platform_(platform)
     , timers_(timers)
     , parts_(parts)
     , tray_(platform.desktop)
-    , alert_(timers.timer4, platform.sound, tray_, platform.events)
+    , alert_(timers.alert, platform.sound, tray_, platform.events)
     , window_(platform.window, platform.foreground, platform.desktop, std::move(caption))
 {
-    tray_.MouseDown = [this](int button) { window_.Tray_Mousedown(button); };
-    window_.onMenuSalir = [this] { menuSalir(); };
+    tray_.onPress = [this](int button) { window_.trayPressed(button); };
+    window_.onMenuExit = [this] { menuExit(); };
     platform.window.onStateChanged([this] { window_.stateChanged(); });
     platform.window.onCloseRequested([this](bool byOperator) { closeRequested(byOperator); });
 }
@@ -25,7 +20,7 @@ Shell::Loaded Shell::load()
 {
     parts_.setPalette(paletteFromLineColours(design::LineColours));
     parts_.layOutPanel();
-    if (!tray_.Initialize()) {
+    if (!tray_.initialize()) {
         platform_.messages.show(QStringLiteral("Fatal Error! Cannot initialize the tray class!"),
             QStringLiteral("Fatal Error"), MessageStyle::Critical);
         return Loaded::Ended;
@@ -33,26 +28,26 @@ Shell::Loaded Shell::load()
     if (!installTray())
         return Loaded::Inert;
     alert_.prepare();
-    timers_.timer1.setInterval(BlinkTimers::SlowMs);
-    timers_.timer2.setInterval(BlinkTimers::FastMs);
-    timers_.timer5.setInterval(ProbeDelayMs);
+    timers_.slowBlink.setInterval(BlinkTimers::SlowMs);
+    timers_.fastBlink.setInterval(BlinkTimers::FastMs);
+    timers_.probe.setInterval(ProbeDelayMs);
     parts_.loadConfiguration();
     return Loaded::Starting;
 }
 
 bool Shell::installTray()
 {
-    tray_.setTooltip(QStringLiteral("Quindora R903 / ") + Version);
+    tray_.setTooltip(QStringLiteral("Quindora R903 / ") + QLatin1String(version::Title));
     tray_.setIcon(PendingCallAlert::NormalIcon);
     tray_.setAutoRefresh(true);
-    if (tray_.AddIcon())
+    if (tray_.addIcon())
         return true;
     platform_.messages.show(
         QStringLiteral("Unable to add icon into the task tray!"), QStringLiteral("Error"), MessageStyle::Critical);
     return false;
 }
 
-void Shell::salir()
+void Shell::exitClicked()
 {
     if (parts_.portChoiceVisible()) {
         unload();
@@ -75,17 +70,17 @@ void Shell::unload()
     if (unloaded_)
         return;
     unloaded_ = true;
-    Quitar_Systray();
-    for (Timer* t : {&timers_.timer1, &timers_.timer2, &timers_.timer4, &timers_.timer5})
+    removeTrayIcon();
+    for (Timer* t : {&timers_.slowBlink, &timers_.fastBlink, &timers_.alert, &timers_.probe})
         t->setEnabled(false);
     parts_.closeLink();
     platform_.events.exit();
     platform_.window.close();
 }
 
-void Shell::Quitar_Systray()
+void Shell::removeTrayIcon()
 {
-    if (tray_.RemoveIcon())
+    if (tray_.removeIcon())
         return;
     platform_.messages.show(
         QStringLiteral(
@@ -95,7 +90,7 @@ void Shell::Quitar_Systray()
 
 void Shell::showBalloon(const QString& text, const QString& title, int iconStyle, int timeout)
 {
-    if (!tray_.ShowBalloonTip(text, title, iconStyle, timeout))
+    if (!tray_.showBalloon(text, title, iconStyle, timeout))
         return;
     balloonShown_ = true;
     platform_.events.balloon(ShellEvents::Balloon::Show);
@@ -103,7 +98,7 @@ void Shell::showBalloon(const QString& text, const QString& title, int iconStyle
 
 void Shell::removeBalloon()
 {
-    tray_.RemoverBalloon();
+    tray_.removeBalloon();
     if (!balloonShown_)
         return;
     balloonShown_ = false;

@@ -7,10 +7,10 @@
 #include "platform/sound_output.h"
 #include "platform/timer.h"
 #include "platform/window_services.h"
-#include "shell/cls_tray.h"
 #include "shell/console_parts.h"
 #include "shell/pending_call_alert.h"
 #include "shell/shell_events.h"
+#include "shell/tray_icon.h"
 #include "shell/window_rules.h"
 
 #include <QString>
@@ -29,10 +29,10 @@ struct ShellPlatform {
 
 // The timers whose intervals start-up sets, and the alert's.
 struct ShellTimers {
-    Timer& timer1;
-    Timer& timer2;
-    Timer& timer4;
-    Timer& timer5;
+    Timer& slowBlink;
+    Timer& fastBlink;
+    Timer& alert;
+    Timer& probe;
 };
 
 // Start-up of the console window and every way it ends: the tray icon, the
@@ -51,18 +51,18 @@ public:
     // configuration, in that order. Ended: the program ends at once.
     Loaded load();
     // The Salir button.
-    void salir();
+    void exitClicked();
     // The popup menu's Salir: unload at once.
-    void menuSalir() { unload(); }
+    void menuExit() { unload(); }
     // The window's unload: the icon goes, the port is closed, the window closes.
     void unload();
-    void Quitar_Systray();
+    void removeTrayIcon();
     // The icon's balloon (a waiting call), and its withdrawal.
     void showBalloon(const QString& text, const QString& title, int iconStyle, int timeout);
     void removeBalloon();
     bool unloaded() const { return unloaded_; }
 
-    clsTray& tray() { return tray_; }
+    TrayIcon& tray() { return tray_; }
     PendingCallAlert& alert() { return alert_; }
     WindowRules& window() { return window_; }
     const WindowRules& window() const { return window_; }
@@ -75,7 +75,7 @@ private:
     ShellPlatform platform_;
     ShellTimers timers_;
     ConsoleParts& parts_;
-    clsTray tray_;
+    TrayIcon tray_;
     PendingCallAlert alert_;
     WindowRules window_;
     bool unloaded_ = false;

@@ -1,6 +1,6 @@
 #include "shell/window_rules.h"
 
-#include "shell/ventana_activa.h"
+#include "shell/foreground_check.h"
 
 WindowRules::WindowRules(WindowServices& window, const ForegroundWindow& foreground, const DesktopTray& desktop,
     std::function<QString()> caption)
@@ -11,9 +11,9 @@ WindowRules::WindowRules(WindowServices& window, const ForegroundWindow& foregro
 {
 }
 
-bool WindowRules::Ventana_Activa() const
+bool WindowRules::isConsoleForeground() const
 {
-    return ::Ventana_Activa(foreground_, caption_());
+    return ::isConsoleForeground(foreground_, caption_());
 }
 
 void WindowRules::stateChanged()
@@ -28,7 +28,7 @@ void WindowRules::Show()
     window_.showNormal();
 }
 
-void WindowRules::Tray_Mousedown(int button)
+void WindowRules::trayPressed(int button)
 {
     if (button == 1) {
         popupMenu();
@@ -38,7 +38,7 @@ void WindowRules::Tray_Mousedown(int button)
         return;
     if (window_.minimised())
         Show();
-    else if (Ventana_Activa())
+    else if (isConsoleForeground())
         minimise();
     else
         bringToFront();
@@ -46,13 +46,13 @@ void WindowRules::Tray_Mousedown(int button)
 
 void WindowRules::popupMenu()
 {
-    const WindowServices::MenuChoice choice = window_.popupMenu(mnuMostrarVisible_);
+    const WindowServices::MenuChoice choice = window_.popupMenu(showEntryVisible_);
     if (choice == WindowServices::MenuChoice::Salir) {
-        if (onMenuSalir)
-            onMenuSalir();
+        if (onMenuExit)
+            onMenuExit();
         return;
     }
     if (choice == WindowServices::MenuChoice::Mostrar)
         Show();
-    mnuMostrarVisible_ = window_.minimised();
+    showEntryVisible_ = window_.minimised();
 }

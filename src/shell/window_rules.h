@@ -17,7 +17,7 @@ public:
     WindowRules(WindowServices& window, const ForegroundWindow& foreground, const DesktopTray& desktop,
         std::function<QString()> caption);
 
-    bool Ventana_Activa() const;
+    bool isConsoleForeground() const;
     // The window's state changed (its resize notification).
     void stateChanged();
     // "Mostrar": back to the normal state, shown.
@@ -25,11 +25,11 @@ public:
     void bringToFront() { window_.bringToFront(); }
     void minimise() { window_.minimise(); }
     // A press on the icon: 0 left, 1 right.
-    void Tray_Mousedown(int button);
-    bool mnuMostrarVisible() const { return mnuMostrarVisible_; }
+    void trayPressed(int button);
+    bool showEntryVisible() const { return showEntryVisible_; }
 
     // The popup menu's Salir.
-    std::function<void()> onMenuSalir;
+    std::function<void()> onMenuExit;
 
 private:
     void popupMenu();
@@ -38,5 +38,5 @@ private:
     const ForegroundWindow& foreground_;
     const DesktopTray& desktop_;
     std::function<QString()> caption_;
-    bool mnuMostrarVisible_ = true;
+    bool showEntryVisible_ = true;
 };

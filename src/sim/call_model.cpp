@@ -1,18 +1,19 @@
 #include "sim/call_model.h"
 
-#include "link/protocol.h"
-#include "sim/status_codes.h"
+#include "wire/commands.h"
+#include "wire/frame_layout.h"
+#include "wire/status_codes.h"
 
 #include <algorithm>
 
-namespace ext = status::extension;
-namespace line = status::line;
+namespace ext = wire::extension;
+namespace line = wire::line;
 
 namespace
 {
 constexpr std::int64_t UsPerMs = 1000;
-constexpr int FirstMemoryByte = protocol::MarcaMemoria(1);
-constexpr int LastMemoryByte = protocol::MarcaMemoria(protocol::MemoryCount);
+constexpr int FirstMemoryByte = wire::DialMemory(1);
+constexpr int LastMemoryByte = wire::DialMemory(wire::MemoryCount);
 
 // Random traffic: chances per step (one in n) and busy times in seconds.
 constexpr int ExtensionGoesBusy = 60;
@@ -87,12 +88,12 @@ void CallModel::trafficStep()
         if (slot != plan_.consoleSlot && code_[slot - 1] == ext::Free && random_.oneIn(ExtensionGoesBusy))
             set(slot - 1, ext::Busy);
     }
-    for (int k = 1; k <= protocol::OutsideLines; ++k) {
+    for (int k = 1; k <= wire::OutsideLines; ++k) {
         if (code_[LineBase + k] == line::Free && random_.oneIn(LineGoesBusy))
             set(LineBase + k, line::BusyBlinking);
     }
     if (random_.oneIn(LineRings))
-        ringLine(random_.between(1, protocol::OutsideLines), now_);
+        ringLine(random_.between(1, wire::OutsideLines), now_);
     if (random_.oneIn(ExtensionCallsConsole))
         callConsoleFrom(random_.between(1, ExchangePlan::Slots), now_);
 }
@@ -132,7 +133,7 @@ QByteArray CallModel::frame() const
 bool CallModel::ringLine(int k, std::int64_t nowUs)
 {
     advanceTo(nowUs);
-    if (k < 1 || k > protocol::OutsideLines || code_[LineBase + k] != line::Free)
+    if (k < 1 || k > wire::OutsideLines || code_[LineBase + k] != line::Free)
         return false;
     set(LineBase + k, line::Calling);
     return true;
@@ -150,18 +151,18 @@ bool CallModel::callConsoleFrom(int slot, std::int64_t nowUs)
 void CallModel::command(unsigned char byte, std::int64_t nowUs)
 {
     advanceTo(nowUs);
-    if (byte >= protocol::SeleccionInterno(1) && byte <= protocol::SeleccionInterno(protocol::ExtensionSlots))
+    if (byte >= wire::SelectExtension(1) && byte <= wire::SelectExtension(wire::ExtensionSlots))
         clickExtension(byte);
-    else if (byte >= protocol::SeleccionLinea(1) && byte <= protocol::SeleccionLinea(protocol::OutsideLines))
-        clickLine(byte - protocol::SeleccionLinea(0));
-    else if (byte == protocol::Corta)
+    else if (byte >= wire::SelectLine(1) && byte <= wire::SelectLine(wire::OutsideLines))
+        clickLine(byte - wire::SelectLine(0));
+    else if (byte == wire::Cut)
         corta();
-    else if (byte == protocol::Retiene)
+    else if (byte == wire::Hold)
         retiene();
-    else if (byte == protocol::Recupera)
+    else if (byte == wire::Retrieve)
         recupera();
     else if (byte >= FirstMemoryByte && byte <= LastMemoryByte)
-        dial(byte - protocol::MarcaMemoria(0));
+        dial(byte - wire::DialMemory(0));
 }
 
 void CallModel::clickExtension(int slot)
@@ -192,7 +193,7 @@ void CallModel::dial(int memory)
 {
     if (!plan_.memoryHasNumber(memory))
         return;
-    for (int k = 1; k <= protocol::OutsideLines; ++k) {
+    for (int k = 1; k <= wire::OutsideLines; ++k) {
         if (code_[LineBase + k] == line::Free) {
             connect(LineBase + k, line::Taken);
             return;

@@ -1,6 +1,7 @@
 #include "sim/exchange.h"
 
-#include "link/protocol.h"
+#include "wire/commands.h"
+#include "wire/frame_layout.h"
 
 #include <algorithm>
 
@@ -91,29 +92,29 @@ void Exchange::handle(unsigned char byte)
         listener_->consoleByte(byte, now_);
     if (deaf_)
         return;
-    if (byte == protocol::PideIdentidad) {
+    if (byte == wire::RequestIdentity) {
         newConnection();
         sendIdentity();
         return;
     }
     if (ended_)
         return;
-    if (awaitingAnswer_ && byte != protocol::IniciaSondeo) {
+    if (awaitingAnswer_ && byte != wire::StartPolling) {
         answerPoll(byte);
         return;
     }
     switch (byte) {
-    case protocol::PideTablaInternos:
+    case wire::RequestNumberingTable:
         stopPolling();
         if (!std::exchange(tableAhead_, false))
             sendBlock(options_.plan.numberingTable(), options_.faults.table, Faults::Stage::InTable);
         break;
-    case protocol::PideMemorias:
+    case wire::RequestSpeedDials:
         stopPolling();
         sendBlock(options_.plan.directoryBlock(), options_.faults.block, Faults::Stage::InBlock);
         break;
-    case protocol::IniciaSondeo: startPolling(); break;
-    case protocol::FinConexion: endConnection(); break;
+    case wire::StartPolling: startPolling(); break;
+    case wire::EndConnection: endConnection(); break;
     }
 }
 
@@ -187,7 +188,7 @@ void Exchange::endConnection()
 void Exchange::sendPoll()
 {
     pollStartUs_ = now_;
-    pollDueUs_ = send(QByteArray(1, char(protocol::Sondeo)), now_, linePace());
+    pollDueUs_ = send(QByteArray(1, char(wire::Poll)), now_, linePace());
     awaitingAnswer_ = true;
     const std::int64_t period = options_.pollPeriodMs * UsPerMs;
     nextPollUs_ = pollDueUs_ + std::max(AnswerTimeoutUs, period);
@@ -199,7 +200,7 @@ void Exchange::answerPoll(unsigned char answer)
     nextPollUs_.reset();
     if (listener_)
         listener_->pollAnswered(answer, now_ - pollDueUs_);
-    if (answer == protocol::FinConexion) {
+    if (answer == wire::EndConnection) {
         endConnection();
         return;
     }
@@ -227,7 +228,7 @@ bool Exchange::silencedInPolling()
 QByteArray Exchange::nextFrame()
 {
     if (!script_.empty() && script_.front().kind == ScriptStep::Kind::Frame) {
-        lastScriptedFrame_ = script_.front().bytes.leftJustified(protocol::StatusFrameLength, '\0', true);
+        lastScriptedFrame_ = script_.front().bytes.leftJustified(wire::StatusFrameLength, '\0', true);
         script_.pop_front();
     }
     if (!lastScriptedFrame_.isEmpty())

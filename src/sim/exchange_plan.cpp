@@ -1,15 +1,15 @@
 #include "sim/exchange_plan.h"
 
-#include "link/protocol.h"
-#include "sim/digit_codes.h"
 #include "sim/text_lines.h"
+#include "wire/digit_codes.h"
+#include "wire/frame_layout.h"
 
 namespace
 {
 
 constexpr unsigned char NoSlot = 0xFF;
 constexpr unsigned char Unused = 0xFF;
-constexpr int NumberingRecords = protocol::NumberingTableLength / protocol::NumberingRecordLength;
+constexpr int NumberingRecords = wire::NumberingTableLength / wire::NumberingRecordLength;
 
 std::optional<QString> readEntry(ExchangePlan& plan, const QList<QByteArray>& words)
 {
@@ -24,7 +24,7 @@ std::optional<QString> readEntry(ExchangePlan& plan, const QList<QByteArray>& wo
     if (keyword == "extension" && words.size() == 3) {
         auto slot = text_lines::numberIn(words[1], 1, ExchangePlan::Slots);
         const QString number = QString::fromLatin1(words[2]);
-        if (!slot || !digit_codes::extensionBytes(number))
+        if (!slot || !wire::extensionBytes(number))
             return QStringLiteral("extension needs a slot 1-19 and a number of 1-3 characters 0-9 * # D E");
         plan.extensions[*slot - 1] = number;
         return std::nullopt;
@@ -32,7 +32,7 @@ std::optional<QString> readEntry(ExchangePlan& plan, const QList<QByteArray>& wo
     if (keyword == "memory" && words.size() == 3) {
         auto memory = text_lines::numberIn(words[1], 1, ExchangePlan::Memories);
         const QString number = QString::fromLatin1(words[2]);
-        if (!memory || !digit_codes::memoryBytes(number))
+        if (!memory || !wire::memoryBytes(number))
             return QStringLiteral("memory needs a memory 1-74 and up to 14 characters 0-9 * # D E");
         plan.memories[*memory - 1] = number;
         return std::nullopt;
@@ -67,9 +67,9 @@ std::optional<ExchangePlan> ExchangePlan::parse(const QByteArray& text, QString*
 QByteArray ExchangePlan::numberingTable() const
 {
     QByteArray table;
-    table.reserve(protocol::NumberingTableLength);
+    table.reserve(wire::NumberingTableLength);
     for (int record = 0; record < NumberingRecords; ++record) {
-        const auto bytes = record < Slots ? digit_codes::extensionBytes(extensions[record]) : std::nullopt;
+        const auto bytes = record < Slots ? wire::extensionBytes(extensions[record]) : std::nullopt;
         const char entry[]
             = {char(bytes ? (*bytes)[0] : 0), char(bytes ? (*bytes)[1] : 0), char(bytes ? record + 1 : NoSlot), 0};
         table.append(entry, sizeof entry);
@@ -82,12 +82,12 @@ QByteArray ExchangePlan::directoryBlock() const
     // The exchange's own data, which the console skips: here every byte value
     // in turn, so that a line which is not transparent to all of them shows.
     QByteArray block;
-    block.reserve(protocol::DirectoryBlockLength);
-    for (int i = 0; i < protocol::DirectoryDiscardLength; ++i)
+    block.reserve(wire::DirectoryBlockLength);
+    for (int i = 0; i < wire::DirectoryDiscardLength; ++i)
         block.append(char(i % 256));
     for (int memory = 1; memory <= Memories; ++memory) {
         block.append(char(memory));
-        const auto bytes = digit_codes::memoryBytes(memories[memory - 1]);
+        const auto bytes = wire::memoryBytes(memories[memory - 1]);
         for (int i = 0; i < 7; ++i)
             block.append(char(bytes ? (*bytes)[i] : Unused));
     }

@@ -1,7 +1,7 @@
 #include "sim/script_text.h"
 
-#include "link/protocol.h"
 #include "sim/text_lines.h"
+#include "wire/frame_layout.h"
 
 #include <cctype>
 
@@ -29,7 +29,7 @@ std::optional<QString> readStep(std::vector<ScriptStep>& steps, const QList<QByt
         return std::nullopt;
     }
     const auto bytes = hexBytes(words);
-    if (keyword == "frame" && bytes && bytes->size() == protocol::StatusFrameLength) {
+    if (keyword == "frame" && bytes && bytes->size() == wire::StatusFrameLength) {
         steps.push_back(ScriptStep::frame(*bytes));
         return std::nullopt;
     }

@@ -1,4 +1,5 @@
 #include "sim/sim_command_line.h"
+#include "version.h"
 
 #include <QCommandLineParser>
 
@@ -138,7 +139,7 @@ std::variant<SimCommandLine, SimCommandLineExit> parseSimCommandLine(const QStri
     if (parser.isSet(help))
         return SimCommandLineExit{parser.helpText(), 0};
     if (parser.isSet(version))
-        return SimCommandLineExit{QStringLiteral("r903-sim 1.0.0"), 0};
+        return SimCommandLineExit{QStringLiteral("r903-sim ") + QLatin1String(version::Number), 0};
     if (!parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
     if (parser.isSet(pty) == parser.isSet(device))

@@ -17,8 +17,8 @@ constexpr int L1 = 19, L2 = 20, L3 = 21, Slot4 = 3;
 struct CallListWindowTest : testing::Test {
     CallListWindowTest()
     {
-        w.state.setNumeroInterno(Slot4 + 1, QStringLiteral("14"));
-        w.configuration.nombres[Slot4] = QStringLiteral("Caja");
+        w.state.setExtensionNumber(Slot4 + 1, QStringLiteral("14"));
+        w.configuration.names[Slot4] = QStringLiteral("Caja");
         w.journal.onChanged([this] { list.journalChanged(); });
     }
     void frameAfter(int seconds, std::initializer_list<std::pair<int, int>> codes)

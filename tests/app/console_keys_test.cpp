@@ -12,7 +12,7 @@
 namespace
 {
 
-constexpr int L1 = 19; // Estados index of line 1
+constexpr int L1 = wire::linePosition(1);
 
 // Keys typed where the focus is, as the operator types them.
 struct ConsoleKeysTest : ShownWindowTest {
@@ -27,7 +27,7 @@ struct ConsoleKeysTest : ShownWindowTest {
     }
     void clear()
     {
-        w.cola = ColaSalida{};
+        w.queue = CommandQueue{};
         w.messages.beeps = 0;
     }
     QString typed() const { return w.form.typedDigits()->isVisible() ? w.form.typedDigits()->text() : QString(); }
@@ -64,9 +64,9 @@ TEST_F(ConsoleKeysTest, EnterTakesTheLineWhoseCallHasWaitedLongest)
 // by the console).
 TEST_F(ConsoleKeysTest, ATypedNumberCallsItsExtensionUnderTheClickRulesAndBeepsWhenRefused)
 {
-    w.state.setNumeroInterno(1, "201");
-    w.state.setNumeroInterno(12, "23");
-    w.state.setNumeroInterno(13, "24");
+    w.state.setExtensionNumber(1, "201");
+    w.state.setExtensionNumber(12, "23");
+    w.state.setExtensionNumber(13, "24");
     w.frame({{11, 1}, {12, 5}});
     struct Case {
         const char* digits;
@@ -117,17 +117,17 @@ TEST_F(ConsoleKeysTest, FunctionKeysTakeLinesAndAKeyWhoseCommandFindsTheQueueFul
     EXPECT_EQ(llamadas.count(), 1);
     EXPECT_FALSE(w.directoryFrame->isVisible());
     EXPECT_EQ(w.messages.beeps, 0);
-    for (int i = 6; i < ColaSalida::Places; ++i)
+    for (int i = 6; i < CommandQueue::Places; ++i)
         key(Qt::Key_F2);
     key(Qt::Key_F1);
-    EXPECT_EQ(w.queued().size(), std::size_t(ColaSalida::Places));
+    EXPECT_EQ(w.queued().size(), std::size_t(CommandQueue::Places));
     EXPECT_EQ(w.messages.beeps, 1);
 }
 
 TEST_F(ConsoleKeysTest, KeysAreLeftAloneWhileTheDirectoryIsOpen)
 {
     w.directory.open();
-    w.form.salirButton()->setFocus();
+    w.form.exitButton()->setFocus();
     key(Qt::Key_F1);
     EXPECT_EQ(w.queued(), std::vector<int>{});
 }
@@ -137,15 +137,15 @@ TEST_F(ConsoleKeysTest, KeysAreLeftAloneWhileTheDirectoryIsOpen)
 // Backtab comes back to the element the focus left.
 TEST_F(ConsoleKeysTest, TabReachesThePanelWhoseArrowsWalkItInPanelOrderWithARing)
 {
-    w.panel.setAgendaEnabled(true);
+    w.panel.setDirectoryEnabled(true);
     w.frame({{18, 0xC0}}); // CORTA alone
     EXPECT_FALSE(w.form.panelFocus().ringShown());
-    w.form.salirButton()->setFocus();
+    w.form.exitButton()->setFocus();
     const std::pair<int, QWidget*> steps[] = {{Qt::Key_Tab, w.form.lineLabel(0)}, {Qt::Key_Left, w.form.lineLabel(0)},
         {Qt::Key_Down, w.form.lineLabel(1)}, {Qt::Key_End, w.form.numberLabel(18)},
-        {Qt::Key_Right, w.form.numberLabel(18)}, {Qt::Key_Up, w.form.numberLabel(17)}, {Qt::Key_Tab, w.form.cmdCorta()},
-        {Qt::Key_Tab, w.form.agendaButton()}, {Qt::Key_Tab, w.form.salirButton()},
-        {Qt::Key_Backtab, w.form.agendaButton()}, {Qt::Key_Backtab, w.form.cmdCorta()},
+        {Qt::Key_Right, w.form.numberLabel(18)}, {Qt::Key_Up, w.form.numberLabel(17)},
+        {Qt::Key_Tab, w.form.cutButton()}, {Qt::Key_Tab, w.form.directoryButton()}, {Qt::Key_Tab, w.form.exitButton()},
+        {Qt::Key_Backtab, w.form.directoryButton()}, {Qt::Key_Backtab, w.form.cutButton()},
         {Qt::Key_Backtab, w.form.numberLabel(17)}, {Qt::Key_Home, w.form.lineLabel(0)}};
     for (auto [k, expected] : steps) {
         key(k);

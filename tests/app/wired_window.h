@@ -1,17 +1,17 @@
 #pragma once
 
 #include "app/console_keys.h"
-#include "app/form1.h"
-#include "app/frm_plande_discado.h"
+#include "app/console_window.h"
+#include "app/speed_dial_page.h"
+#include "configuration/configuration.h"
 #include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
-#include "directory/configuration.h"
 #include "directory/speed_dial_directory.h"
 #include "fake_clock.h"
 #include "fake_journal_store.h"
 #include "fake_messages.h"
-#include "link/cola_salida.h"
+#include "link/command_queue.h"
 #include "operator/keyboard_commands.h"
 #include "operator/name_boxes.h"
 #include "operator/operator_commands.h"
@@ -29,21 +29,21 @@
 // included, with the digit timer on a virtual clock; frames go the way the
 // dispatcher sends them.
 struct WiredWindow {
-    ColaSalida cola;
+    CommandQueue queue;
     ConsoleState state;
     Configuration configuration;
-    Form1 form;
+    ConsoleWindow form;
     Panel panel{form};
     NameBoxes names{form, configuration};
-    OperatorCommands commands{cola, state, panel, names, form};
+    OperatorCommands commands{queue, state, panel, names, form};
     VirtualClock clock;
     FakeMessages messages;
     FakeClock wall;
     FakeJournalStore store;
     CallJournal journal{{store, wall, messages, state, configuration}};
-    BloqueMemorias memorias{};
-    FrmPlandeDiscado* directoryFrame = new FrmPlandeDiscado; // the window owns it once hosted
-    SpeedDialDirectory directory{*directoryFrame, configuration, memorias, cola};
+    wire::SpeedDialBlock speedDials{};
+    SpeedDialPage* directoryFrame = new SpeedDialPage; // the window owns it once hosted
+    SpeedDialDirectory directory{*directoryFrame, configuration, speedDials, queue};
     std::unique_ptr<VirtualTimer> digitTimer = clock.createTimer();
     KeyboardCommands keyboard{{commands, state, journal, panel, directory}, messages, form, *digitTimer};
     ConsoleKeys keys{form, keyboard};
@@ -58,10 +58,10 @@ struct WiredWindow {
         panel.layOut(state.palette());
     }
 
-    // A status frame with the given (Estados index, code) pairs, all else 0.
+    // A status frame with the given (frame position, code) pairs, all else 0.
     void frame(const std::vector<std::pair<int, int>>& codes)
     {
-        std::array<std::uint8_t, protocol::StatusFrameLength> f{};
+        wire::StatusFrame f{};
         for (auto [index, code] : codes)
             f[index] = std::uint8_t(code);
         panel.showFrame(state.applyFrame(f));
@@ -72,8 +72,8 @@ struct WiredWindow {
     std::vector<int> queued() const
     {
         std::vector<int> out;
-        for (int i = 0; i < ColaSalida::Places && cola.at(i); ++i)
-            out.push_back(cola.at(i));
+        for (int i = 0; i < CommandQueue::Places && queue.at(i); ++i)
+            out.push_back(queue.at(i));
         return out;
     }
 };

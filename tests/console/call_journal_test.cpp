@@ -8,10 +8,10 @@
 namespace
 {
 
-constexpr int L1 = 19, L2 = 20, L3 = 21; // Estados index of lines 1-3
+constexpr int L1 = wire::linePosition(1), L2 = wire::linePosition(2), L3 = wire::linePosition(3);
 constexpr int Slot4 = 3;
 
-// Seconds to let pass, then the frame that arrives: (Estados index, code) pairs.
+// Seconds to let pass, then the frame that arrives: (frame position, code) pairs.
 struct Step {
     int seconds;
     std::vector<std::pair<int, int>> codes;
@@ -22,15 +22,15 @@ struct JournalRig : LinkConsoleFakes {
     JournalRig()
     {
         journalClock.follows = &clock;
-        state.setNumeroInterno(Slot4 + 1, QStringLiteral("14"));
-        configuration.nombres[Slot4] = QStringLiteral("Caja, 2º");
+        state.setExtensionNumber(Slot4 + 1, QStringLiteral("14"));
+        configuration.names[Slot4] = QStringLiteral("Caja, 2º");
     }
 
     void play(const std::vector<Step>& steps)
     {
         for (const Step& step : steps) {
             clock.advanceMs(step.seconds * 1000);
-            std::array<std::uint8_t, protocol::StatusFrameLength> frame{};
+            wire::StatusFrame frame{};
             for (auto [index, code] : step.codes)
                 frame[index] = std::uint8_t(code);
             state.applyFrame(frame);
@@ -137,12 +137,12 @@ TEST_F(JournalTest, TodaysCallsFiledByAnEarlierRunComeBackAndAreNotFiledAgain)
 {
     const auto call = [](QDateTime ended, CallOutcome outcome) {
         return CallEntry{
-            ended.addSecs(-5).toMSecsSinceEpoch(), "L1", "", CallKind::Entrante, 5, outcome, ended.toMSecsSinceEpoch()};
+            ended.addSecs(-5).toMSecsSinceEpoch(), "L1", "", CallKind::Incoming, 5, outcome, ended.toMSecsSinceEpoch()};
     };
     const QDate today(2026, 12, 7);
-    const CallEntry yesterday = call({today.addDays(-1), QTime(23, 0)}, CallOutcome::Perdida); // clock set back
-    const CallEntry missed = call({today, QTime(8, 0)}, CallOutcome::Perdida);
-    const CallEntry answered = call({today, QTime(8, 10)}, CallOutcome::Atendida);
+    const CallEntry yesterday = call({today.addDays(-1), QTime(23, 0)}, CallOutcome::Missed); // clock set back
+    const CallEntry missed = call({today, QTime(8, 0)}, CallOutcome::Missed);
+    const CallEntry answered = call({today, QTime(8, 10)}, CallOutcome::Answered);
     journalStore.files[today]
         = journal_csv::header() + journal_csv::row(yesterday) + journal_csv::row(missed) + journal_csv::row(answered);
     journal.restoreToday();

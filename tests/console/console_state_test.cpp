@@ -5,7 +5,7 @@
 namespace
 {
 
-using Frame = std::array<std::uint8_t, protocol::StatusFrameLength>;
+using Frame = wire::StatusFrame;
 
 // A frame with the given extension slots (1-19) and lines (1-6) set.
 Frame frame(
@@ -15,13 +15,13 @@ Frame frame(
     for (auto [slot, code] : extensions)
         f[slot - 1] = std::uint8_t(code);
     for (auto [line, code] : lines)
-        f[18 + line] = std::uint8_t(code);
+        f[wire::linePosition(line)] = std::uint8_t(code);
     return f;
 }
 
 // The state colours of the design.
-constexpr Colour Libre = 0x0080FF80, Ocupado = 0x000000FF, Consola = 0x00FF8080, Resaltado = 0x00FF80FF,
-                 Gris = 0x00C0C0C0;
+constexpr Colour LightGreen = 0x0080FF80, Red = 0x000000FF, LightBlue = 0x00FF8080, Pink = 0x00FF80FF,
+                 Grey = 0x00C0C0C0;
 
 CommandAvailability::Button shown(const char* caption)
 {
@@ -32,7 +32,7 @@ const CommandAvailability::Button Hidden{};
 } // namespace
 
 // Slot 7 or line 2 set to each code: what it shows (no text: left alone) and
-// the flags it raises, as interno, linea, retenido, pendiente, consola.
+// the flags it raises: extension code, line code, extension held, call waiting, console slot.
 TEST(ConsoleState, EachCodeGivesItsColourTextAndFlags)
 {
     struct Row {
@@ -43,20 +43,20 @@ TEST(ConsoleState, EachCodeGivesItsColourTextAndFlags)
         std::array<int, 5> flags;
     };
     const Row rows[] = {
-        {false, 0, Libre, "Interno libre", {}},
-        {false, 2, Consola, "Interno comunicado con consola", {2, 0, 0, 0, 0}},
-        {false, 3, Consola, "Interno llamado por consola", {3, 0, 0, 0, 0}},
-        {false, 4, Consola, "Interno llamando a consola", {0, 0, 0, 1, 0}},
-        {false, 5, Consola, "Interno retenido por consola", {0, 0, 5, 0, 0}},
-        {false, 6, Gris, "Interno deshabilitado", {}},
+        {false, 0, LightGreen, "Interno libre", {}},
+        {false, 2, LightBlue, "Interno comunicado con consola", {2, 0, 0, 0, 0}},
+        {false, 3, LightBlue, "Interno llamado por consola", {3, 0, 0, 0, 0}},
+        {false, 4, LightBlue, "Interno llamando a consola", {0, 0, 0, 1, 0}},
+        {false, 5, LightBlue, "Interno retenido por consola", {0, 0, 1, 0, 0}},
+        {false, 6, Grey, "Interno deshabilitado", {}},
         {false, 7, 0, nullptr, {}},
-        {false, 0xC4, Resaltado, "Consola", {0, 0, 0, 0, 7}},
-        {true, 2, Consola, "Línea tomada por consola", {0, 2, 0, 0, 0}},
-        {true, 3, Ocupado, "Línea ocupada", {}},
-        {true, 4, Consola, "Línea retenida por consola", {0, 4, 0, 0, 0}},
-        {true, 5, Resaltado, "Línea estacionada por consola", {}},
-        {true, 6, Libre, "Línea llamando a consola", {0, 0, 0, 1, 0}},
-        {true, 7, Consola, "Línea transferida/devuelta a consola", {0, 0, 0, 1, 0}},
+        {false, 0xC4, Pink, "Consola", {0, 0, 0, 0, 7}},
+        {true, 2, LightBlue, "Línea tomada por consola", {0, 2, 0, 0, 0}},
+        {true, 3, Red, "Línea ocupada", {}},
+        {true, 4, LightBlue, "Línea retenida por consola", {0, 4, 0, 0, 0}},
+        {true, 5, Pink, "Línea estacionada por consola", {}},
+        {true, 6, LightGreen, "Línea llamando a consola", {0, 0, 0, 1, 0}},
+        {true, 7, LightBlue, "Línea transferida/devuelta a consola", {0, 0, 0, 1, 0}},
         {true, 8, 0, nullptr, {}},
     };
     for (const Row& r : rows) {
@@ -65,8 +65,8 @@ TEST(ConsoleState, EachCodeGivesItsColourTextAndFlags)
         const std::optional<StateDisplay> expected
             = r.text ? std::optional(StateDisplay{r.colour, QString::fromUtf8(r.text)}) : std::nullopt;
         EXPECT_EQ(r.line ? d.lines[1] : d.extensions[6], expected) << r.line << " " << r.code;
-        const std::array<int, 5> flags = {state.estadoInterno(), state.estadoLinea(), state.internoRetenido(),
-            state.llamadaPendiente(), state.internoConsola()};
+        const std::array<int, 5> flags = {
+            state.extensionCode(), state.lineCode(), state.extensionHeld(), state.callWaiting(), state.consoleSlot()};
         EXPECT_EQ(flags, r.flags) << r.line << " " << r.code;
     }
 }
@@ -104,10 +104,10 @@ TEST(ConsoleState, OwnExtensionOutlivesAFrameThatMarksNoneWhileTheFlagsStartAfre
 {
     ConsoleState state;
     state.applyFrame(frame({{19, 0xC0}}, {{3, 6}}));
-    ASSERT_EQ(state.llamadaPendiente(), 1);
+    ASSERT_EQ(state.callWaiting(), 1);
     state.applyFrame(frame({{19, 0x40}, {3, 2}})); // bit 7 clear: slot 19 stays the console's
     EXPECT_EQ(state.commandAvailability(), (CommandAvailability{shown("CORTA"), shown("RETIENE")}));
-    EXPECT_EQ(state.llamadaPendiente(), 0);
+    EXPECT_EQ(state.callWaiting(), 0);
     state.applyFrame(frame({{3, 2}})); // slot 19 no longer engaged
     EXPECT_EQ(state.commandAvailability(), (CommandAvailability{Hidden, Hidden}));
 }

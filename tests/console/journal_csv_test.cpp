@@ -19,11 +19,11 @@ TEST(JournalCsv, CallsAreCrlfRowsQuotedOnlyWhereNeededAndReadBackPassingOverAnyt
         CallOutcome outcome;
         QByteArray expected;
     } cases[] = {
-        {"L3", "", CallKind::Devuelta, CallOutcome::SinFinal,
+        {"L3", "", CallKind::Returned, CallOutcome::Unfinished,
             "2026-12-07 09:05:07,L3,,devuelta,75,sin final,2026-12-07 09:06:22\r\n"},
-        {"14", "Caja, 2º", CallKind::Interno, CallOutcome::Perdida,
+        {"14", "Caja, 2º", CallKind::Extension, CallOutcome::Missed,
             "2026-12-07 09:05:07,14,\"Caja, 2º\",interno,75,perdida,2026-12-07 09:06:22\r\n"},
-        {"1\"4", "a\r\nb", CallKind::Entrante, CallOutcome::Atendida,
+        {"1\"4", "a\r\nb", CallKind::Incoming, CallOutcome::Answered,
             "2026-12-07 09:05:07,\"1\"\"4\",\"a\r\nb\",entrante,75,atendida,2026-12-07 09:06:22\r\n"},
     };
     std::vector<CallEntry> calls;

@@ -13,13 +13,13 @@ namespace
 // The console's panel on its recording view, with its blink timers on a virtual clock.
 struct PanelTest : ::testing::Test, LinkConsoleFakes {
     VirtualClock clock;
-    std::unique_ptr<VirtualTimer> timer1 = clock.createTimer();
-    std::unique_ptr<VirtualTimer> timer2 = clock.createTimer();
-    BlinkTimers blink{*timer1, *timer2, panel, state};
+    std::unique_ptr<VirtualTimer> slowTimer = clock.createTimer();
+    std::unique_ptr<VirtualTimer> fastTimer = clock.createTimer();
+    BlinkTimers blink{*slowTimer, *fastTimer, panel, state};
 
-    void frame(std::initializer_list<std::pair<int, int>> codes) // (Estados index, code)
+    void frame(std::initializer_list<std::pair<int, int>> codes) // (frame position, code)
     {
-        std::array<std::uint8_t, protocol::StatusFrameLength> f{};
+        wire::StatusFrame f{};
         for (auto [index, code] : codes)
             f[index] = std::uint8_t(code);
         panel.showFrame(state.applyFrame(f));
@@ -30,7 +30,7 @@ struct PanelTest : ::testing::Test, LinkConsoleFakes {
         return ind.drawMode == DrawMode::White;
     }
     // The phases after each of `steps` 250 ms steps (W white, . normal) of
-    // every indicator that was ever white, by Estados index.
+    // every indicator that was ever white, by frame position.
     std::map<int, std::string> phases(int steps)
     {
         std::map<int, std::string> all;

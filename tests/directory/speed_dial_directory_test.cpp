@@ -1,6 +1,6 @@
-#include "directory/configuration.h"
+#include "configuration/configuration.h"
 #include "directory/speed_dial_directory.h"
-#include "link/cola_salida.h"
+#include "link/command_queue.h"
 
 #include "qt_printers.h"
 #include "quiet_directory_view.h"
@@ -16,23 +16,23 @@ struct SpeedDialDirectoryTest : testing::Test {
     // Memory e holds the note "nota <e + 1>"; memory 6 also holds a number.
     void writeEveryNote()
     {
-        for (int e = 0; e < protocol::MemoryCount; ++e)
-            configuration.troncalMemoria[e] = QStringLiteral("nota %1").arg(e + 1);
+        for (int e = 0; e < wire::MemoryCount; ++e)
+            configuration.memoryNotes[e] = QStringLiteral("nota %1").arg(e + 1);
         setMemory(6, {0x1F});
         directory.showFirstNotes(); // as a complete load does
     }
     void setMemory(int entry, std::initializer_list<unsigned char> numberBytes)
     {
-        int i = entry * protocol::MemoryRecordLength + 1;
+        int i = entry * wire::MemoryRecordLength + 1;
         for (const unsigned char b : numberBytes)
-            memorias[i++] = b;
+            speedDials[i++] = b;
     }
 
     Configuration configuration;
-    BloqueMemorias memorias{};
-    ColaSalida cola;
+    wire::SpeedDialBlock speedDials{};
+    CommandQueue queue;
     QuietDirectoryView view;
-    SpeedDialDirectory directory{view, configuration, memorias, cola};
+    SpeedDialDirectory directory{view, configuration, speedDials, queue};
 };
 
 } // namespace
@@ -44,16 +44,16 @@ TEST_F(SpeedDialDirectoryTest, ARowDialsOnlyWithDigitsAndRoomInTheQueue)
     setMemory(3, {0x34});
     directory.open();
     for (int i = 0; i < 9; ++i)
-        cola.queue(0x01);
+        queue.queue(0x01);
     directory.dial(1); // no digits
-    EXPECT_EQ(cola.at(9), 0);
+    EXPECT_EQ(queue.at(9), 0);
     EXPECT_TRUE(directory.visible());
     directory.dial(3); // the last free place
-    EXPECT_EQ(cola.at(9), 0x94);
+    EXPECT_EQ(queue.at(9), 0x94);
     EXPECT_FALSE(directory.visible());
     directory.open();
     directory.dial(0); // no room: nothing queued, the frame stays
-    EXPECT_EQ(cola.at(9), 0x94);
+    EXPECT_EQ(queue.at(9), 0x94);
     EXPECT_TRUE(directory.visible());
 }
 
@@ -64,14 +64,14 @@ TEST_F(SpeedDialDirectoryTest, NotesOnScreenReachTheConfigurationOnlyWhenTheirPa
     directory.scrollTo(5);
     directory.textEdited(0, "Taxi");
     directory.dial(1); // dialling stores nothing
-    EXPECT_EQ(configuration.troncalMemoria[5], "nota 6");
+    EXPECT_EQ(configuration.memoryNotes[5], "nota 6");
     directory.open(); // into the page the rows came from, then the first page
-    EXPECT_EQ(configuration.troncalMemoria[5], "Taxi");
+    EXPECT_EQ(configuration.memoryNotes[5], "Taxi");
     EXPECT_EQ(directory.scrollPosition(), 0);
     EXPECT_EQ(directory.row(5).text, "Taxi");
     directory.textEdited(11, "Hospital");
     directory.scrollTo(12);
-    EXPECT_EQ(configuration.troncalMemoria[11], "Hospital");
+    EXPECT_EQ(configuration.memoryNotes[11], "Hospital");
     EXPECT_EQ(directory.row(0).text, "nota 13");
 }
 
@@ -81,11 +81,11 @@ TEST_F(SpeedDialDirectoryTest, OnlyWritesThatChangeANoteFieldCountAsChanges)
     directory.scrollTo(30);
     directory.scrollTo(0);
     directory.textEdited(3, "");
-    EXPECT_FALSE(configuration.hayCambios) << "all notes empty: nothing on screen changed";
-    configuration.troncalMemoria[40] = "x";
+    EXPECT_FALSE(configuration.changed) << "all notes empty: nothing on screen changed";
+    configuration.memoryNotes[40] = "x";
     directory.scrollTo(30);
-    EXPECT_TRUE(configuration.hayCambios) << "paging onto a differing note";
-    configuration.hayCambios = false;
+    EXPECT_TRUE(configuration.changed) << "paging onto a differing note";
+    configuration.changed = false;
     directory.textEdited(3, "y");
-    EXPECT_TRUE(configuration.hayCambios) << "typing";
+    EXPECT_TRUE(configuration.changed) << "typing";
 }

@@ -1,7 +1,8 @@
-#include "app/form1.h"
-#include "link/protocol.h"
+#include "app/console_window.h"
 #include "qt_printers.h"
 #include "traced_console.h"
+#include "wire/commands.h"
+#include "wire/frame_layout.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -63,11 +64,11 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     }
     // The numbering table and the memories as the exchange holds them, every byte value passed unchanged.
     const ExchangePlan plan = ExchangePlan::builtIn();
-    for (int i = 0; i < protocol::ExtensionSlots - 1; ++i)
+    for (int i = 0; i < wire::ExtensionSlots - 1; ++i)
         EXPECT_EQ(console->session().panel().numberLabel(i).caption, plan.extensions[i]) << i;
     EXPECT_EQ(console->session().panel().numberLabel(18).caption, "Virtual");
-    for (int m = 0; m < protocol::MemoryCount; ++m)
-        EXPECT_EQ(console->session().directory().Saca_Numero_Memoria(m), plan.memories[m]) << m;
+    for (int m = 0; m < wire::MemoryCount; ++m)
+        EXPECT_EQ(console->session().directory().memoryDigits(m), plan.memories[m]) << m;
 
     // A line rings while the console is not in front: the alert runs with its
     // balloon until the operator takes the line; then the operator cuts it.
@@ -86,30 +87,30 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     ASSERT_TRUE(QTest::qWaitFor([&] { return !console->session().shell().alert().running(); }, 5000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return traced("balloon remove"); }, 1000));
     EXPECT_EQ(console->session().panel().lineLabel(1).tooltip, "Línea tomada por consola");
-    console->session().commands().cortaPressed();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return sent.contains(char(protocol::Corta)); }, 2000));
+    console->session().commands().cutPressed();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sent.contains(char(wire::Cut)); }, 2000));
     // An extension calls and is still waiting when the console closes.
     ASSERT_TRUE(exchange->callConsoleFrom(5));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !console->session().journal().waiting().empty(); }, 2000));
 
     // Salir: the closing request, and the save question (the configuration is new) answered Yes.
     answerer.preferred = QStringLiteral("&Sí");
-    QTest::mouseClick(console->window().salirButton(), Qt::LeftButton);
+    QTest::mouseClick(console->window().exitButton(), Qt::LeftButton);
     ASSERT_TRUE(endsQuietly(5000));
     EXPECT_EQ(answerer.seen(),
         QStringList{
             QStringLiteral("Cambios de configuración | Ha hecho cambios en la configuración\r\n¿Desea salvarlos?")});
     // Commands went out as poll answers, in order; every other answer was "no command".
     QByteArray answers = sent.mid(4);
-    EXPECT_EQ(answers.replace(char(protocol::SinComando), QByteArray()), QByteArray("\x22\x80\x8F"));
+    EXPECT_EQ(answers.replace(char(wire::NoCommand), QByteArray()), QByteArray("\x22\x80\x8F"));
     EXPECT_TRUE(QFile::exists(folder.filePath("OPR903.DAT")));
     // The journal holds both calls as the frames told them.
     const auto& calls = console->session().journal().today();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].origin, "L2");
-    EXPECT_EQ(calls[0].outcome, CallOutcome::Atendida);
+    EXPECT_EQ(calls[0].outcome, CallOutcome::Answered);
     EXPECT_EQ(calls[1].origin, plan.extensions[4]);
-    EXPECT_EQ(calls[1].outcome, CallOutcome::SinFinal);
+    EXPECT_EQ(calls[1].outcome, CallOutcome::Unfinished);
 }
 
 // Paced: the bytes trickle in at 9600 bit/s, a poll every 20 ms. In one

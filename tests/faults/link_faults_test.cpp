@@ -4,7 +4,7 @@
 #include "../e2e/traced_console.h"
 
 #include "app/port_choice_panel.h"
-#include "link/protocol.h"
+#include "wire/commands.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -75,7 +75,7 @@ TEST_P(ExchangeFault, IsReportedAndTheConsoleClosesWithoutSpinning)
     const bool polling = *fault.message == LinkLost;
     ASSERT_TRUE(endsQuietly(polling ? PollingWaitMs : StartUpWaitMs));
     EXPECT_EQ(answerer.seen().value(0), *fault.message);
-    EXPECT_EQ(sent.count(char(protocol::IniciaSondeo)), fault.restarts) << sent.toHex().toStdString();
+    EXPECT_EQ(sent.count(char(wire::StartPolling)), fault.restarts) << sent.toHex().toStdString();
 }
 
 // While polling, the console first restarts polling with 0xC0, then gives up.

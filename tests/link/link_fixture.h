@@ -10,10 +10,10 @@
 
 #include <memory>
 
-// The whole link on fakes and the virtual clock, with Timer5 at 300 ms as
+// The whole link on fakes and the virtual clock, with the probe timer at 300 ms as
 // start-up leaves it.
 struct LinkRig : LinkConsoleFakes {
-    LinkRig() { timer5->setInterval(300); }
+    LinkRig() { probeTimer->setInterval(300); }
 
     // From start-up to polling.
     void connect()
@@ -25,10 +25,10 @@ struct LinkRig : LinkConsoleFakes {
     }
 
     VirtualClock clock;
-    std::unique_ptr<VirtualTimer> timer3 = clock.createTimer();
-    std::unique_ptr<VirtualTimer> timer5 = clock.createTimer();
+    std::unique_ptr<VirtualTimer> watchdog = clock.createTimer();
+    std::unique_ptr<VirtualTimer> probeTimer = clock.createTimer();
     FakeSerialPort port;
-    ExchangeLink link{parts(port, *timer3, *timer5), outside()};
+    ExchangeLink link{parts(port, *watchdog, *probeTimer), outside()};
 };
 
 struct LinkTest : ::testing::Test, LinkRig {

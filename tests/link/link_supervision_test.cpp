@@ -5,20 +5,20 @@ using LinkSupervisionTest = LinkTest;
 TEST_F(LinkSupervisionTest, SilenceWhilePollingIsRetriedOnceAfterTenSecondsAndLostAfterTwenty)
 {
     connect();
-    configuration.hayCambios = false;
+    configuration.changed = false;
     // Any byte after a retry earns the next silence another retry.
     for (const QByteArray& signOfLife : {exchange::Poll + exchange::IdleFrame, oneByte(0x33)}) {
         clock.advanceUs(10'000'000 - 1);
         EXPECT_TRUE(port.takeWritten().isEmpty());
         clock.advanceUs(1);
-        EXPECT_EQ(port.takeWritten(), oneByte(protocol::IniciaSondeo));
+        EXPECT_EQ(port.takeWritten(), oneByte(wire::StartPolling));
         EXPECT_EQ(port.threshold, 1);
         clock.advanceMs(5000);
         port.deliver(signOfLife);
         port.takeWritten();
     }
     clock.advanceUs(20'000'000 - 1);
-    EXPECT_EQ(port.takeWritten(), oneByte(protocol::IniciaSondeo));
+    EXPECT_EQ(port.takeWritten(), oneByte(wire::StartPolling));
     EXPECT_TRUE(messages.log.isEmpty());
     clock.advanceUs(1);
     EXPECT_EQ(messages.log, (QStringList{"beep", LostLink}));
@@ -47,7 +47,7 @@ TEST_F(LinkSupervisionTest, EachStartUpPhaseExpiresWithItsMessageAfterItsInterva
         t.clock.advanceMs(300);
         for (const QByteArray& reply : c.replies)
             t.port.deliver(reply);
-        t.configuration.hayCambios = false;
+        t.configuration.changed = false;
         t.clock.advanceUs(c.intervalMs * 1000 - 1);
         EXPECT_TRUE(t.messages.log.isEmpty());
         t.clock.advanceUs(1);
@@ -61,10 +61,10 @@ TEST_F(LinkSupervisionTest, EachStartUpPhaseExpiresWithItsMessageAfterItsInterva
 TEST_F(LinkSupervisionTest, TheClosingRequestClosesHalfASecondLaterAskingToSaveAChange)
 {
     connect();
-    configuration.hayCambios = true;
-    cola.endConnection();
+    configuration.changed = true;
+    queue.endConnection();
     port.deliver(exchange::Poll);
-    EXPECT_EQ(port.takeWritten(), oneByte(protocol::FinConexion));
+    EXPECT_EQ(port.takeWritten(), oneByte(wire::EndConnection));
     EXPECT_EQ(port.threshold, 0); // nothing more is listened to
     clock.advanceUs(500'000 - 1);
     EXPECT_TRUE(asked.isEmpty());
@@ -76,11 +76,11 @@ TEST_F(LinkSupervisionTest, TheClosingRequestClosesHalfASecondLaterAskingToSaveA
 TEST_F(LinkSupervisionTest, ExpiriesDuringTheClosingMessagesStartNothing)
 {
     connect();
-    configuration.hayCambios = true;
+    configuration.changed = true;
     // While each modal box is open, a minute of timer ticks goes by.
     messages.whileShown = [this] { clock.advanceMs(60000); };
     clock.advanceMs(20000);
     EXPECT_EQ(messages.log, (QStringList{"beep", LostLink, "beep", SaveQuestion}));
     EXPECT_EQ(asked, (QStringList{"save", "unload"}));
-    EXPECT_EQ(port.takeWritten(), oneByte(protocol::IniciaSondeo)); // the one retry only
+    EXPECT_EQ(port.takeWritten(), oneByte(wire::StartPolling)); // the one retry only
 }

@@ -15,16 +15,16 @@ TEST_F(ReceiveDispatcherTest, HandshakeTakesEachWholeBlockInTurnAndEnablesTheDir
     table[4 * 18 + 2] = 19;
     port.deliver(table);
     EXPECT_EQ(port.takeWritten(), QByteArray("BC"));
-    EXPECT_EQ(state.numeroInterno(19), "55");
-    EXPECT_FALSE(panel.agendaEnabled());
+    EXPECT_EQ(state.extensionNumber(19), "55");
+    EXPECT_FALSE(panel.directoryEnabled());
     port.deliver(exchange::DirectoryBlock);
-    EXPECT_EQ(port.takeWritten(), oneByte(protocol::IniciaSondeo));
-    EXPECT_TRUE(panel.agendaEnabled());
+    EXPECT_EQ(port.takeWritten(), oneByte(wire::StartPolling));
+    EXPECT_TRUE(panel.directoryEnabled());
 }
 
 TEST_F(ReceiveDispatcherTest, OnlyWholeMessagesRestartTheWatchdog)
 {
-    configuration.numeroPuerto = 1; // stored: closing asks nothing
+    configuration.portNumber = 1; // stored: closing asks nothing
     clock.advanceMs(300 + 2900);
     port.deliver(exchange::Identity); // restarts the 3000 ms
     clock.advanceMs(2900);
@@ -38,9 +38,9 @@ TEST_F(ReceiveDispatcherTest, OnlyWholeMessagesRestartTheWatchdog)
 TEST_F(ReceiveDispatcherTest, LineEventsOnlyMakeSureTheWatchdogRuns)
 {
     connect();
-    timer3->setEnabled(false);
+    watchdog->setEnabled(false);
     port.events.clear();
     port.lineEvent();
-    EXPECT_TRUE(timer3->enabled());
+    EXPECT_TRUE(watchdog->enabled());
     EXPECT_TRUE(port.events.empty());
 }

@@ -22,8 +22,8 @@ const QDate Today(2026, 12, 7);
 
 CallEntry callEnding(const QDateTime& ended, const QString& name = QString())
 {
-    return {ended.addSecs(-20).toMSecsSinceEpoch(), QStringLiteral("14"), name, CallKind::Interno, 20,
-        CallOutcome::Perdida, ended.toMSecsSinceEpoch()};
+    return {ended.addSecs(-20).toMSecsSinceEpoch(), QStringLiteral("14"), name, CallKind::Extension, 20,
+        CallOutcome::Missed, ended.toMSecsSinceEpoch()};
 }
 
 const CallEntry Morning = callEnding({Today, QTime(9, 0)});

@@ -13,13 +13,13 @@ namespace
 TEST(PendingCallAlert, AWaitingCallSoundsAndFlashesAt1800MsOfEach2000UntilAStopRestoresTheIconAtOnce)
 {
     VirtualClock clock;
-    std::unique_ptr<VirtualTimer> timer4 = clock.createTimer();
+    std::unique_ptr<VirtualTimer> alertTimer = clock.createTimer();
     FakeDesktop desktop;
     desktop.clock = &clock;
-    clsTray tray{desktop};
+    TrayIcon tray{desktop};
     tray.setAutoRefresh(true);
-    tray.AddIcon();
-    PendingCallAlert alert{*timer4, desktop, tray, desktop};
+    tray.addIcon();
+    PendingCallAlert alert{*alertTimer, desktop, tray, desktop};
 
     clock.advanceMs(1000);
     alert.stop(); // not running: not traced

@@ -12,7 +12,7 @@ namespace
 
 // The rest of the console as start-up and the ways out see it: each call is logged in order.
 struct RecordingParts final : ConsoleParts {
-    void setPalette(const Palette& p) override { log << QStringLiteral("palette %1").arg(p.libre, 0, 16); }
+    void setPalette(const Palette& p) override { log << QStringLiteral("palette %1").arg(p.freeColour, 0, 16); }
     void layOutPanel() override { log << "panel"; }
     void loadConfiguration() override { log << "configuration"; }
     bool portChoiceVisible() const override { return portChoice; }
@@ -24,7 +24,7 @@ struct RecordingParts final : ConsoleParts {
     bool portChoice = false;
 };
 
-// One console shell on fakes and a virtual clock; the ticks of Timer1, 2 and 5 are recorded.
+// One console shell on fakes and a virtual clock; the ticks of the blink and probe timers are recorded.
 struct ShellRig {
     ShellRig()
     {
@@ -91,12 +91,12 @@ TEST_F(ShellTest, SalirWithThePortListShownAndTheProgramsOwnUnloadCloseOnceAndSt
     const std::function<void(ShellRig&)> waysOut[] = {
         [](ShellRig& t) {
             t.parts.portChoice = true;
-            t.shell.salir();
+            t.shell.exitClicked();
         },
         [](ShellRig& t) {
             t.shell.unload();
             t.desktop.closeBox();
-            t.shell.menuSalir();
+            t.shell.menuExit();
         },
     };
     for (const auto& wayOut : waysOut) {

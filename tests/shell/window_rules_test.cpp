@@ -1,5 +1,5 @@
 #include "fake_desktop.h"
-#include "shell/ventana_activa.h"
+#include "shell/foreground_check.h"
 #include "shell/window_rules.h"
 
 #include "qt_printers.h"
@@ -9,7 +9,7 @@
 namespace
 {
 
-TEST(VentanaActiva, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCaption)
+TEST(ForegroundCheck, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCaption)
 {
     const QString caption = QStringLiteral("QUINDORA R903 - Serie 12345 - V1.00");
     const QString longTitle(300, u'Q');
@@ -25,7 +25,7 @@ TEST(VentanaActiva, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCaption
     for (const auto& [name, title, captionNow, active] : cases) {
         FakeDesktop desktop;
         desktop.foreground = title;
-        EXPECT_EQ(Ventana_Activa(desktop, captionNow), active) << name;
+        EXPECT_EQ(isConsoleForeground(desktop, captionNow), active) << name;
     }
 }
 

@@ -1,7 +1,7 @@
 #include "sim/call_model.h"
 
-#include "link/protocol.h"
-#include "sim/status_codes.h"
+#include "wire/commands.h"
+#include "wire/status_codes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@ namespace
 {
 
 constexpr std::int64_t Second = 1'000'000;
-namespace line = status::line;
+namespace line = wire::line;
 
 // The console takes line 1, calls extension 3 (the line goes on hold) and cuts
 // once it answers: the line is handed over, and when that call ends it is
@@ -21,9 +21,9 @@ TEST(CallModel, ALineHandedOverIsFreedOrReturnedToTheConsoleWhenItsCallEnds)
     std::set<int> outcomes;
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
         CallModel model(ExchangePlan::builtIn(), seed, false);
-        model.command(protocol::SeleccionLinea(1), 0);
-        model.command(protocol::SeleccionInterno(3), 0);
-        model.command(protocol::Corta, CallModel::AnswerMs * 1000);
+        model.command(wire::SelectLine(1), 0);
+        model.command(wire::SelectExtension(3), 0);
+        model.command(wire::Cut, CallModel::AnswerMs * 1000);
         model.advanceTo(64 * Second);
         outcomes.insert(model.lineStatus(1));
     }
@@ -48,7 +48,7 @@ TEST(CallModel, RandomTrafficRingsLinesAndCallsTheConsoleReproduciblyFromTheSeed
     int calling = 0;
     for (qsizetype i = 0; i < once.size(); ++i) {
         ringing += i % 25 > 18 && once[i] == char(line::Calling);
-        calling += i % 25 < 18 && once[i] == char(status::extension::Calling);
+        calling += i % 25 < 18 && once[i] == char(wire::extension::Calling);
     }
     EXPECT_GT(ringing, 0) << "no line ever rang";
     EXPECT_GT(calling, 0) << "no extension ever called the console";

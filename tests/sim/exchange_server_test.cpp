@@ -1,6 +1,6 @@
 #include "sim/exchange_server.h"
 
-#include "link/protocol.h"
+#include "wire/commands.h"
 
 #include <QTest>
 
@@ -27,7 +27,7 @@ TEST(ExchangeServer, ServesARawPseudoTerminalEachTimeTheConsoleOpensIt)
     for (int opening = 0; opening < 2; ++opening) {
         const int console = ::open(server->consolePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         ASSERT_GE(console, 0);
-        ASSERT_EQ(::write(console, &protocol::PideMemorias, 1), 1);
+        ASSERT_EQ(::write(console, &wire::RequestSpeedDials, 1), 1);
         QByteArray bytes;
         static_cast<void>(QTest::qWaitFor(
             [&] {

@@ -1,8 +1,9 @@
 #include "sim/exchange.h"
 
-#include "link/protocol.h"
 #include "sim/seeded_random.h"
 #include "sim/sim_command_line.h"
+#include "wire/commands.h"
+#include "wire/frame_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@ namespace
 
 constexpr std::int64_t Second = 1'000'000;
 constexpr double ByteUs = 1e7 / 9600; // 10 bits at 9600 bit/s
-const QByteArray Poll(1, char(protocol::Sondeo));
+const QByteArray Poll(1, char(wire::Poll));
 
 // The exchange as the simulator's command line describes it, without random traffic.
 ExchangeOptions simOptions(const QString& arguments)
@@ -49,7 +50,7 @@ TEST(ExchangeConversation, TheHandshakesRepliesComeAtTheLinesPaceOrAsAFaultShape
     };
     for (const auto& [options, length, lastByteUs] : cases) {
         Exchange exchange(simOptions(options));
-        for (unsigned char request : {protocol::PideIdentidad, protocol::PideTablaInternos, protocol::PideMemorias})
+        for (unsigned char request : {wire::RequestIdentity, wire::RequestNumberingTable, wire::RequestSpeedDials})
             exchange.receive(request, 0);
         const std::vector<ConsoleByte> arrived = drain(exchange);
         ASSERT_EQ(arrived.size(), length) << options;
@@ -62,12 +63,12 @@ TEST(ExchangeConversation, TheHandshakesRepliesComeAtTheLinesPaceOrAsAFaultShape
 TEST(ExchangeConversation, PollsComeAtTheirPeriodAndUnansweredAfterASecond)
 {
     Exchange exchange(simOptions({}));
-    exchange.receive(protocol::IniciaSondeo, 0);
+    exchange.receive(wire::StartPolling, 0);
     exchange.advanceTo(3000);
     EXPECT_EQ(exchange.takeOutput(), Poll);
-    exchange.receive(protocol::SinComando, 3000);
+    exchange.receive(wire::NoCommand, 3000);
     exchange.advanceTo(200'000);
-    EXPECT_EQ(exchange.takeOutput().size(), protocol::StatusFrameLength) << "the next poll waits for the period";
+    EXPECT_EQ(exchange.takeOutput().size(), wire::StatusFrameLength) << "the next poll waits for the period";
     exchange.advanceTo(1'200'000);
     EXPECT_EQ(exchange.takeOutput(), Poll);
     exchange.advanceTo(1'210'000);
@@ -77,11 +78,11 @@ TEST(ExchangeConversation, PollsComeAtTheirPeriodAndUnansweredAfterASecond)
 TEST(ExchangeFaults, GarbageComesBetweenEveryOtherFrameAndTheNextPoll)
 {
     Exchange exchange(simOptions("--fast --poll-ms 0 --garbage-every 2 --garbage-byte 33"));
-    exchange.receive(protocol::IniciaSondeo, 0);
+    exchange.receive(wire::StartPolling, 0);
     EXPECT_EQ(exchange.takeOutput(), Poll);
     for (const QByteArray& betweenPolls : {Poll, "\x33" + Poll}) {
-        exchange.receive(protocol::SinComando, 0);
-        EXPECT_EQ(exchange.takeOutput().mid(protocol::StatusFrameLength), betweenPolls);
+        exchange.receive(wire::NoCommand, 0);
+        EXPECT_EQ(exchange.takeOutput().mid(wire::StatusFrameLength), betweenPolls);
     }
 }
 
@@ -98,12 +99,12 @@ TEST(ExchangeRobustness, GarbageFromTheConsoleNeitherCrashesNorHangs)
         for (int i = 0; i < 70'000; ++i) {
             exchange.advanceTo(now += random.between(0, 3000));
             static_cast<void>(exchange.takeOutput());
-            if (const int byte = random.between(0, 255); byte != protocol::PideIdentidad)
+            if (const int byte = random.between(0, 255); byte != wire::RequestIdentity)
                 exchange.receive(static_cast<unsigned char>(byte), now);
         }
-        exchange.receive(protocol::FinConexion, now);
+        exchange.receive(wire::EndConnection, now);
         static_cast<void>(exchange.takeOutput());
-        exchange.receive(protocol::PideIdentidad, now);
+        exchange.receive(wire::RequestIdentity, now);
         exchange.advanceTo(now + Second);
         EXPECT_EQ(exchange.takeOutput(), QByteArray("IDR9030412"));
         const std::vector<ConsoleByte>& recorded = exchange.consoleBytes();

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "link/protocol.h"
+#include "wire/commands.h"
+#include "wire/frame_layout.h"
 
 #include <QByteArray>
 
@@ -9,10 +10,10 @@
 namespace exchange
 {
 
-inline const QByteArray Poll(1, char(protocol::Sondeo));
+inline const QByteArray Poll(1, char(wire::Poll));
 inline const QByteArray Identity("xxR9031234"); // two leading bytes, then model and serial
-inline const QByteArray NumberingTable(protocol::NumberingTableLength, '\0');
-inline const QByteArray DirectoryBlock(protocol::DirectoryDiscardLength + protocol::DirectoryDataLength, '\0');
-inline const QByteArray IdleFrame(protocol::StatusFrameLength, '\0');
+inline const QByteArray NumberingTable(wire::NumberingTableLength, '\0');
+inline const QByteArray DirectoryBlock(wire::DirectoryDiscardLength + wire::DirectoryDataLength, '\0');
+inline const QByteArray IdleFrame(wire::StatusFrameLength, '\0');
 
 } // namespace exchange

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "configuration/configuration.h"
 #include "console/call_journal.h"
 #include "console/console_state.h"
 #include "console/panel.h"
-#include "directory/configuration.h"
-#include "link/bloque_memorias.h"
 #include "link/call_alert.h"
-#include "link/cola_salida.h"
+#include "link/command_queue.h"
 #include "link/configuration_save.h"
-#include "link/console_window.h"
 #include "link/exchange_link.h"
 #include "link/port_choice_view.h"
 #include "link/tray_balloon.h"
+#include "link/window_control.h"
+#include "wire/speed_dial_block.h"
 
 #include "fake_clock.h"
 #include "fake_journal_store.h"
@@ -25,10 +25,10 @@
 // and itself as the rest of the window, in front, which logs what the link
 // asks of it ("unload", "save", "focus list"). The alert and its balloon are
 // tested end to end.
-struct LinkConsoleFakes : CallAlert, TrayBalloon, ConsoleWindow, ConfigurationSave, PortChoiceView {
-    ExchangeLink::Parts parts(SerialPort& port, Timer& timer3, Timer& timer5)
+struct LinkConsoleFakes : CallAlert, TrayBalloon, WindowControl, ConfigurationSave, PortChoiceView {
+    ExchangeLink::Parts parts(SerialPort& port, Timer& watchdog, Timer& probeTimer)
     {
-        return {port, timer3, timer5, messages, state, journal, panel, cola, configuration, memorias};
+        return {port, watchdog, probeTimer, messages, state, journal, panel, queue, configuration, speedDials};
     }
     ExchangeLink::Outside outside() { return {*this, *this, *this, *this, *this}; }
 
@@ -39,7 +39,7 @@ struct LinkConsoleFakes : CallAlert, TrayBalloon, ConsoleWindow, ConfigurationSa
     void remove() override { }
     bool inFront() const override { return true; }
     void unload() override { asked << QStringLiteral("unload"); }
-    void Grabaendisco() override { asked << QStringLiteral("save"); }
+    void save() override { asked << QStringLiteral("save"); }
     void show() override { portListShown = true; }
     void hide() override { portListShown = false; }
     void focusList() override { asked << QStringLiteral("focus list"); }
@@ -48,12 +48,12 @@ struct LinkConsoleFakes : CallAlert, TrayBalloon, ConsoleWindow, ConfigurationSa
     RecordingPanelView view;
     Panel panel{view};
     ConsoleState state;
-    ColaSalida cola;
+    CommandQueue queue;
     Configuration configuration;
     FakeJournalStore journalStore;
     FakeClock journalClock;
     CallJournal journal{{journalStore, journalClock, messages, state, configuration}};
-    BloqueMemorias memorias{};
+    wire::SpeedDialBlock speedDials{};
     QStringList asked;
     bool alertOn = false;
     bool portListShown = false;

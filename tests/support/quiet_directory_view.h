@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/directory_view.h"
+#include "directory/directory_view.h"
 
 // A directory view that shows nothing: what the directory reports to it is
 // tested on the real frame.

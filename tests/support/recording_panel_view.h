@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/panel_view.h"
+#include "console/panel_view.h"
 
 #include <vector>
 

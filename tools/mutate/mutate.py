@@ -25,6 +25,8 @@ BUILD = SCRATCH / "build"
 LOGIC_TESTS = ["logic_tests", "app_tests", "e2e_tests"]
 DESKTOP_TIER = "ctest:^desktop_tier\\."
 TESTS_FOR = {
+    "wire": LOGIC_TESTS + ["sim_tests"],
+    "configuration": LOGIC_TESTS,
     "link": LOGIC_TESTS,
     "console": LOGIC_TESTS,
     "operator": LOGIC_TESTS,

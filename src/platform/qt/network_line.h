@@ -1,7 +1,7 @@
 #pragma once
 
+#include "link/telnet_negotiation.h"
 #include "platform/qt/byte_line.h"
-#include "platform/qt/com_port_telnet.h"
 
 #include <QTcpSocket>
 #include <QTimer>

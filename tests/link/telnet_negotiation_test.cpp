@@ -1,0 +1,79 @@
+#include "link/telnet_negotiation.h"
+
+#include "qt_printers.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (const int v : values)
+        out.append(char(v));
+    return out;
+}
+
+// ser2net 4.3's opening on a telnet(rfc2217) accepter: WILL SGA, DO SGA,
+// WILL ECHO, DONT ECHO, DO BINARY, WILL BINARY, DO COM-PORT-OPTION.
+const QByteArray ServerOpening
+    = bytes({255, 251, 3, 255, 253, 3, 255, 251, 1, 255, 254, 1, 255, 253, 0, 255, 251, 0, 255, 253, 44});
+// The five settings the client asks for, as the RFC words them.
+const QByteArray Settings = bytes({255, 250, 44, 1, 0, 0, 0x25, 0x80, 255, 240, 255, 250, 44, 2, 8, 255, 240, 255, 250,
+    44, 3, 1, 255, 240, 255, 250, 44, 4, 1, 255, 240, 255, 250, 44, 5, 1, 255, 240});
+// The server's confirmations, each the command plus 100 with the value set.
+const QByteArray Confirmations = bytes({255, 250, 44, 101, 0, 0, 0x25, 0x80, 255, 240, 255, 250, 44, 102, 8, 255, 240,
+    255, 250, 44, 103, 1, 255, 240, 255, 250, 44, 104, 1, 255, 240, 255, 250, 44, 105, 1, 255, 240});
+// A modem-state report, a NOP and an escaped 0xFF among serial bytes.
+const QByteArray ServerData
+    = bytes({0x19, 255, 250, 44, 107, 255, 255, 255, 240, 0x00, 255, 241, 255, 255, 0x44, 255, 255, 0x0D, 0x0A});
+const QByteArray SerialData = bytes({0x19, 0x00, 0xFF, 0x44, 0xFF, 0x0D, 0x0A});
+
+} // namespace
+
+// However the server's bytes are cut into reads, the client answers the same,
+// is ready only once all five settings are confirmed, and passes the serial
+// bytes without the framing.
+TEST(ComPortTelnet, SetsTheFarPortAgainstServersOpeningWhereverItsBytesAreCut)
+{
+    const QByteArray server = ServerOpening + Confirmations + ServerData;
+    for (int cut = 1; cut < server.size(); ++cut) {
+        ComPortTelnet telnet;
+        EXPECT_EQ(telnet.greeting(), bytes({255, 251, 44, 255, 251, 0, 255, 253, 0}));
+        QByteArray reply;
+        QByteArray data;
+        for (int at = 0; at < server.size(); at += cut) {
+            const ComPortTelnet::Received in = telnet.receive(server.mid(at, cut));
+            reply += in.reply;
+            data += in.data;
+            const bool allConfirmed = at + cut >= ServerOpening.size() + Confirmations.size();
+            EXPECT_EQ(telnet.state() == ComPortTelnet::State::Ready, allConfirmed) << "cut " << cut << " at " << at;
+        }
+        // DO SGA and WILL SGA agreed once each, ECHO refused, then the settings.
+        EXPECT_EQ(reply, bytes({255, 253, 3, 255, 251, 3, 255, 254, 1}) + Settings) << "cut " << cut;
+        EXPECT_EQ(data, SerialData) << "cut " << cut;
+    }
+}
+
+TEST(ComPortTelnet, ServerThatRefusesThePortControlOrSetsOtherValuesIsRefused)
+{
+    const QByteArray otherBaud = QByteArray(Confirmations).replace(6, 2, bytes({0xC2, 0x00}));
+    const std::pair<const char*, QByteArray> cases[] = {
+        {"DONT COM-PORT-OPTION", bytes({255, 254, 44})},
+        {"49664 baud confirmed", ServerOpening + otherBaud},
+        {"7 data bits confirmed", ServerOpening + QByteArray(Confirmations).replace(14, 1, bytes({7}))},
+    };
+    for (const auto& [name, server] : cases) {
+        ComPortTelnet telnet;
+        telnet.greeting();
+        telnet.receive(server);
+        EXPECT_EQ(telnet.state(), ComPortTelnet::State::Refused) << name;
+    }
+}
+
+TEST(ComPortTelnet, OnlyTheByteFFIsDoubledOnTheWay)
+{
+    for (int b = 0; b < 256; ++b)
+        EXPECT_EQ(ComPortTelnet::escape(char(b)), QByteArray(b == 255 ? 2 : 1, char(b))) << b;
+}

@@ -7,6 +7,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 scripts/install-deps.sh
 scripts/check-format.sh
+scripts/check-layers.sh
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 

@@ -31,7 +31,7 @@ RandomOperator::RandomOperator(ConsoleApp& console, std::uint64_t seed)
 void RandomOperator::act()
 {
     ++actions_;
-    if (console_.directoryFrame().isVisible())
+    if (console_.screen().directoryFrame().isVisible())
         return useDirectory();
     switch (below(8)) {
     case 0: return nameTheExtension();
@@ -67,7 +67,7 @@ void RandomOperator::nameTheExtension()
 // Paging, a note typed, a dial by double click, or VOLVER.
 void RandomOperator::useDirectory()
 {
-    SpeedDialPage& frame = console_.directoryFrame();
+    SpeedDialPage& frame = console_.screen().directoryFrame();
     const int row = below(SpeedDialDirectory::Rows);
     switch (below(4)) {
     case 0: frame.scrollBar()->setValue(below(frame.scrollBar()->maximum() + 1)); return;

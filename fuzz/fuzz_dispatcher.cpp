@@ -1,12 +1,11 @@
-// The whole link (probe, dispatcher, watchdog) fed arbitrary bytes from the
+// The whole console's link (probe, dispatcher, watchdog) fed arbitrary bytes from the
 // exchange, interleaved with timer ticks and operator events. Checks that the
 // threshold is always a known message length, that no read asks for more than
 // is waiting, and that every close runs exactly one closing sequence with no
 // second one started from inside its modal messages.
-#include "fake_serial_port.h"
-#include "link/exchange_link.h"
-#include "link_console_fakes.h"
-#include "virtual_clock.h"
+#include "fake_services.h"
+#include "quiet_views.h"
+#include "recording_panel_view.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -33,12 +32,14 @@ bool knownThreshold(int t)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    VirtualClock clock;
-    auto watchdog = clock.createTimer();
-    auto probeTimer = clock.createTimer();
-    FakeSerialPort port;
-    LinkConsoleFakes console;
-    ExchangeLink link(console.parts(port, *watchdog, *probeTimer), console.outside());
+    FakeServices console;
+    RecordingPanelView panelView;
+    QuietOperatorView operatorView;
+    QuietDirectoryView directoryView;
+    PortListView portList;
+    ConsoleSession session{console.services(), {panelView, operatorView, directoryView, portList}};
+    VirtualClock& clock = console.clock;
+    FakeSerialPort& port = console.port;
 
     // Inside a modal box other events keep running: let time pass there too,
     // and count nested boxes.
@@ -49,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         --depth;
     };
 
-    probeTimer->setInterval(300);
+    session.load();
     std::size_t i = 0;
-    while (i < size && !console.asked.contains("unload")) {
+    while (i < size && console.closes() == 0) {
         const std::uint8_t op = data[i++];
         const std::size_t n = std::min<std::size_t>(op & 0x3F, size - i);
         switch (op >> 6) {
@@ -64,11 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 2: // an operator command, Salir, or a port choice
             if (n % 3 == 0)
-                console.queue.queue(std::uint8_t(n + 1));
+                session.queue().queue(std::uint8_t(n + 1));
             else if (n % 3 == 1)
-                console.queue.endConnection();
-            else if (console.portListShown)
-                link.probe().accept(n % 2 ? std::optional<QString>(QString::number(n % 17)) : std::nullopt);
+                session.queue().endConnection();
+            else if (portList.shown)
+                session.link().probe().accept(n % 2 ? std::optional<QString>(QString::number(n % 17)) : std::nullopt);
             break;
         default: { // a larger block, as a table or a poll cycle arrives
             const std::size_t block = std::min<std::size_t>(n * 40, size - i);
@@ -82,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         port.events.clear();
         require(port.overreads == 0);
     }
-    require(console.asked.count("unload") <= 1);
-    require(console.asked.count("save") <= 1);
+    require(console.closes() <= 1);
+    require(console.store.writes <= 1);
     return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/console_screen.h"
 #include "app/console_window.h"
 #include "platform/qt/file_config_store.h"
 #include "platform/qt/file_journal_store.h"
@@ -23,10 +24,6 @@
 #include <memory>
 #include <optional>
 
-class CallListWindow;
-class ConsoleKeys;
-class SpeedDialPage;
-class PortChoicePanel;
 class Trace;
 
 // How one run is set up: the configuration folder (empty: the working
@@ -40,8 +37,8 @@ struct ConsoleOptions {
     Trace* trace = nullptr;
 };
 
-// The whole console on the desktop: the main window with its frames, the Qt
-// services under it and the session that owns the run's logic.
+// The whole console on the desktop: the main window and the Qt services
+// under it, put together as a console screen.
 class ConsoleApp
 {
 public:
@@ -51,27 +48,19 @@ public:
     ConsoleApp& operator=(const ConsoleApp&) = delete;
 
     // The window's load, then the window is shown (unless the program is to end at once).
-    Shell::Loaded start();
+    Shell::Loaded start() { return screen_->start(); }
 
     ConsoleWindow& window() { return window_; }
-    PortChoicePanel& portPanel() { return *portPanel_; }
-    SpeedDialPage& directoryFrame() { return *directoryFrame_; }
-    CallListWindow& callList() { return *callList_; }
+    ConsoleScreen& screen() { return *screen_; }
     FileJournalStore& journalStore() { return journalStore_; }
     QtWindowServices& windowServices() { return windowServices_; }
     QtDesktopTray& tray() { return desktop_; }
     QtSoundOutput& sound() { return sound_; }
-    ConsoleSession& session() { return *session_; }
+    ConsoleSession& session() { return screen_->session(); }
 
 private:
-    void wireWidgets();
-    void journalChanged();
-
     const std::array<QIcon, 2> icons_;
     ConsoleWindow window_;
-    PortChoicePanel* portPanel_;
-    SpeedDialPage* directoryFrame_;
-    CallListWindow* callList_ = nullptr;
     QtSerialPort serial_;
     QtMessages messages_;
     FileConfigStore store_;
@@ -86,6 +75,5 @@ private:
     std::unique_ptr<TracingMessages> tracedMessages_;
     std::unique_ptr<TracingConfigStore> tracedStore_;
     std::unique_ptr<ShellEvents> events_;
-    std::unique_ptr<ConsoleSession> session_;
-    std::unique_ptr<ConsoleKeys> keys_;
+    std::unique_ptr<ConsoleScreen> screen_;
 };

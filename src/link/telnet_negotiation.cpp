@@ -63,7 +63,7 @@ QByteArray portCommand(const Setting& setting)
     QByteArray bytes = command(Sb, ComPortOption);
     bytes.append(char(setting.command));
     for (const char b : setting.value)
-        bytes.append(ComPortTelnet::escape(b));
+        bytes.append(TelnetNegotiation::escape(b));
     bytes.append(char(Iac));
     bytes.append(char(Se));
     return bytes;
@@ -71,7 +71,7 @@ QByteArray portCommand(const Setting& setting)
 
 } // namespace
 
-QByteArray ComPortTelnet::greeting()
+QByteArray TelnetNegotiation::greeting()
 {
     weDo_.set(ComPortOption);
     weDo_.set(Binary);
@@ -79,7 +79,7 @@ QByteArray ComPortTelnet::greeting()
     return command(Will, ComPortOption) + command(Will, Binary) + command(Do, Binary);
 }
 
-ComPortTelnet::Received ComPortTelnet::receive(const QByteArray& raw)
+TelnetNegotiation::Received TelnetNegotiation::receive(const QByteArray& raw)
 {
     Received out;
     for (const char c : raw)
@@ -87,12 +87,12 @@ ComPortTelnet::Received ComPortTelnet::receive(const QByteArray& raw)
     return out;
 }
 
-QByteArray ComPortTelnet::escape(char byte)
+QByteArray TelnetNegotiation::escape(char byte)
 {
     return static_cast<unsigned char>(byte) == Iac ? QByteArray(2, char(Iac)) : QByteArray(1, byte);
 }
 
-void ComPortTelnet::take(unsigned char byte, Received& out)
+void TelnetNegotiation::take(unsigned char byte, Received& out)
 {
     switch (parse_) {
     case Parse::Data:
@@ -143,7 +143,7 @@ void ComPortTelnet::take(unsigned char byte, Received& out)
 // DO and DONT ask about this side's options, WILL and WONT about the
 // server's. Only a change of an option's state is answered, so agreements
 // never loop.
-void ComPortTelnet::negotiate(unsigned char verb, unsigned char option, QByteArray& reply)
+void TelnetNegotiation::negotiate(unsigned char verb, unsigned char option, QByteArray& reply)
 {
     const bool aboutUs = verb == Do || verb == Dont;
     const bool enable = verb == Do || verb == Will;
@@ -165,7 +165,7 @@ void ComPortTelnet::negotiate(unsigned char verb, unsigned char option, QByteArr
         state_ = State::Refused;
 }
 
-void ComPortTelnet::portControlAgreed(QByteArray& reply)
+void TelnetNegotiation::portControlAgreed(QByteArray& reply)
 {
     if (settingsSent_)
         return;
@@ -176,7 +176,7 @@ void ComPortTelnet::portControlAgreed(QByteArray& reply)
 
 // A port command from the server: a confirmation of one of the settings is
 // checked against what was asked; reports of line and modem state are ignored.
-void ComPortTelnet::subnegotiation()
+void TelnetNegotiation::subnegotiation()
 {
     if (sub_.size() < 2 || static_cast<unsigned char>(sub_[0]) != ComPortOption || state_ != State::Negotiating)
         return;

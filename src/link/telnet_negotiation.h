@@ -16,7 +16,7 @@
 // Options other than binary, suppress-go-ahead and the port control are
 // refused; the server's reports of line and modem state are ignored. In the
 // data a 0xFF byte travels doubled.
-class ComPortTelnet
+class TelnetNegotiation
 {
 public:
     enum class State { Negotiating, Ready, Refused };

@@ -30,8 +30,8 @@
 class OperatorView;
 class PanelView;
 
-// Everything outside the logic that one run of the console stands on.
-struct SessionPlatform {
+// The operating-system services one run of the console stands on.
+struct SessionServices {
     SerialPort& port;
     Messages& messages;
     ConfigStore& store;
@@ -41,12 +41,16 @@ struct SessionPlatform {
     SoundOutput& sound;
     const ForegroundWindow& foreground;
     WindowServices& window;
-    PanelView& panelView;
-    OperatorView& operatorView;
-    DirectoryView& directoryView;
-    PortChoiceView& portChoice;
     ShellEvents& events;
     std::function<std::unique_ptr<Timer>()> makeTimer;
+};
+
+// The window's parts that show what the logic decides.
+struct SessionViews {
+    PanelView& panel;
+    OperatorView& operatorView;
+    DirectoryView& directory;
+    PortChoiceView& portChoice;
 };
 
 // The console window's logic for the whole run: it owns every piece of state
@@ -63,7 +67,7 @@ class ConsoleSession final : private ConsoleParts,
                              private PortChoiceView
 {
 public:
-    explicit ConsoleSession(SessionPlatform platform);
+    ConsoleSession(SessionServices services, SessionViews views);
     ConsoleSession(const ConsoleSession&) = delete;
     ConsoleSession& operator=(const ConsoleSession&) = delete;
 
@@ -79,10 +83,11 @@ public:
     SpeedDialDirectory& directory() { return directory_; }
     const ConsoleState& state() const { return state_; }
     CallJournal& journal() { return journal_; }
-    const CommandQueue& queue() const { return queue_; }
-    const Configuration& configuration() const { return configuration_; }
+    CommandQueue& queue() { return queue_; }
+    Configuration& configuration() { return configuration_; }
     Timer& watchdogTimer() { return *watchdogTimer_; }
     Timer& probeTimer() { return *probeTimer_; }
+    Timer& digitTimer() { return *digitTimer_; }
 
 private:
     // ConsoleParts
@@ -107,9 +112,10 @@ private:
     // PortChoiceView: passed on, remembering whether the panel is shown.
     void show() override;
     void hide() override;
-    void focusList() override { platform_.portChoice.focusList(); }
+    void focusList() override { views_.portChoice.focusList(); }
 
-    SessionPlatform platform_;
+    SessionServices services_;
+    SessionViews views_;
     std::unique_ptr<Timer> slowBlinkTimer_;
     std::unique_ptr<Timer> fastBlinkTimer_;
     std::unique_ptr<Timer> watchdogTimer_;

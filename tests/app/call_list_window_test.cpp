@@ -15,15 +15,10 @@ constexpr int L1 = 19, L2 = 20, L3 = 21, Slot4 = 3;
 
 // The console window and the list over its journal.
 struct CallListWindowTest : testing::Test {
-    CallListWindowTest()
-    {
-        w.state.setExtensionNumber(Slot4 + 1, QStringLiteral("14"));
-        w.configuration.names[Slot4] = QStringLiteral("Caja");
-        w.journal.onChanged([this] { list.journalChanged(); });
-    }
+    CallListWindowTest() { w.configuration.names[Slot4] = QStringLiteral("Caja"); }
     void frameAfter(int seconds, std::initializer_list<std::pair<int, int>> codes)
     {
-        w.clock.advanceMs(seconds * 1000);
+        w.pass(seconds * 1000);
         w.frame(codes);
     }
     QStringList row(int r) const
@@ -35,7 +30,7 @@ struct CallListWindowTest : testing::Test {
     }
 
     WiredWindow w;
-    CallListWindow list{w.journal, &w.form};
+    CallListWindow& list = w.screen.callList();
 };
 
 TEST_F(CallListWindowTest, ListsTheWaitingCallsLongestFirstThenTodaysLatestFirstWithTheMissedMarked)
@@ -46,7 +41,7 @@ TEST_F(CallListWindowTest, ListsTheWaitingCallsLongestFirstThenTodaysLatestFirst
     frameAfter(3, {{Slot4, 2}});
     frameAfter(2, {{L3, 7}});
     frameAfter(2, {{L3, 7}, {L2, 6}});
-    w.clock.advanceMs(8500);
+    w.pass(8500);
     list.open();
     ASSERT_EQ(list.table()->rowCount(), 4);
     EXPECT_EQ(row(0), QStringList({"09:30:10", "L3", "devuelta", "0:10", "esperando"}));

@@ -27,7 +27,7 @@ struct ConsoleKeysTest : ShownWindowTest {
     }
     void clear()
     {
-        w.queue = CommandQueue{};
+        w.forgetCommands();
         w.messages.beeps = 0;
     }
     QString typed() const { return w.form.typedDigits()->isVisible() ? w.form.typedDigits()->text() : QString(); }
@@ -51,7 +51,7 @@ TEST_F(ConsoleKeysTest, EnterTakesTheLineWhoseCallHasWaitedLongest)
         std::vector<std::pair<int, int>> codes{{4, 4}}; // slot 5 calling, always
         for (auto [line, code] : s.lines)
             codes.emplace_back(L1 + line - 1, code);
-        w.clock.advanceMs(200); // the exchange's polling pace
+        w.pass(200);
         w.frame(codes);
         clear();
         key(Qt::Key_Return);
@@ -64,9 +64,6 @@ TEST_F(ConsoleKeysTest, EnterTakesTheLineWhoseCallHasWaitedLongest)
 // by the console).
 TEST_F(ConsoleKeysTest, ATypedNumberCallsItsExtensionUnderTheClickRulesAndBeepsWhenRefused)
 {
-    w.state.setExtensionNumber(1, "201");
-    w.state.setExtensionNumber(12, "23");
-    w.state.setExtensionNumber(13, "24");
     w.frame({{11, 1}, {12, 5}});
     struct Case {
         const char* digits;
@@ -87,13 +84,13 @@ TEST_F(ConsoleKeysTest, ATypedNumberCallsItsExtensionUnderTheClickRulesAndBeepsW
 TEST_F(ConsoleKeysTest, TypedDigitsGoAfterFiveSecondsWithoutAKeyOrWithEscOrBackspace)
 {
     type("2");
-    w.clock.advanceMs(4999);
+    w.pass(4999);
     type("3");
-    w.clock.advanceMs(4999);
+    w.pass(4999);
     key(Qt::Key_F8); // any key holds them; CORTA is not shown, so it does nothing else
-    w.clock.advanceMs(4999);
+    w.pass(4999);
     EXPECT_EQ(typed(), "23");
-    w.clock.advanceMs(1);
+    w.pass(1);
     EXPECT_EQ(typed(), "");
     type("4567");
     key(Qt::Key_8); // a fifth digit is refused
@@ -103,25 +100,26 @@ TEST_F(ConsoleKeysTest, TypedDigitsGoAfterFiveSecondsWithoutAKeyOrWithEscOrBacks
     EXPECT_EQ(typed(), "456");
     key(Qt::Key_Escape);
     EXPECT_EQ(typed(), "");
-    EXPECT_FALSE(w.digitTimer->running());
+    EXPECT_FALSE(w.session.digitTimer().enabled() && w.session.digitTimer().interval() > 0);
 }
 
-// F7 and F8 press the command buttons only while shown (as on the desktop), F9
-// opens the directory only while AGENDA is enabled.
+// F7 and F8 press the command buttons only while shown (as on the desktop).
 TEST_F(ConsoleKeysTest, FunctionKeysTakeLinesAndAKeyWhoseCommandFindsTheQueueFullBeeps)
 {
     QSignalSpy llamadas(w.form.callListButton(), &QPushButton::clicked);
-    for (int k = Qt::Key_F1; k <= Qt::Key_F10; ++k)
+    for (int k :
+        {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F10})
         key(k);
     EXPECT_EQ(w.queued(), std::vector<int>({0x21, 0x22, 0x23, 0x24, 0x25, 0x26}));
     EXPECT_EQ(llamadas.count(), 1);
-    EXPECT_FALSE(w.directoryFrame->isVisible());
     EXPECT_EQ(w.messages.beeps, 0);
     for (int i = 6; i < CommandQueue::Places; ++i)
         key(Qt::Key_F2);
     key(Qt::Key_F1);
     EXPECT_EQ(w.queued().size(), std::size_t(CommandQueue::Places));
     EXPECT_EQ(w.messages.beeps, 1);
+    key(Qt::Key_F9);
+    EXPECT_TRUE(w.directoryFrame->isVisible());
 }
 
 TEST_F(ConsoleKeysTest, KeysAreLeftAloneWhileTheDirectoryIsOpen)
@@ -137,7 +135,6 @@ TEST_F(ConsoleKeysTest, KeysAreLeftAloneWhileTheDirectoryIsOpen)
 // Backtab comes back to the element the focus left.
 TEST_F(ConsoleKeysTest, TabReachesThePanelWhoseArrowsWalkItInPanelOrderWithARing)
 {
-    w.panel.setDirectoryEnabled(true);
     w.frame({{18, 0xC0}}); // CORTA alone
     EXPECT_FALSE(w.form.panelFocus().ringShown());
     w.form.exitButton()->setFocus();

@@ -28,7 +28,7 @@ struct ConsoleWindowTest : ShownWindowTest {
     {
         for (auto [i, name] : names)
             w.configuration.names[i] = QString::fromUtf8(name);
-        w.names.showNames();
+        w.session.nameBoxes().showNames();
     }
 };
 
@@ -63,9 +63,9 @@ TEST_F(ConsoleWindowTest, EachClickActsOnceOnItsTargetWithTheButtonOfTheLastPres
     const QWidget* twice = w.form.extensionOverlay(2);
     QTest::mouseDClick(
         w.form.windowHandle(), Qt::LeftButton, Qt::NoModifier, twice->mapTo(&w.form, twice->rect().center()));
-    w.commands.lineClick(2);
+    w.session.commands().lineClick(2);
     click(w.form.lineLabel(0), Qt::RightButton);
-    w.commands.lineClick(3);
+    w.session.commands().lineClick(3);
     EXPECT_EQ(w.queued(), std::vector<int>({1, 2, 5, 19, 0x21, 0x24, 3, 0x23}));
     EXPECT_EQ(focus(), w.form.exitButton());
 }

@@ -14,18 +14,12 @@ namespace
 
 constexpr int Rows = SpeedDialDirectory::Rows;
 
-// The console window with its directory frame, the directory's memory e
-// holding the digits "5" followed by e + 1 in two digits, and the note "nota <e + 1>".
+// The console window with its directory frame, memory e with the note "nota <e + 1>".
 struct SpeedDialPageTest : ShownWindowTest {
     SpeedDialPageTest()
     {
-        for (int e = 0; e < wire::MemoryCount; ++e) {
-            const int n = e + 1;
-            const auto code = [](int digit) { return digit == 0 ? 0xA : digit; };
-            w.speedDials[e * wire::MemoryRecordLength + 1] = 0x50 | code(n / 10 % 10);
-            w.speedDials[e * wire::MemoryRecordLength + 2] = static_cast<unsigned char>(code(n % 10) << 4);
-            w.configuration.memoryNotes[e] = QStringLiteral("nota %1").arg(n);
-        }
+        for (int e = 0; e < wire::MemoryCount; ++e)
+            w.configuration.memoryNotes[e] = QStringLiteral("nota %1").arg(e + 1);
         w.directory.showFirstNotes();
     }
 
@@ -85,12 +79,12 @@ TEST_F(SpeedDialPageTest, KeysWalkRowsAndPagesDialTheFocusedRowAndEscClosesAsVol
     }
     EXPECT_EQ(frame.digitsField(10)->text(), "573"); // the keys typed nothing, not even a digit
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(w.queue.at(0), 0xD9); // memory 73
+    EXPECT_EQ(w.session.queue().at(0), 0xD9); // memory 73
     EXPECT_FALSE(frame.isVisible());
 
     w.directory.openFocused();
     QTest::keyClicks(frame.noteField(0), "Taxi");
     QTest::keyClick(frame.noteField(0), Qt::Key_Escape);
     EXPECT_EQ(w.configuration.memoryNotes[0], "nota 1Taxi");
-    EXPECT_EQ(w.queue.at(1), 0);
+    EXPECT_EQ(w.session.queue().at(1), 0);
 }

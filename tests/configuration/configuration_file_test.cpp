@@ -6,7 +6,7 @@
 #include "fake_config_store.h"
 #include "fake_messages.h"
 #include "qt_printers.h"
-#include "quiet_directory_view.h"
+#include "quiet_views.h"
 
 #include <gtest/gtest.h>
 

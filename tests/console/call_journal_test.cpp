@@ -1,5 +1,10 @@
+#include "configuration/configuration.h"
+#include "console/call_journal.h"
+#include "console/console_state.h"
 #include "console/journal_csv.h"
-#include "link_console_fakes.h"
+#include "fake_clock.h"
+#include "fake_journal_store.h"
+#include "fake_messages.h"
 #include "qt_printers.h"
 #include "virtual_clock.h"
 
@@ -17,8 +22,8 @@ struct Step {
     std::vector<std::pair<int, int>> codes;
 };
 
-// The journal among the console's parts, on the virtual clock, with its wall clock from 9:30.
-struct JournalRig : LinkConsoleFakes {
+// The journal over the console's state, on the virtual clock, with its wall clock from 9:30.
+struct JournalRig {
     JournalRig()
     {
         journalClock.follows = &clock;
@@ -50,6 +55,12 @@ struct JournalRig : LinkConsoleFakes {
     }
 
     VirtualClock clock;
+    FakeMessages messages;
+    ConsoleState state;
+    Configuration configuration;
+    FakeJournalStore journalStore;
+    FakeClock journalClock;
+    CallJournal journal{{journalStore, journalClock, messages, state, configuration}};
 };
 
 struct JournalTest : testing::Test, JournalRig {

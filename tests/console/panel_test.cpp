@@ -1,5 +1,7 @@
 #include "console/blink_timers.h"
-#include "link_console_fakes.h"
+#include "console/console_state.h"
+#include "console/panel.h"
+#include "recording_panel_view.h"
 #include "virtual_clock.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +13,10 @@ namespace
 {
 
 // The console's panel on its recording view, with its blink timers on a virtual clock.
-struct PanelTest : ::testing::Test, LinkConsoleFakes {
+struct PanelTest : ::testing::Test {
+    RecordingPanelView view;
+    Panel panel{view};
+    ConsoleState state;
     VirtualClock clock;
     std::unique_ptr<VirtualTimer> slowTimer = clock.createTimer();
     std::unique_ptr<VirtualTimer> fastTimer = clock.createTimer();
@@ -24,9 +29,9 @@ struct PanelTest : ::testing::Test, LinkConsoleFakes {
             f[index] = std::uint8_t(code);
         panel.showFrame(state.applyFrame(f));
     }
-    bool white(int estadosIndex) const
+    bool white(int position) const
     {
-        const Indicator& ind = estadosIndex < 19 ? panel.extension(estadosIndex) : panel.line(estadosIndex - 19);
+        const Indicator& ind = position < 19 ? panel.extension(position) : panel.line(position - 19);
         return ind.drawMode == DrawMode::White;
     }
     // The phases after each of `steps` 250 ms steps (W white, . normal) of

@@ -3,7 +3,7 @@
 #include "link/command_queue.h"
 
 #include "qt_printers.h"
-#include "quiet_directory_view.h"
+#include "quiet_views.h"
 
 #include <gtest/gtest.h>
 

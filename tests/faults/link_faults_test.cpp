@@ -128,7 +128,7 @@ TEST_F(ConsoleUnderFault, UnusablePortsBringThePortList)
         EXPECT_TRUE(shown.startsWith(QStringLiteral("Selección incorrecta Puerto  1 | ") + words))
             << shown.toStdString();
         EXPECT_LT(stall, 500) << "the window froze while connecting";
-        EXPECT_TRUE(QTest::qWaitFor([this] { return console->portPanel().isVisible(); }, 2000));
+        EXPECT_TRUE(QTest::qWaitFor([this] { return console->screen().portPanel().isVisible(); }, 2000));
         EXPECT_FALSE(events().join(' ').contains(QStringLiteral(" tx "))) << "nothing is sent on an unusable line";
         console.reset();
         trace.reset();

@@ -1,34 +1,25 @@
 #pragma once
 
-#include "exchange_messages.h"
-#include "fake_serial_port.h"
-#include "link_console_fakes.h"
+#include "fake_services.h"
 #include "qt_printers.h"
-#include "virtual_clock.h"
+#include "quiet_views.h"
+#include "recording_panel_view.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+// The whole console on fakes and the virtual clock, loaded as start-up loads
+// it, seen from the link's side: the port, the message boxes, the port list
+// and the end of the run.
+struct LinkRig : FakeServices {
+    LinkRig() { session.load(); }
 
-// The whole link on fakes and the virtual clock, with the probe timer at 300 ms as
-// start-up leaves it.
-struct LinkRig : LinkConsoleFakes {
-    LinkRig() { probeTimer->setInterval(300); }
-
-    // From start-up to polling.
-    void connect()
-    {
-        clock.advanceMs(300);
-        for (const QByteArray& reply : {exchange::Identity, exchange::NumberingTable, exchange::DirectoryBlock})
-            port.deliver(reply);
-        port.takeWritten();
-    }
-
-    VirtualClock clock;
-    std::unique_ptr<VirtualTimer> watchdog = clock.createTimer();
-    std::unique_ptr<VirtualTimer> probeTimer = clock.createTimer();
-    FakeSerialPort port;
-    ExchangeLink link{parts(port, *watchdog, *probeTimer), outside()};
+    RecordingPanelView view;
+    QuietOperatorView operatorView;
+    QuietDirectoryView directoryView;
+    PortListView portList;
+    ConsoleSession session{services(), {view, operatorView, directoryView, portList}};
+    ExchangeLink& link = session.link();
+    Configuration& configuration = session.configuration();
 };
 
 struct LinkTest : ::testing::Test, LinkRig {

@@ -47,7 +47,7 @@ TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyWithTheNumberSignedAndOffe
         EXPECT_EQ(t.messages.log,
             (QStringList{"beep", "16 Selección incorrecta Puerto " + message + "\r\nSeleccione puerto correcto"}));
         EXPECT_FALSE(t.port.opened);
-        EXPECT_TRUE(t.portListShown);
+        EXPECT_TRUE(t.portList.shown);
         EXPECT_EQ(t.configuration.portNumber, stored);
         EXPECT_TRUE(t.port.written.isEmpty());
     }
@@ -62,13 +62,13 @@ TEST_F(PortProbeTest, AcceptWarnsWithoutSelectionElseStoresTheEntryAsTextAndProb
     link.probe().accept(std::nullopt);
     EXPECT_EQ(messages.log,
         (QStringList{"beep", "16400 Sin selección | No seleccionó número de puerto"})); // critical with Help
-    EXPECT_EQ(asked, QStringList{"focus list"});
+    EXPECT_EQ(portList.focused, 1);
     EXPECT_FALSE(configuration.changed);
     clock.advanceMs(1000); // nothing is probed meanwhile
 
     port.failOpenWith.reset();
     link.probe().accept(QStringLiteral("3"));
-    EXPECT_FALSE(portListShown);
+    EXPECT_FALSE(portList.shown);
     EXPECT_TRUE(configuration.changed);
     EXPECT_EQ(configuration.portNumber, RecordValue(QStringLiteral("3")));
     clock.advanceUs(300'000 - 1);

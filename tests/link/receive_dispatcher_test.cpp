@@ -15,11 +15,11 @@ TEST_F(ReceiveDispatcherTest, HandshakeTakesEachWholeBlockInTurnAndEnablesTheDir
     table[4 * 18 + 2] = 19;
     port.deliver(table);
     EXPECT_EQ(port.takeWritten(), QByteArray("BC"));
-    EXPECT_EQ(state.extensionNumber(19), "55");
-    EXPECT_FALSE(panel.directoryEnabled());
+    EXPECT_EQ(session.state().extensionNumber(19), "55");
+    EXPECT_FALSE(session.panel().directoryEnabled());
     port.deliver(exchange::DirectoryBlock);
     EXPECT_EQ(port.takeWritten(), oneByte(wire::StartPolling));
-    EXPECT_TRUE(panel.directoryEnabled());
+    EXPECT_TRUE(session.panel().directoryEnabled());
 }
 
 TEST_F(ReceiveDispatcherTest, OnlyWholeMessagesRestartTheWatchdog)
@@ -38,9 +38,9 @@ TEST_F(ReceiveDispatcherTest, OnlyWholeMessagesRestartTheWatchdog)
 TEST_F(ReceiveDispatcherTest, LineEventsOnlyMakeSureTheWatchdogRuns)
 {
     connect();
-    watchdog->setEnabled(false);
+    session.watchdogTimer().setEnabled(false);
     port.events.clear();
     port.lineEvent();
-    EXPECT_TRUE(watchdog->enabled());
+    EXPECT_TRUE(session.watchdogTimer().enabled());
     EXPECT_TRUE(port.events.empty());
 }

@@ -35,20 +35,20 @@ const QByteArray SerialData = bytes({0x19, 0x00, 0xFF, 0x44, 0xFF, 0x0D, 0x0A});
 // However the server's bytes are cut into reads, the client answers the same,
 // is ready only once all five settings are confirmed, and passes the serial
 // bytes without the framing.
-TEST(ComPortTelnet, SetsTheFarPortAgainstServersOpeningWhereverItsBytesAreCut)
+TEST(TelnetNegotiation, SetsTheFarPortAgainstServersOpeningWhereverItsBytesAreCut)
 {
     const QByteArray server = ServerOpening + Confirmations + ServerData;
     for (int cut = 1; cut < server.size(); ++cut) {
-        ComPortTelnet telnet;
+        TelnetNegotiation telnet;
         EXPECT_EQ(telnet.greeting(), bytes({255, 251, 44, 255, 251, 0, 255, 253, 0}));
         QByteArray reply;
         QByteArray data;
         for (int at = 0; at < server.size(); at += cut) {
-            const ComPortTelnet::Received in = telnet.receive(server.mid(at, cut));
+            const TelnetNegotiation::Received in = telnet.receive(server.mid(at, cut));
             reply += in.reply;
             data += in.data;
             const bool allConfirmed = at + cut >= ServerOpening.size() + Confirmations.size();
-            EXPECT_EQ(telnet.state() == ComPortTelnet::State::Ready, allConfirmed) << "cut " << cut << " at " << at;
+            EXPECT_EQ(telnet.state() == TelnetNegotiation::State::Ready, allConfirmed) << "cut " << cut << " at " << at;
         }
         // DO SGA and WILL SGA agreed once each, ECHO refused, then the settings.
         EXPECT_EQ(reply, bytes({255, 253, 3, 255, 251, 3, 255, 254, 1}) + Settings) << "cut " << cut;
@@ -56,7 +56,7 @@ TEST(ComPortTelnet, SetsTheFarPortAgainstServersOpeningWhereverItsBytesAreCut)
     }
 }
 
-TEST(ComPortTelnet, ServerThatRefusesThePortControlOrSetsOtherValuesIsRefused)
+TEST(TelnetNegotiation, ServerThatRefusesThePortControlOrSetsOtherValuesIsRefused)
 {
     const QByteArray otherBaud = QByteArray(Confirmations).replace(6, 2, bytes({0xC2, 0x00}));
     const std::pair<const char*, QByteArray> cases[] = {
@@ -65,15 +65,15 @@ TEST(ComPortTelnet, ServerThatRefusesThePortControlOrSetsOtherValuesIsRefused)
         {"7 data bits confirmed", ServerOpening + QByteArray(Confirmations).replace(14, 1, bytes({7}))},
     };
     for (const auto& [name, server] : cases) {
-        ComPortTelnet telnet;
+        TelnetNegotiation telnet;
         telnet.greeting();
         telnet.receive(server);
-        EXPECT_EQ(telnet.state(), ComPortTelnet::State::Refused) << name;
+        EXPECT_EQ(telnet.state(), TelnetNegotiation::State::Refused) << name;
     }
 }
 
-TEST(ComPortTelnet, OnlyTheByteFFIsDoubledOnTheWay)
+TEST(TelnetNegotiation, OnlyTheByteFFIsDoubledOnTheWay)
 {
     for (int b = 0; b < 256; ++b)
-        EXPECT_EQ(ComPortTelnet::escape(char(b)), QByteArray(b == 255 ? 2 : 1, char(b))) << b;
+        EXPECT_EQ(TelnetNegotiation::escape(char(b)), QByteArray(b == 255 ? 2 : 1, char(b))) << b;
 }

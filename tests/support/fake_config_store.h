@@ -9,6 +9,7 @@ public:
     std::optional<QByteArray> read() override { return file; }
     std::optional<QString> write(const QByteArray& contents) override
     {
+        ++writes;
         if (failWith)
             return failWith;
         file = contents;
@@ -16,5 +17,6 @@ public:
     }
 
     std::optional<QByteArray> file;
+    int writes = 0;
     std::optional<QString> failWith;
 };

@@ -74,7 +74,7 @@ QByteArray NetworkLine::read(qint64 count)
 void NetworkLine::write(char byte)
 {
     if (open_)
-        send(telnet_ ? ComPortTelnet::escape(byte) : QByteArray(1, byte));
+        send(telnet_ ? TelnetNegotiation::escape(byte) : QByteArray(1, byte));
 }
 
 void NetworkLine::connected()
@@ -95,12 +95,12 @@ void NetworkLine::arrived()
     if (!telnet_) {
         received_ += raw;
     } else {
-        const ComPortTelnet::Received in = telnet_->receive(raw);
+        const TelnetNegotiation::Received in = telnet_->receive(raw);
         send(in.reply);
         received_ += in.data;
-        if (pending_ && telnet_->state() == ComPortTelnet::State::Ready)
+        if (pending_ && telnet_->state() == TelnetNegotiation::State::Ready)
             endOpen(std::nullopt);
-        else if (pending_ && telnet_->state() == ComPortTelnet::State::Refused)
+        else if (pending_ && telnet_->state() == TelnetNegotiation::State::Refused)
             endOpen(QStringLiteral("The device server refused to set its port to 9600 8N1 (RFC 2217)"));
     }
     if (open_ && !received_.isEmpty())

@@ -44,7 +44,7 @@ private:
 
     QTcpSocket socket_;
     QTimer deadline_;
-    std::optional<ComPortTelnet> telnet_;
+    std::optional<TelnetNegotiation> telnet_;
     QByteArray received_;
     SerialPort::OpenDone pending_;
     bool open_ = false;

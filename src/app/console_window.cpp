@@ -31,8 +31,8 @@ constexpr qreal ButtonPoints = 9;
 constexpr qreal TypedDigitsPoints = 12;
 constexpr Colour Black = 0x00000000;
 constexpr Colour White = 0x00FFFFFF;
-constexpr Colour CortaBackground = 0x000000FF;
-constexpr Colour RecuperaBackground = 0x00FFFFC0;
+constexpr Colour CutBackground = 0x000000FF;
+constexpr Colour RetrieveBackground = 0x00FFFFC0;
 
 void place(QWidget* widget, const QRect& twips)
 {
@@ -160,11 +160,11 @@ void ConsoleWindow::buildButtons()
 {
     const QFont command = arialFont(CommandPoints, true);
     cutButton_ = button(this, geometry::cutButton(), QStringLiteral("CORTA"), command);
-    setColour(cutButton_, QPalette::Button, CortaBackground);
+    setColour(cutButton_, QPalette::Button, CutBackground);
     setColour(cutButton_, QPalette::ButtonText, White);
     cutButton_->hide();
     retrieveButton_ = button(this, geometry::retrieveButton(), QString(), command);
-    setColour(retrieveButton_, QPalette::Button, RecuperaBackground);
+    setColour(retrieveButton_, QPalette::Button, RetrieveBackground);
     retrieveButton_->hide();
 
     const QFont plain = arialFont(ButtonPoints, true);

@@ -24,7 +24,7 @@ constexpr int NumberLeft = 2260, NumberWidth = 500;
 constexpr int TextLeft = 2760, TextWidth = 1600;
 constexpr int DigitsLeft = 4360, DigitsWidth = 2000;
 constexpr QRect ScrollBarArea{6360, RowTop, 375, 4560};
-constexpr QRect VolverArea{3960, 5400, 1000, 255};
+constexpr QRect BackArea{3960, 5400, 1000, 255};
 constexpr QPoint CaptionAt{120, 0};
 
 constexpr Colour FrameBackground = 0x00FFFFC0; // light cyan
@@ -95,7 +95,7 @@ SpeedDialPage::SpeedDialPage(QWidget* parent)
     });
 
     backButton_ = new QPushButton(QStringLiteral("VOLVER"), this);
-    backButton_->setGeometry(geometry::toPixels(VolverArea));
+    backButton_->setGeometry(geometry::toPixels(BackArea));
     connect(backButton_, &QPushButton::clicked, this, [this] {
         if (directory_)
             directory_->close();

@@ -14,7 +14,7 @@ class QScrollBar;
 class StorableLineEdit;
 
 // The directory frame "AGENDA R903": twelve rows of memory number, note and
-// digits beside the scroll bar VscMemorias, and VOLVER, placed from the
+// digits beside the scroll bar, and VOLVER, placed from the
 // design's twips. It shows what the SpeedDialDirectory holds and forwards the
 // operator's paging, typing, double-clicks and VOLVER to it. Hidden until the
 // directory opens; the window hosts it at its top-left corner.

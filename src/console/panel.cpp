@@ -126,9 +126,9 @@ void Panel::setCommandButtons(const CommandAvailability& availability)
             button.caption = *offered.caption;
         return before.visible != button.visible || before.caption != button.caption;
     };
-    const bool cortaChanged = apply(cut_, availability.cut);
-    const bool recuperaChanged = apply(retrieve_, availability.retrieve);
-    if (cortaChanged || recuperaChanged)
+    const bool cutChanged = apply(cut_, availability.cut);
+    const bool retrieveChanged = apply(retrieve_, availability.retrieve);
+    if (cutChanged || retrieveChanged)
         view_.commandButtonsChanged();
 }
 

@@ -48,7 +48,7 @@ public:
     void openFocused();
     // VOLVER.
     void close();
-    // VscMemorias moved to a position 0-62.
+    // The scroll bar moved to a position 0-62.
     void scrollTo(int position);
     // The operator changed the note field of a row.
     void textEdited(int row, const QString& text);

@@ -7,7 +7,7 @@ class WindowServices
 {
 public:
     // The entry chosen in the icon's popup menu.
-    enum class MenuChoice { None, Mostrar, Salir };
+    enum class MenuChoice { None, Show, Exit };
 
     virtual ~WindowServices() = default;
 
@@ -19,7 +19,7 @@ public:
     virtual void bringToFront() = 0;
     virtual void minimise() = 0;
     // Opens the icon's popup menu at the pointer and waits until it closes.
-    virtual MenuChoice popupMenu(bool mostrarVisible) = 0;
+    virtual MenuChoice popupMenu(bool showEntryVisible) = 0;
     // Closes the window for good; the program then ends.
     virtual void close() = 0;
 

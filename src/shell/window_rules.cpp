@@ -47,12 +47,12 @@ void WindowRules::trayPressed(int button)
 void WindowRules::popupMenu()
 {
     const WindowServices::MenuChoice choice = window_.popupMenu(showEntryVisible_);
-    if (choice == WindowServices::MenuChoice::Salir) {
+    if (choice == WindowServices::MenuChoice::Exit) {
         if (onMenuExit)
             onMenuExit();
         return;
     }
-    if (choice == WindowServices::MenuChoice::Mostrar)
+    if (choice == WindowServices::MenuChoice::Show)
         Show();
     showEntryVisible_ = window_.minimised();
 }

@@ -156,11 +156,11 @@ void CallModel::command(unsigned char byte, std::int64_t nowUs)
     else if (byte >= wire::SelectLine(1) && byte <= wire::SelectLine(wire::OutsideLines))
         clickLine(byte - wire::SelectLine(0));
     else if (byte == wire::Cut)
-        corta();
+        cut();
     else if (byte == wire::Hold)
-        retiene();
+        hold();
     else if (byte == wire::Retrieve)
-        recupera();
+        retrieve();
     else if (byte >= FirstMemoryByte && byte <= LastMemoryByte)
         dial(byte - wire::DialMemory(0));
 }
@@ -254,7 +254,7 @@ void CallModel::release(int& party)
     party = None;
 }
 
-void CallModel::corta()
+void CallModel::cut()
 {
     const bool activeExtension = active_ != None && !isLine(active_);
     const bool calling = activeExtension && code_[active_] == ext::Called;
@@ -273,7 +273,7 @@ void CallModel::corta()
         release(held_);
 }
 
-void CallModel::retiene()
+void CallModel::hold()
 {
     if (active_ == None || code_[active_] != talkingCode(active_))
         return;
@@ -287,7 +287,7 @@ void CallModel::retiene()
     }
 }
 
-void CallModel::recupera()
+void CallModel::retrieve()
 {
     if (active_ != None && !isLine(active_) && code_[active_] == ext::Called)
         release(active_);

@@ -83,9 +83,9 @@ private:
 
     void clickExtension(int slot);
     void clickLine(int line);
-    void corta();
-    void retiene();
-    void recupera();
+    void cut();
+    void hold();
+    void retrieve();
     void dial(int memory);
     void takeBackHeld(int element);
     void connect(int element, unsigned char code);

@@ -11,7 +11,7 @@ namespace
 
 constexpr int RecordCount = NumberingTableLength / NumberingRecordLength;
 
-// The byte pair (A, B) of a record's Alto X and Bajo Y: A is the high nibble
+// The byte pair (A, B) of a record's high byte X and low byte Y: A is the high nibble
 // of X, B the low nibble of X followed by Y. Nothing when B would not fit in a
 // byte (a low nibble of X with a Y of 16 or more can push it past 255).
 std::optional<std::pair<unsigned char, unsigned char>> bytePair(int x, int y)

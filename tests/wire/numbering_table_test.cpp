@@ -6,8 +6,8 @@ namespace
 {
 
 struct Record {
-    int alto;
-    int bajo;
+    int high;
+    int low;
     int slot;
 };
 
@@ -17,8 +17,8 @@ wire::NumberingTable tableOf(std::initializer_list<Record> records)
     wire::NumberingTable table{};
     int offset = 0;
     for (const Record& r : records) {
-        table[offset] = std::uint8_t(r.alto);
-        table[offset + 1] = std::uint8_t(r.bajo);
+        table[offset] = std::uint8_t(r.high);
+        table[offset + 1] = std::uint8_t(r.low);
         table[offset + 2] = std::uint8_t(r.slot);
         table[offset + 3] = 0x77;
         offset += 4;
@@ -28,9 +28,9 @@ wire::NumberingTable tableOf(std::initializer_list<Record> records)
 
 } // namespace
 
-TEST(ExtensionNumbers, DecodesAltoAndBajoOrKeepsDashesWhenTheyPassAByte)
+TEST(ExtensionNumbers, DecodesTheHighAndLowBytesOrKeepsDashesWhenTheyPassAByte)
 {
-    // A is the high nibble of Alto X, B = (low nibble of X) * 16 + Bajo Y.
+    // A is the high nibble of the high byte X, B = (low nibble of X) * 16 + the low byte Y.
     const std::tuple<int, int, const char*> cases[] = {
         {0x00, 0x1A, "10"}, // X = 0: B = Y
         {0x01, 0x1A, "20"}, // a Y of 16 or more carries into the high digit of B
@@ -38,9 +38,9 @@ TEST(ExtensionNumbers, DecodesAltoAndBajoOrKeepsDashesWhenTheyPassAByte)
         {0x0F, 0x0F, ""}, // B = 0xFF fits; filler codes decode to nothing
         {0x01, 0xF0, "---"}, {0x1F, 0x10, "---"}, // B = 0x100
     };
-    for (const auto& [alto, bajo, number] : cases) {
-        const wire::ExtensionNumbers numbers = wire::extensionNumbers(tableOf({{alto, bajo, 5}}));
-        EXPECT_EQ(numbers[5], QString::fromLatin1(number)) << alto << " " << bajo;
+    for (const auto& [high, low, number] : cases) {
+        const wire::ExtensionNumbers numbers = wire::extensionNumbers(tableOf({{high, low, 5}}));
+        EXPECT_EQ(numbers[5], QString::fromLatin1(number)) << high << " " << low;
     }
 }
 

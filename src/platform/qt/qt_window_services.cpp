@@ -8,11 +8,11 @@
 
 QtWindowServices::QtWindowServices(QWidget& window)
     : window_(window)
-    , mostrar_(menu_.addAction(QStringLiteral("Mostrar")))
-    , salir_(menu_.addAction(QStringLiteral("Salir")))
+    , showAction_(menu_.addAction(QStringLiteral("Mostrar")))
+    , exitAction_(menu_.addAction(QStringLiteral("Salir")))
 {
-    mostrar_->setObjectName(QStringLiteral("MnuMostrar"));
-    salir_->setObjectName(QStringLiteral("Mnusalir"));
+    showAction_->setObjectName(QStringLiteral("showAction"));
+    exitAction_->setObjectName(QStringLiteral("exitAction"));
     window_.installEventFilter(this);
     connect(
         qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { sessionEnding_ = true; },
@@ -51,14 +51,14 @@ void QtWindowServices::minimise()
     window_.hide();
 }
 
-WindowServices::MenuChoice QtWindowServices::popupMenu(bool mostrarVisible)
+WindowServices::MenuChoice QtWindowServices::popupMenu(bool showEntryVisible)
 {
-    mostrar_->setVisible(mostrarVisible);
+    showAction_->setVisible(showEntryVisible);
     const QAction* chosen = menu_.exec(QCursor::pos());
-    if (chosen == mostrar_)
-        return MenuChoice::Mostrar;
-    if (chosen == salir_)
-        return MenuChoice::Salir;
+    if (chosen == showAction_)
+        return MenuChoice::Show;
+    if (chosen == exitAction_)
+        return MenuChoice::Exit;
     return MenuChoice::None;
 }
 

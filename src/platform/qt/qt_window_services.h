@@ -22,7 +22,7 @@ public:
     void hide() override;
     void bringToFront() override;
     void minimise() override;
-    MenuChoice popupMenu(bool mostrarVisible) override;
+    MenuChoice popupMenu(bool showEntryVisible) override;
     void close() override;
 
     QMenu& menu() { return menu_; }
@@ -40,8 +40,8 @@ protected:
 private:
     QWidget& window_;
     QMenu menu_;
-    QAction* mostrar_;
-    QAction* salir_;
+    QAction* showAction_;
+    QAction* exitAction_;
     bool closed_ = false;
     bool inCloseEvent_ = false;
     bool sessionEnding_ = false;

@@ -8,7 +8,7 @@
 #include "fake_config_store.h"
 #include "fake_messages.h"
 #include "link/command_queue.h"
-#include "quiet_directory_view.h"
+#include "quiet_views.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -29,7 +29,7 @@ std::pair<Configuration, QByteArray> loadAndSave(const QByteArray& bytes)
     wire::SpeedDialBlock speedDials{};
     CommandQueue queue;
     SpeedDialDirectory directory(view, configuration, speedDials, queue);
-    ConfigurationFile file(store, messages, configuration, directory);
+    ConfigurationFile file(store, messages, configuration, [&directory] { directory.showFirstNotes(); });
     file.load();
     store.file.reset();
     file.save();

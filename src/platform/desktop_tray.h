@@ -29,6 +29,8 @@ public:
     virtual void removeBalloon() = 0;
 
     void onActivated(std::function<void(Activation)> handler) { activated_ = std::move(handler); }
+    // The desktop's notification area went away (its panel quit or crashed).
+    void onAreaGone(std::function<void()> handler) { areaGone_ = std::move(handler); }
 
 protected:
     void activated(Activation a)
@@ -36,7 +38,13 @@ protected:
         if (activated_)
             activated_(a);
     }
+    void areaGone()
+    {
+        if (areaGone_)
+            areaGone_();
+    }
 
 private:
     std::function<void(Activation)> activated_;
+    std::function<void()> areaGone_;
 };

@@ -13,6 +13,7 @@ Shell::Shell(ShellPlatform platform, ShellTimers timers, ConsoleParts& parts, st
     tray_.onPress = [this](int button) { window_.trayPressed(button); };
     window_.onMenuExit = [this] { menuExit(); };
     platform.window.onStateChanged([this] { window_.stateChanged(); });
+    platform.desktop.onAreaGone([this] { window_.areaGone(); });
     platform.window.onCloseRequested([this](bool byOperator) { closeRequested(byOperator); });
 }
 

@@ -23,6 +23,12 @@ void WindowRules::stateChanged()
         window_.hide();
 }
 
+void WindowRules::areaGone()
+{
+    if (window_.minimised())
+        Show();
+}
+
 void WindowRules::Show()
 {
     window_.showNormal();

@@ -20,6 +20,9 @@ public:
     bool isConsoleForeground() const;
     // The window's state changed (its resize notification).
     void stateChanged();
+    // The notification area went away: a hidden window comes back, since
+    // nothing else could show it.
+    void areaGone();
     // "Mostrar": back to the normal state, shown.
     void Show();
     void bringToFront() { window_.bringToFront(); }

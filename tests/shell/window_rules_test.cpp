@@ -30,14 +30,16 @@ TEST(ForegroundCheck, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCapti
 }
 
 // The icon's clicks and menu are driven on a real desktop in tests/desktop_tier.
-TEST(WindowRules, MinimisingHidesOnlyWhenTheDesktopCanBringItBack)
+TEST(WindowRules, MinimisingHidesOnlyWhenTheDesktopCanBringItBackAndTheAreaGoingBringsItBack)
 {
     FakeDesktop desktop;
     WindowRules rules{desktop, desktop, desktop, [] { return QStringLiteral("Quindora R903"); }};
     desktop.onStateChanged([&] { rules.stateChanged(); });
+    desktop.onAreaGone([&] { rules.areaGone(); });
     rules.stateChanged(); // a resize that does not minimise
+    desktop.loseArea(); // shown: nothing to do
     rules.minimise();
-    desktop.showNormal();
+    desktop.loseArea();
     desktop.area = false;
     rules.minimise();
     EXPECT_EQ(desktop.log, (QStringList{"minimise", "hide", "showNormal", "minimise"}));

@@ -79,6 +79,8 @@ public:
 
     // The operator's close box.
     void closeBox() { closeRequested(true); }
+    // The notification area goes away.
+    void loseArea() { areaGone(); }
 
     bool initializes = true;
     bool adds = true;

@@ -1,21 +1,68 @@
 #include "platform/qt/qt_desktop_tray.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusServiceWatcher>
+
 namespace
 {
 
 // The icon's message shows this long when no notification service is there.
 constexpr int MessageMs = 10000;
+constexpr int TrayCheckMs = 1000;
+const QString Watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+
+// What the toolkit asks, once, before it makes the icon a StatusNotifierItem.
+bool statusNotifierHostOnBus()
+{
+    QDBusInterface watcher(Watcher, QStringLiteral("/StatusNotifierWatcher"), Watcher);
+    return watcher.isValid() && watcher.property("IsStatusNotifierHostRegistered").toBool();
+}
 
 } // namespace
 
 QtDesktopTray::QtDesktopTray(std::array<QIcon, 2> images)
     : images_(std::move(images))
+    , statusNotifier_(statusNotifierHostOnBus())
+    , area_(statusNotifier_ || QSystemTrayIcon::isSystemTrayAvailable())
 {
     // Queued: what a click leads to (the menu's Salir removes the icon) runs after
     // the icon's own mouse handling has returned, never inside it.
     QObject::connect(
         &icon_, &QSystemTrayIcon::activated, &icon_, [this](QSystemTrayIcon::ActivationReason r) { forward(r); },
         Qt::QueuedConnection);
+    if (statusNotifier_) {
+        watchStatusNotifierHost();
+        return;
+    }
+    trayCheck_.setInterval(TrayCheckMs);
+    QObject::connect(&trayCheck_, &QTimer::timeout, &icon_, [this] { lookAtTray(); });
+    trayCheck_.start();
+}
+
+bool QtDesktopTray::areaAvailable() const
+{
+    return statusNotifier_ ? area_ : QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void QtDesktopTray::watchStatusNotifierHost()
+{
+    auto* watch = new QDBusServiceWatcher(
+        Watcher, QDBusConnection::sessionBus(), QDBusServiceWatcher::WatchForOwnerChange, &icon_);
+    QObject::connect(watch, &QDBusServiceWatcher::serviceRegistered, &icon_, [this] { area_ = true; });
+    QObject::connect(watch, &QDBusServiceWatcher::serviceUnregistered, &icon_, [this] {
+        area_ = false;
+        areaGone();
+    });
+}
+
+void QtDesktopTray::lookAtTray()
+{
+    const bool now = QSystemTrayIcon::isSystemTrayAvailable();
+    if (area_ && !now)
+        areaGone();
+    area_ = now;
 }
 
 bool QtDesktopTray::add(int image, const QString& tooltip)

@@ -1,30 +1,29 @@
-#include "app/call_announcer.h"
+#include "app/announcer.h"
 
-#include <QAccessibleWidget>
+#include "app/accessible_role.h"
 
-namespace
-{
-
-QAccessibleInterface* notificationRole(const QString&, QObject* object)
-{
-    auto* announcer = dynamic_cast<CallAnnouncer*>(object);
-    return announcer ? new QAccessibleWidget(announcer, QAccessible::Notification) : nullptr;
-}
-
-} // namespace
-
-CallAnnouncer::CallAnnouncer(QWidget* parent)
+Announcer::Announcer(QWidget* parent)
     : QWidget(parent)
 {
-    QAccessible::removeFactory(notificationRole); // one entry however many windows
-    QAccessible::installFactory(notificationRole);
+    installAccessibleRole<Announcer, QAccessible::Notification>();
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setGeometry(0, 0, 1, 1);
+    flush_.setSingleShot(true);
+    flush_.setInterval(0);
+    connect(&flush_, &QTimer::timeout, this, [this] { flush(); });
 }
 
-void CallAnnouncer::announce(const QString& message)
+void Announcer::announce(const QString& message)
+{
+    if (!pending_.contains(message))
+        pending_ << message;
+    flush_.start();
+}
+
+void Announcer::flush()
 {
     hide();
-    setAccessibleName(message);
+    setAccessibleName(pending_.join(QStringLiteral(". ")));
+    pending_.clear();
     show();
 }

@@ -28,6 +28,16 @@ QString clockTime(std::int64_t wallMs)
     return localTime(wallMs).toString(QStringLiteral("HH:mm:ss"));
 }
 
+// What a screen reader hears first when the list opens: its title and today's missed calls.
+QString spokenTitle(int missed)
+{
+    if (missed == 0)
+        return QStringLiteral("Llamadas, ninguna perdida hoy");
+    return QStringLiteral("Llamadas, %1 %2 hoy")
+        .arg(missed)
+        .arg(missed == 1 ? QStringLiteral("perdida") : QStringLiteral("perdidas"));
+}
+
 QString originText(const QString& origin, const QString& name)
 {
     return name.isEmpty() ? origin : origin + QLatin1Char(' ') + name;
@@ -82,8 +92,12 @@ void CallListWindow::open()
     }
     show();
     raise();
-    if (!editing)
+    firstRowOnActivation_ = !editing;
+    if (!editing) {
         activateWindow();
+        table_->setFocus(Qt::OtherFocusReason);
+        table_->setCurrentCell(-1, -1);
+    }
     live_.start();
 }
 
@@ -91,6 +105,20 @@ void CallListWindow::journalChanged()
 {
     if (isVisible() && !pending_.isActive())
         pending_.start();
+}
+
+// The first row becomes current once the window is active and the table has
+// the focus back: a screen reader reads a row that takes the focus then, not before.
+void CallListWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !firstRowOnActivation_)
+        return;
+    firstRowOnActivation_ = false;
+    QTimer::singleShot(0, table_, [table = table_] {
+        if (table->rowCount() > 0)
+            table->setCurrentCell(0, 0);
+    });
 }
 
 void CallListWindow::hideEvent(QHideEvent* event)
@@ -102,6 +130,7 @@ void CallListWindow::hideEvent(QHideEvent* event)
 
 void CallListWindow::refill()
 {
+    setAccessibleName(spokenTitle(journal_.missedToday()));
     const std::vector<WaitingCall> waiting = journal_.waiting();
     const auto& today = journal_.today();
     table_->setRowCount(int(waiting.size() + today.size()));
@@ -120,7 +149,8 @@ void CallListWindow::refill()
     }
 }
 
-// A missed call's row in bold red, its result in capitals, so it shows in any colour scheme.
+// A missed call's row in bold red, its result in capitals, so it shows in any
+// colour scheme; a screen reader says the word as it is.
 void CallListWindow::fillRow(int row, const QStringList& texts, bool marked)
 {
     for (int column = 0; column < Columns; ++column) {
@@ -131,6 +161,7 @@ void CallListWindow::fillRow(int row, const QStringList& texts, bool marked)
         }
         const bool shout = marked && column == Resultado;
         item->setText(shout ? texts[column].toUpper() : texts[column]);
+        item->setData(Qt::AccessibleTextRole, shout ? texts[column] : QVariant());
         QFont font = item->font();
         font.setBold(marked);
         item->setFont(font);

@@ -9,7 +9,9 @@ class QTableWidget;
 // The list of calls: first those waiting now, the longest-waiting first, their
 // wait counting live; then today's calls, the latest first, the missed ones
 // marked. A tool window over the console; Esc or "Cerrar" closes it. Opened
-// while a text box of the console is being edited, it leaves the focus there.
+// while a text box of the console is being edited, it leaves the focus there;
+// otherwise its first row takes the focus. A screen reader hears the count of
+// today's missed calls with the window's name.
 class CallListWindow final : public QWidget
 {
 public:
@@ -25,6 +27,7 @@ public:
     QTableWidget* table() const { return table_; }
 
 protected:
+    void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -35,4 +38,5 @@ private:
     QTableWidget* table_;
     QTimer live_; // the waiting times count on
     QTimer pending_; // gathers a burst of changes into one refill
+    bool firstRowOnActivation_ = false;
 };

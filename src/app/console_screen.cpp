@@ -1,5 +1,6 @@
 #include "app/console_screen.h"
 
+#include "app/announcer.h"
 #include "app/call_list_window.h"
 #include "app/console_keys.h"
 #include "app/console_window.h"
@@ -37,6 +38,7 @@ void ConsoleScreen::wireWidgets(const QIcon& windowIcon)
     window_.setWindowIcon(windowIcon);
     window_.bind(session_->panel(), session_->commands(), session_->nameBoxes());
     directoryFrame_->bind(session_->directory());
+    directoryFrame_->announce = [this](const QString& text) { window_.announcer()->announce(text); };
     portPanel_->onAccept([this](const std::optional<QString>& entry) { session_->link().probe().accept(entry); });
     QObject::connect(window_.directoryButton(), &QPushButton::clicked, [this] { session_->directory().open(); });
     QObject::connect(window_.exitButton(), &QPushButton::clicked, [this] { session_->shell().exitClicked(); });

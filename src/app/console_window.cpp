@@ -1,7 +1,7 @@
 #include "app/console_window.h"
 
+#include "app/announcer.h"
 #include "app/arial_font.h"
-#include "app/call_announcer.h"
 #include "app/click_label.h"
 #include "app/indicator_widget.h"
 #include "app/name_box.h"
@@ -73,23 +73,6 @@ QPushButton* button(QWidget* parent, const QRect& twips, const QString& caption,
     b->setFont(font);
     b->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     return b;
-}
-
-// A label's caption and tooltip, and the element's name and state for screen
-// readers, each touched only when it changed.
-void showLabel(ClickLabel* label, IndicatorWidget* indicator, const PanelLabel& model, const QString& name)
-{
-    if (label->text() != model.caption)
-        label->setText(model.caption);
-    if (label->accessibleName() != name) {
-        label->setAccessibleName(name);
-        indicator->setAccessibleName(name);
-    }
-    if (label->toolTip() != model.tooltip) {
-        label->setToolTip(model.tooltip);
-        label->setAccessibleDescription(model.tooltip);
-        indicator->setAccessibleDescription(model.tooltip);
-    }
 }
 
 void showButton(QPushButton* b, const CommandButton& model)
@@ -200,7 +183,7 @@ void ConsoleWindow::buildKeyboardAids()
     typedDigits_->setAccessibleName(QStringLiteral("Número marcado"));
     typedDigits_->hide();
 
-    announcer_ = new CallAnnouncer(this);
+    announcer_ = new Announcer(this);
 }
 
 void ConsoleWindow::bind(const Panel& panel, OperatorCommands& commands, NameBoxes& nameBoxes)
@@ -263,7 +246,7 @@ bool ConsoleWindow::frameShown() const
 void ConsoleWindow::extensionChanged(int index)
 {
     slots_[index].indicator->display(panel_->extension(index));
-    showLabel(slots_[index].label, slots_[index].indicator, panel_->numberLabel(index), extensionName(index));
+    showLabel(slots_[index], panel_->numberLabel(index), extensionName(index));
 }
 
 QString ConsoleWindow::extensionName(int index) const
@@ -274,11 +257,38 @@ QString ConsoleWindow::extensionName(int index) const
     return name;
 }
 
+QString ConsoleWindow::lineName(int index)
+{
+    return QStringLiteral("Línea %1").arg(index + 1);
+}
+
 void ConsoleWindow::lineChanged(int index)
 {
     lines_[index].indicator->display(panel_->line(index));
-    showLabel(lines_[index].label, lines_[index].indicator, panel_->lineLabel(index),
-        QStringLiteral("Línea %1").arg(index + 1));
+    showLabel(lines_[index], panel_->lineLabel(index), lineName(index));
+}
+
+// A label's caption and tooltip, and the element's name and state for screen
+// readers, each touched only when it changed. A screen reader speaks the name
+// on focus but not its changes: the focused element's new state is announced.
+void ConsoleWindow::showLabel(const Element& element, const PanelLabel& model, const QString& name)
+{
+    ClickLabel* label = element.label;
+    if (label->text() != model.caption)
+        label->setText(model.caption);
+    const bool newState = label->toolTip() != model.tooltip;
+    const QString spoken = model.tooltip.isEmpty() ? name : name + QStringLiteral(", ") + model.tooltip;
+    if (label->accessibleName() != spoken) {
+        label->setAccessibleName(spoken);
+        element.indicator->setAccessibleName(spoken);
+    }
+    if (!newState)
+        return;
+    label->setToolTip(model.tooltip);
+    label->setAccessibleDescription(model.tooltip);
+    element.indicator->setAccessibleDescription(model.tooltip);
+    if (label->hasFocus())
+        announcer_->announce(spoken);
 }
 
 void ConsoleWindow::commandButtonsChanged()
@@ -306,7 +316,7 @@ void ConsoleWindow::showWaitingCalls(const std::vector<WaitingCall>& calls)
             continue;
         const int p = call.position;
         const bool line = p >= wire::ExtensionSlots;
-        callers << (line ? lines_[p - wire::ExtensionSlots] : slots_[p]).label->accessibleName();
+        callers << (line ? lineName(p - wire::ExtensionSlots) : extensionName(p));
     }
     waiting_ = now;
     if (!callers.isEmpty())
@@ -316,6 +326,11 @@ void ConsoleWindow::showWaitingCalls(const std::vector<WaitingCall>& calls)
 void ConsoleWindow::focusExitButton()
 {
     exitButton_->setFocus(Qt::OtherFocusReason);
+}
+
+void ConsoleWindow::say(const QString& text)
+{
+    announcer_->announce(text);
 }
 
 void ConsoleWindow::setNameBoxVisible(int index, bool visible)

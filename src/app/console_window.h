@@ -12,7 +12,7 @@
 #include <bitset>
 #include <vector>
 
-class CallAnnouncer;
+class Announcer;
 struct WaitingCall;
 class ClickLabel;
 class IndicatorWidget;
@@ -20,6 +20,7 @@ class NameBox;
 class NameBoxes;
 class OperatorCommands;
 class Panel;
+struct PanelLabel;
 class PanelFocus;
 class QLabel;
 class QPushButton;
@@ -27,9 +28,10 @@ class QPushButton;
 // The console's main window: the panel of extensions and lines, their name
 // boxes and the command buttons, placed from the design's twips. It paints
 // what the Panel model holds and forwards the operator's clicks and keys to
-// the operator logic. A screen reader reads each panel element by its label:
-// "Línea 2", "Interno 23" and the extension's name, with the state text as
-// its description.
+// the operator logic. A screen reader reads each panel element by its name,
+// which ends in its state: "Línea 2, Línea libre", "Interno 23 Caja, Interno
+// ocupado"; the state text is its description too. A new state of the
+// element that has the focus is announced.
 class ConsoleWindow final : public QWidget, public PanelView, public OperatorView
 {
 public:
@@ -50,7 +52,7 @@ public:
     bool frameShown() const;
     PanelFocus& panelFocus() const { return *panelFocus_; }
     QLabel* typedDigits() const { return typedDigits_; }
-    CallAnnouncer* callAnnouncer() const { return announcer_; }
+    Announcer* announcer() const { return announcer_; }
     // The calls waiting now, from the journal: those that were not waiting at
     // the last look are announced to a screen reader, in one message.
     void showWaitingCalls(const std::vector<WaitingCall>& calls);
@@ -82,6 +84,7 @@ public:
     void setNameBoxFontSize(int index, int points) override;
     void focusNameBox(int index) override;
     void showTypedDigits(const QString& digits) override;
+    void say(const QString& text) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -102,6 +105,8 @@ private:
     void buildCallListButton(const QFont& font);
     void buildKeyboardAids();
     QString extensionName(int index) const;
+    static QString lineName(int index);
+    void showLabel(const Element& element, const PanelLabel& model, const QString& name);
     void bindSlot(int index, OperatorCommands& commands, NameBoxes& nameBoxes);
     void bindLine(int index, OperatorCommands& commands);
 
@@ -117,7 +122,7 @@ private:
     QPushButton* callListButton_ = nullptr;
     PanelFocus* panelFocus_ = nullptr;
     QLabel* typedDigits_ = nullptr;
-    CallAnnouncer* announcer_ = nullptr;
+    Announcer* announcer_ = nullptr;
     std::vector<QWidget*> frames_;
     std::bitset<wire::StatusFrameLength> waiting_; // status-frame positions
 };

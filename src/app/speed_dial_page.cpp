@@ -1,10 +1,12 @@
 #include "app/speed_dial_page.h"
 
+#include "app/accessible_role.h"
 #include "app/arial_font.h"
 #include "app/panel_geometry.h"
 #include "app/qt_colour.h"
 #include "app/storable_line_edit.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -76,6 +78,7 @@ SpeedDialPage::SpeedDialPage(QWidget* parent)
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, toQColor(FrameBackground));
     setPalette(palette);
+    installAccessibleRole<SpeedDialPage, QAccessible::Grouping>(); // a panel, not a window of its own
     setAccessibleName(QStringLiteral("AGENDA R903"));
 
     caption_ = new QLabel(QStringLiteral("AGENDA R903"), this);
@@ -144,7 +147,33 @@ SpeedDialPage::Cell SpeedDialPage::cellOf(const QObject* field) const
 void SpeedDialPage::focusCell(int row, int column)
 {
     QLineEdit* fields[] = {rows_[row].number, rows_[row].text, rows_[row].digits};
-    fields[column]->setFocus(Qt::OtherFocusReason);
+    focusField(fields[column]);
+}
+
+// A field that keeps the focus while its row changed is not read again by a
+// screen reader: its row is announced instead.
+void SpeedDialPage::focusField(QLineEdit* field)
+{
+    if (!field->hasFocus()) {
+        field->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    announceRow(cellOf(field).row);
+}
+
+void SpeedDialPage::announceRow(int r)
+{
+    const QString& note = directory_->row(r).text;
+    if (announce)
+        announce(note.isEmpty() ? rowName(r) : rowName(r) + QStringLiteral(", ") + note);
+}
+
+QString SpeedDialPage::rowName(int r) const
+{
+    const SpeedDialDirectory::Row& row = directory_->row(r);
+    if (row.digits.isEmpty())
+        return QStringLiteral("Memoria %1, sin número").arg(row.number.trimmed());
+    return QStringLiteral("Memoria %1, marca %2").arg(row.number.trimmed(), row.digits);
 }
 
 // A double-click on any of a row's fields dials the row.
@@ -174,25 +203,35 @@ bool SpeedDialPage::rowKey(Cell cell, int key)
 {
     if (cell.row < 0)
         return false;
+    const int position = directory_->scrollPosition();
+    int row = cell.row;
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: directory_->dial(cell.row); return true;
-    case Qt::Key_Up: focusCell(directory_->stepRow(cell.row, -1), cell.column); return true;
-    case Qt::Key_Down: focusCell(directory_->stepRow(cell.row, 1), cell.column); return true;
+    case Qt::Key_Up: row = directory_->stepRow(cell.row, -1); break;
+    case Qt::Key_Down: row = directory_->stepRow(cell.row, 1); break;
     case Qt::Key_PageUp: directory_->stepPage(-1); break;
     case Qt::Key_PageDown: directory_->stepPage(1); break;
     default: return false;
     }
-    focusCell(cell.row, cell.column);
+    focusCell(row, cell.column);
+    // Back on the field it left for the page change, the focus tells a screen reader nothing new.
+    if (row == cell.row && directory_->scrollPosition() != position)
+        announceRow(row);
     return true;
 }
 
 void SpeedDialPage::visibilityChanged()
 {
     if (!directory_->visible()) {
+        // Before hiding, so that the focus does not stop on whatever follows the frame on its way back.
+        if (focusBefore_ && focusBefore_->isVisible() && isAncestorOf(QApplication::focusWidget()))
+            focusBefore_->setFocus(Qt::OtherFocusReason);
         hide();
         return;
     }
+    if (isHidden())
+        focusBefore_ = QApplication::focusWidget();
     move(0, 0);
     raise();
     show();
@@ -209,9 +248,12 @@ void SpeedDialPage::rowChanged(int r)
     rows_[r].number->setText(row.number);
     rows_[r].digits->setText(row.digits);
     rows_[r].text->setText(row.text);
+    const QString name = rowName(r);
+    for (QLineEdit* field : {rows_[r].number, static_cast<QLineEdit*>(rows_[r].text), rows_[r].digits})
+        field->setAccessibleName(name);
 }
 
 void SpeedDialPage::focusFirstText()
 {
-    rows_[0].text->setFocus();
+    focusField(rows_[0].text);
 }

@@ -4,8 +4,10 @@
 #include "directory/speed_dial_directory.h"
 
 #include <QFrame>
+#include <QPointer>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +24,11 @@ class StorableLineEdit;
 // Keys, in whichever of a row's fields has the focus: Up and Down move to the
 // row above or below (scrolling by one past the page's edge), Page Up and
 // Page Down page by twelve, Enter dials the row, Esc closes as VOLVER does.
+//
+// A screen reader reads the frame as the panel "AGENDA R903" and each field
+// by its row: "Memoria 3, marca 4822100", the note as its text. When a page
+// change leaves the focus on its field, the row it now shows is announced;
+// closing gives the focus back to where it was before the frame opened.
 class SpeedDialPage final : public QFrame, public DirectoryView
 {
 public:
@@ -35,6 +42,9 @@ public:
     QLineEdit* digitsField(int row) const { return rows_[row].digits; }
     QScrollBar* scrollBar() const { return scrollBar_; }
     QPushButton* backButton() const { return backButton_; }
+
+    // Tells a screen reader something without moving the focus.
+    std::function<void(const QString&)> announce;
 
     // DirectoryView
     void visibilityChanged() override;
@@ -62,6 +72,9 @@ private:
     void buildRow(int row);
     Cell cellOf(const QObject* field) const;
     void focusCell(int row, int column);
+    void focusField(QLineEdit* field);
+    QString rowName(int row) const;
+    void announceRow(int row);
     bool rowKey(Cell cell, int key);
 
     SpeedDialDirectory* directory_ = nullptr;
@@ -69,4 +82,5 @@ private:
     QLabel* caption_ = nullptr;
     QScrollBar* scrollBar_ = nullptr;
     QPushButton* backButton_ = nullptr;
+    QPointer<QWidget> focusBefore_; // where the focus was when the frame opened
 };

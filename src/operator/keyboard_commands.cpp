@@ -54,9 +54,9 @@ void KeyboardCommands::functionKey(int number)
     if (number <= wire::OutsideLines)
         takeLine(number - 1);
     else if (number == 7 && panel.retrieveButton().visible)
-        beepUnless(parts_.commands.retrievePressed(panel.retrieveButton().caption));
+        refuseUnless(parts_.commands.retrievePressed(panel.retrieveButton().caption));
     else if (number == 8 && panel.cutButton().visible)
-        beepUnless(parts_.commands.cutPressed());
+        refuseUnless(parts_.commands.cutPressed());
     else if (number == 9 && panel.directoryEnabled())
         parts_.directory.openFocused();
 }
@@ -78,17 +78,21 @@ void KeyboardCommands::callTyped()
     for (int slot = 1; slot <= wire::ExtensionSlots; ++slot) {
         if (parts_.state.extensionNumber(slot) != number)
             continue;
-        parts_.commands.press(MouseButton::Left);
-        beepUnless(parts_.commands.extensionClick(slot - 1));
+        const int index = slot - 1;
+        if (parts_.commands.extensionAccepted(index))
+            refuseUnless(parts_.commands.callExtension(index));
+        else
+            refuse(QStringLiteral("No se puede llamar al interno %1: %2")
+                       .arg(number, parts_.panel.numberLabel(index).tooltip));
         return;
     }
-    messages_.beep();
+    refuse(QStringLiteral("No existe el interno %1").arg(number));
 }
 
 void KeyboardCommands::takeLine(int index)
 {
     parts_.commands.press(MouseButton::Left);
-    beepUnless(parts_.commands.lineClick(index));
+    refuseUnless(parts_.commands.lineClick(index));
 }
 
 // Every key restarts the countdown of the digits shown; none shown, none runs.
@@ -101,8 +105,14 @@ void KeyboardCommands::setTyped(const QString& digits)
     view_.showTypedDigits(typed_);
 }
 
-void KeyboardCommands::beepUnless(bool queued)
+void KeyboardCommands::refuseUnless(bool queued)
 {
     if (!queued)
-        messages_.beep();
+        refuse(QStringLiteral("Cola de órdenes llena: orden no enviada"));
+}
+
+void KeyboardCommands::refuse(const QString& why)
+{
+    messages_.beep();
+    view_.say(why);
 }

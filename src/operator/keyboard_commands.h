@@ -22,8 +22,9 @@ class Timer;
 //   F8             the first command button, while it is shown
 //   F9             open the directory, while AGENDA is usable
 //
-// A key whose command cannot be queued (an extension neither free nor held,
-// an unknown number, a full queue) beeps.
+// A call from the keys leaves the focus where it is. A key whose command
+// cannot be queued (an extension neither free nor held, an unknown number, a
+// full queue) beeps and tells a screen reader why.
 class KeyboardCommands
 {
 public:
@@ -54,7 +55,8 @@ private:
     void callTyped();
     void takeLine(int index);
     void setTyped(const QString& digits);
-    void beepUnless(bool queued);
+    void refuseUnless(bool queued);
+    void refuse(const QString& why);
 
     Parts parts_;
     Messages& messages_;

@@ -23,7 +23,7 @@ bool OperatorCommands::extensionClick(int index)
 {
     view_.focusExitButton();
     if (pressedButton_ == MouseButton::Left)
-        return extensionAccepted(index) && queue_.queue(wire::SelectExtension(index + 1));
+        return callExtension(index);
     if (pressedButton_ == MouseButton::Right && index < NameBoxCount)
         nameBoxes_.open(index);
     return false;
@@ -48,4 +48,9 @@ bool OperatorCommands::extensionAccepted(int index) const
 {
     // The fill colour stays the same in the white blink phase, so the phase does not matter.
     return panel_.extension(index).colour == state_.palette().freeColour || state_.code(index) == wire::extension::Held;
+}
+
+bool OperatorCommands::queueExtension(int index)
+{
+    return queue_.queue(wire::SelectExtension(index + 1));
 }

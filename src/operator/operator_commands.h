@@ -26,6 +26,9 @@ public:
 
     // Click on a slot's number label, overlay or name box; slot index 0-18.
     bool extensionClick(int index);
+    // A call from the keyboard: as a left click, but the focus stays where it is.
+    bool callExtension(int index) { return extensionAccepted(index) && queueExtension(index); }
+    bool extensionAccepted(int index) const;
     // Click on a line's caption label or overlay; line index 0-5.
     bool lineClick(int index);
     bool cutPressed();
@@ -33,7 +36,7 @@ public:
     bool retrievePressed(const QString& caption);
 
 private:
-    bool extensionAccepted(int index) const;
+    bool queueExtension(int index);
 
     CommandQueue& queue_;
     const ConsoleState& state_;

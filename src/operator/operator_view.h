@@ -24,4 +24,6 @@ public:
 
     // The digits typed for an extension number; empty: none shown.
     virtual void showTypedDigits(const QString& digits) = 0;
+    // Tells a screen reader, without moving the focus, what a key could not do.
+    virtual void say(const QString& text) = 0;
 };

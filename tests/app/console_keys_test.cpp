@@ -1,3 +1,4 @@
+#include "app/announcer.h"
 #include "app/click_label.h"
 #include "app/panel_focus.h"
 #include "qt_printers.h"
@@ -29,6 +30,14 @@ struct ConsoleKeysTest : ShownWindowTest {
     {
         w.forgetCommands();
         w.messages.beeps = 0;
+        QCoreApplication::processEvents(); // what was told before goes out
+        w.form.announcer()->setAccessibleName(QString());
+    }
+    // What a screen reader was told since the last clear, once the turn of the event loop is over.
+    QString said() const
+    {
+        QCoreApplication::processEvents();
+        return w.form.announcer()->accessibleName();
     }
     QString typed() const { return w.form.typedDigits()->isVisible() ? w.form.typedDigits()->text() : QString(); }
 };
@@ -62,21 +71,25 @@ TEST_F(ConsoleKeysTest, EnterTakesTheLineWhoseCallHasWaitedLongest)
 
 // Extension numbers 201 (slot 1, free), 23 (slot 12, busy), 24 (slot 13, held
 // by the console).
-TEST_F(ConsoleKeysTest, ATypedNumberCallsItsExtensionUnderTheClickRulesAndBeepsWhenRefused)
+TEST_F(ConsoleKeysTest, ATypedNumberCallsItsExtensionUnderTheClickRulesAndSaysWhyWhenRefused)
 {
     w.frame({{11, 1}, {12, 5}});
     struct Case {
         const char* digits;
         std::vector<int> queued;
-        int beeps;
+        QString said;
     };
-    // From the second on, the keys go to Salir, where a click on an extension leaves the focus.
-    for (const Case& c : {Case{"201", {1}, 0}, {"24", {13}, 0}, {"23", {}, 1}, {"2011", {}, 1}, {"20", {}, 1}}) {
+    QWidget* const focused = focus(); // a call from the keys leaves the focus there
+    for (const Case& c : {Case{"201", {1}, ""}, {"24", {13}, ""},
+             {"23", {}, "No se puede llamar al interno 23: " + w.session.panel().numberLabel(11).tooltip},
+             {"2011", {}, "No existe el interno 2011"}}) {
         clear();
         type(c.digits);
         QTest::keyClick(focus(), Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_EQ(w.queued(), c.queued) << c.digits;
-        EXPECT_EQ(w.messages.beeps, c.beeps) << c.digits;
+        EXPECT_EQ(said(), c.said) << c.digits;
+        EXPECT_EQ(w.messages.beeps, c.said.isEmpty() ? 0 : 1) << c.digits;
+        EXPECT_EQ(focus(), focused) << c.digits;
         EXPECT_EQ(typed(), "") << c.digits;
     }
 }
@@ -104,7 +117,7 @@ TEST_F(ConsoleKeysTest, TypedDigitsGoAfterFiveSecondsWithoutAKeyOrWithEscOrBacks
 }
 
 // F7 and F8 press the command buttons only while shown (as on the desktop).
-TEST_F(ConsoleKeysTest, FunctionKeysTakeLinesAndAKeyWhoseCommandFindsTheQueueFullBeeps)
+TEST_F(ConsoleKeysTest, FunctionKeysTakeLinesAndAKeyWhoseCommandFindsTheQueueFullBeepsAndSaysSo)
 {
     QSignalSpy llamadas(w.form.callListButton(), &QPushButton::clicked);
     for (int k :
@@ -113,11 +126,15 @@ TEST_F(ConsoleKeysTest, FunctionKeysTakeLinesAndAKeyWhoseCommandFindsTheQueueFul
     EXPECT_EQ(w.queued(), std::vector<int>({0x21, 0x22, 0x23, 0x24, 0x25, 0x26}));
     EXPECT_EQ(llamadas.count(), 1);
     EXPECT_EQ(w.messages.beeps, 0);
-    for (int i = 6; i < CommandQueue::Places; ++i)
+    key(Qt::Key_Escape); // the list, which took the focus, closes
+    w.form.activateWindow();
+    clear();
+    for (int i = 0; i < CommandQueue::Places; ++i)
         key(Qt::Key_F2);
     key(Qt::Key_F1);
     EXPECT_EQ(w.queued().size(), std::size_t(CommandQueue::Places));
     EXPECT_EQ(w.messages.beeps, 1);
+    EXPECT_EQ(said(), "Cola de órdenes llena: orden no enviada");
     key(Qt::Key_F9);
     EXPECT_TRUE(w.directoryFrame->isVisible());
 }

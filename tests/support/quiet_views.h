@@ -28,6 +28,7 @@ public:
     void setNameBoxFontSize(int, int) override { }
     void focusNameBox(int) override { }
     void showTypedDigits(const QString&) override { }
+    void say(const QString&) override { }
 };
 
 class PortListView final : public PortChoiceView

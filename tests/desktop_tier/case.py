@@ -5,23 +5,30 @@ import unittest
 
 from console import Console
 from desktop import Desktop, wait_for
+from orca_reader import Orca
 
 
 class DesktopCase(unittest.TestCase):
     window_manager = True
-    accessible = False  # a screen reader's desktop: the accessibility bus on before the console starts
+    tray = "xembed"
+    screen_reader = False  # Orca runs on the desktop, started before each console
 
     @classmethod
     def setUpClass(cls):
-        cls.desktop = Desktop(window_manager=cls.window_manager)
-        if cls.accessible:
+        cls.desktop = Desktop(window_manager=cls.window_manager, tray=cls.tray)
+        cls.orca = None
+        if cls.screen_reader:
             cls.desktop.env.pop("NO_AT_BRIDGE", None)
-            cls.desktop.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                             "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status", "string:IsEnabled",
-                             "variant:boolean:true"])
+            try:
+                cls.orca = Orca(cls.desktop)
+            except BaseException:
+                cls.desktop.close()
+                raise
 
     @classmethod
     def tearDownClass(cls):
+        if cls.orca:
+            cls.orca.close()
         cls.desktop.close()
 
     def console(self, **kwargs):

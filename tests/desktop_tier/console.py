@@ -37,7 +37,9 @@ def configuration(names=()):
 
 
 class Console:
-    def __init__(self, desktop, dat=None, traffic=False):
+    def __init__(self, desktop, dat=None, traffic=False, device=None, sim_options=(), journal_blocked=False):
+        """A console on the simulator's line, or on `device` instead (then nothing waits for the link);
+        `journal_blocked`: the folder of the call journal's day files cannot be made."""
         self.desktop = desktop
         self.folder = os.path.join(desktop.folder, f"console-{time.monotonic_ns()}")
         os.makedirs(self.folder)
@@ -47,7 +49,7 @@ class Console:
                 f.write(dat)
         self.trace_path = os.path.join(self.folder, "trace.txt")
         self.wire_path = os.path.join(self.folder, "wire.txt")
-        sim = [R903_SIM, "--pty", "--fast", "--control", "--record", self.wire_path]
+        sim = [R903_SIM, "--pty", "--fast", "--control", "--record", self.wire_path, *sim_options]
         if not traffic:
             sim.append("--no-traffic")
         with open(os.path.join(self.folder, "sim.log"), "wb") as log:
@@ -57,16 +59,22 @@ class Console:
             raise AssertionError("the simulator did not start")
         self.stderr_path = os.path.join(self.folder, "console.log")
         self.data_folder = os.path.join(self.folder, "data")
+        if journal_blocked:
+            os.makedirs(os.path.join(self.data_folder, "opr903"))
+            open(os.path.join(self.data_folder, "opr903", "llamadas"), "w").close()  # a file where the folder goes
         with open(self.stderr_path, "wb") as log:
-            self.process = subprocess.Popen([os.path.abspath(OPR903), "--device", self.device, "--trace",
+            self.process = subprocess.Popen([os.path.abspath(OPR903), "--device", device or self.device, "--trace",
                                              self.trace_path], cwd=self.folder,
                                             env=dict(desktop.env, XDG_DATA_HOME=self.data_folder),
                                             stdout=subprocess.DEVNULL, stderr=log)
         try:
             self.window = wait_for(self._find_window, 20, "the console's window")
-            self.icon = wait_for(self._find_icon, 10, "the console's icon in the notification area")
+            self.icon = None
+            if desktop.tray == "xembed":
+                self.icon = wait_for(self._find_icon, 10, "the console's icon in the notification area")
             self.last_icon_click = 0.0
-            self.wait_trace(r" tx 8e$", 20)  # polled: the link is up
+            if device is None:
+                self.wait_trace(r" tx 8e$", 20)  # polled: the link is up
         except BaseException:
             self.close()
             raise
@@ -108,7 +116,7 @@ class Console:
         self.last_icon_click = time.monotonic()
 
     def icon_present(self):
-        return any(w.id == self.icon.id and self.desktop.viewable(w) for w in self._ours())
+        return self.icon is not None and any(w.id == self.icon.id and self.desktop.viewable(w) for w in self._ours())
 
     def client_point(self, x, y):
         """A point of the window's client area, in pixels, on the screen."""
@@ -127,7 +135,7 @@ class Console:
     def popup_menu(self):
         """Our popup menu while it is open: (window, height)."""
         for window in self._ours():
-            if window.id in (self.window.id, self.icon.id) or not self.desktop.viewable(window):
+            if window.id in (self.window.id, self.icon and self.icon.id) or not self.desktop.viewable(window):
                 continue
             attributes = window.get_attributes()
             if attributes.override_redirect:

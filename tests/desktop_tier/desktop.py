@@ -1,7 +1,8 @@
 """A private X11 desktop for the console: Xvfb, a window manager, a
-notification area, a notification service on a private session bus and a
-sound server with a null sink. Every service is started here, waited for,
-and ended by its process id; a missing tool fails the test."""
+notification area (an XEmbed tray, a StatusNotifierItem watcher with its
+host, or none), a notification service on a private session bus and a sound
+server with a null sink. Every service is started here, waited for, and
+ended by its process id; a missing tool fails the test."""
 
 import os
 import shutil
@@ -12,8 +13,9 @@ import time
 from Xlib import X, Xatom, display
 
 TOOLS = ["Xvfb", "openbox", "trayer", "dbus-daemon", "dbus-monitor", "pulseaudio", "pactl", "pacat", "parec",
-         "xdotool", "xmessage"]
+         "xdotool", "xmessage", "orca"]
 NOTIFICATION_DAEMON = "/usr/lib/notification-daemon/notification-daemon"
+SNI_WATCHER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "sni_watcher.py")
 
 
 def wait_for(condition, timeout, what):
@@ -40,7 +42,8 @@ def end(process, timeout, terminate=True):
 
 
 class Desktop:
-    def __init__(self, window_manager=True):
+    def __init__(self, window_manager=True, tray="xembed"):
+        """tray: "xembed" (trayer), "sni" (a StatusNotifierWatcher with a host) or None."""
         for tool in TOOLS + [NOTIFICATION_DAEMON]:
             if not shutil.which(tool):
                 raise AssertionError(f"the desktop tier needs {tool}; scripts/install-deps.sh installs it")
@@ -59,10 +62,17 @@ class Desktop:
             if window_manager:
                 self._start("openbox", ["openbox", "--sm-disable"])
                 wait_for(lambda: self.root_property("_NET_SUPPORTING_WM_CHECK"), 10, "openbox")
-            self._start("trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
-                                   "--height", "24", "--SetDockType", "true", "--transparent", "false"])
-            tray = self.x.intern_atom("_NET_SYSTEM_TRAY_S0")
-            wait_for(lambda: self.x.get_selection_owner(tray) != X.NONE, 10, "the notification area")
+            self.tray = tray
+            self.area = None
+            if tray == "xembed":
+                self.area = self._start("trayer", ["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
+                                                   "request", "--height", "24", "--SetDockType", "true",
+                                                   "--transparent", "false"])
+                selection = self.x.intern_atom("_NET_SYSTEM_TRAY_S0")
+                wait_for(lambda: self.x.get_selection_owner(selection) != X.NONE, 10, "the notification area")
+            elif tray == "sni":
+                self.area = self._start("watcher", ["/usr/bin/python3", SNI_WATCHER])
+                wait_for(lambda: self.bus_has("org.kde.StatusNotifierWatcher"), 10, "the notification area")
             self._start("notifications", [NOTIFICATION_DAEMON])
             wait_for(lambda: self.bus_has("org.freedesktop.Notifications"), 10, "the notification service")
             self._start_sound()
@@ -110,6 +120,10 @@ class Desktop:
         self.run(["pactl", "set-default-sink", "null"])
         # A silent stream keeps the null sink running, so what its monitor records keeps the wall clock's time.
         self._start("silence", ["pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=1", "/dev/zero"])
+
+    def remove_area(self):
+        """The notification area goes away, as when the desktop's panel quits."""
+        end(self.area, 5)
 
     def bus_has(self, name):
         reply = self.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",

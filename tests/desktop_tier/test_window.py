@@ -1,12 +1,16 @@
-"""The window as an operator's desktop shows it: the icon's clicks and menu,
-minimising, the name boxes' font, and the panel's colours and blinking read
-from the X server's pixels."""
+"""The window as an operator's desktop shows it: the icon's clicks and menu
+on an XEmbed tray and on a StatusNotifierItem host, minimising, a desktop
+with no notification area, the name boxes' font, and the panel's colours
+and blinking read from the X server's pixels."""
 
 import time
 import unittest
 
 from case import DesktopCase
-from console import WINDOW_SIZE, frame
+from console import IDLE, WINDOW_SIZE, configuration, frame
+from desktop import Desktop, wait_for
+from sni_host import StatusNotifierHost
+from test_alert import BusWatch
 
 SLOT_2_INDICATOR = (103, 167)
 NAME_BOX_2 = (70, 133, 67, 22)
@@ -15,7 +19,10 @@ EXT1, EXT2, LINE1, LINE2 = (33, 167), (103, 167), (52, 48), (115, 48)
 RED, GREY, GREEN, BLUE, WHITE = (255, 0, 0), (192, 192, 192), (128, 255, 128), (128, 128, 255), (255, 255, 255)
 
 
-class TrayAndWindow(DesktopCase):
+SALIR_BUTTON = (490, 356)
+
+
+class WindowCase(DesktopCase):
     def assert_normal(self, console):
         self.wait(console.shown, "the window on the screen")
         self.wait(console.in_taskbar, "the window in the taskbar")
@@ -26,6 +33,13 @@ class TrayAndWindow(DesktopCase):
     def assert_gone(self, console):
         self.wait(lambda: not console.shown() and not console.in_taskbar(), "the window gone from screen and taskbar")
 
+    def click_title_bar(self, console, from_right):
+        """A button of the window manager's title bar: 42 px from the right the minimise, 10 px the close box."""
+        left, top, width, _ = self.desktop.position(console.window)
+        self.desktop.click(left + width - from_right, top - 11)
+
+
+class TrayAndWindow(WindowCase):
     def test_left_click_hides_the_console_in_front_and_brings_it_back_normal(self):
         console = self.console()
         self.in_front(console)
@@ -54,8 +68,7 @@ class TrayAndWindow(DesktopCase):
         one_entry = self.open_menu(console)  # closed while shown: only "Salir"
         self.assertLess(one_entry, two_entries)
         self.close_menu(console)
-        left, top, width, _ = self.desktop.position(console.window)
-        self.desktop.click(left + width - 42, top - 11)  # the title bar's minimise button
+        self.click_title_bar(console, 42)
         self.assert_gone(console)
         self.assertEqual(self.open_menu(console), one_entry)  # as set when the last menu closed
         self.close_menu(console)
@@ -106,6 +119,93 @@ class TrayAndWindow(DesktopCase):
         changes = lambda seq: sum(1 for a, b in zip(seq, seq[1:]) if a != b)
         self.assertIn(changes(samples["line1"]), range(3, 6))  # every 500 ms
         self.assertIn(changes(samples["line2"]), range(7, 10))  # every 250 ms
+
+
+class StatusNotifierTray(WindowCase):
+    """A notification area that speaks StatusNotifierItem over D-Bus, the test as its host."""
+    tray = "sni"
+
+    def test_the_item_follows_the_click_rule_offers_its_menu_and_shows_the_alert(self):
+        console = self.console()
+        host = StatusNotifierHost(self.desktop)
+        self.addCleanup(host.close)
+        item = self.wait(lambda: host.item_of(console.process.pid), "the console's item")
+        self.assertEqual(host.properties(item)["ToolTip"][2], "Quindora R903 / V1.00")
+        self.in_front(console)
+        host.activate(item)  # in front: minimised
+        self.assert_gone(console)
+        host.context_menu(item)
+        menu, height = self.wait(console.popup_menu, "the popup menu")
+        left, top, width, _ = self.desktop.position(menu)
+        self.desktop.click(left + width // 2, top + height // 4)  # "Mostrar"
+        self.assert_normal(console)
+        _, other = self.desktop.other_window()
+        stacking = lambda: self.desktop.client_list(stacking=True)
+        self.wait(lambda: stacking().index(other.id) > stacking().index(console.window.id), "the other window above")
+        host.activate(item)  # behind: to the front
+        self.wait(lambda: stacking().index(console.window.id) > stacking().index(other.id), "the console raised")
+
+        normal = host.properties(item)["IconPixmap"]
+        console.report(frame(line1=6))
+        seen = set()
+        self.wait(lambda: seen.add(str(host.properties(item)["IconPixmap"])) or len(seen) == 2, "the icon flashing")
+        self.assertIn(str(normal), seen)
+        console.report(IDLE)
+        self.wait(lambda: host.properties(item)["IconPixmap"] == normal, "the normal icon back")
+
+
+class AreaGoesAway(WindowCase):
+    """The notification area quits while the console is hidden in it: the window comes back."""
+
+    @classmethod
+    def setUpClass(cls):
+        pass
+
+    @classmethod
+    def tearDownClass(cls):
+        pass
+
+    def test_the_hidden_window_comes_back(self):
+        for tray in ("xembed", "sni"):
+            with self.subTest(tray=tray):
+                self.desktop = Desktop(tray=tray)
+                self.addCleanup(self.desktop.close)
+                console = self.console()
+                self.in_front(console)
+                self.click_title_bar(console, 42)  # minimised into the area
+                self.assert_gone(console)
+                self.desktop.remove_area()
+                self.assert_normal(console)
+
+
+class NoNotificationArea(WindowCase):
+    """A desktop with no notification area at all, as GNOME's by default."""
+    tray = None
+
+    def test_minimising_keeps_the_taskbar_entry_the_balloon_still_comes_and_the_ways_out_work(self):
+        console = self.console(dat=configuration())
+        self.in_front(console)
+        self.click_title_bar(console, 42)
+        self.wait(lambda: self.desktop.wm_state(console.window) == 3, "the window minimised")
+        self.assertTrue(console.in_taskbar())
+        bus = BusWatch(self.desktop)
+        self.addCleanup(bus.close)
+        console.report(frame(line1=6))
+        self.wait(lambda: len(bus.notify_ids()) == 1, "the balloon")
+        self.assertIn('string "Llamada pendiente"', bus.notifies()[0])
+        console.report(IDLE)
+        self.wait(lambda: bus.closes() == bus.notify_ids(), "the balloon withdrawn")
+        self.desktop.xdotool("windowactivate", console.window.id)  # back from the taskbar
+        self.assert_normal(console)
+        def panel_drawn():  # openbox's animation done
+            x, y = console.client_point(*LINE1)
+            return 0 <= y < self.desktop.root.get_geometry().height and self.desktop.pixel(x, y) == GREEN
+        self.wait(panel_drawn, "the panel drawn again")
+        console.click_in_window(*SALIR_BUTTON)
+        self.assertEqual(console.wait_exit(), 0)
+        console = self.console(dat=configuration())
+        self.click_title_bar(console, 10)  # the close box
+        self.assertEqual(console.wait_exit(), 0)
 
 
 class TrayWithoutWindowManager(DesktopCase):

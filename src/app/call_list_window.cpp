@@ -28,14 +28,15 @@ QString clockTime(std::int64_t wallMs)
     return localTime(wallMs).toString(QStringLiteral("HH:mm:ss"));
 }
 
-// What a screen reader hears first when the list opens: its title and today's missed calls.
-QString spokenTitle(int missed)
+// The table's name, which a screen reader says as the list opens, whether the
+// keys or the mouse opened it: today's missed calls.
+QString missedText(int missed)
 {
     if (missed == 0)
-        return QStringLiteral("Llamadas, ninguna perdida hoy");
-    return QStringLiteral("Llamadas, %1 %2 hoy")
+        return QStringLiteral("ninguna llamada perdida hoy");
+    return QStringLiteral("%1 %2 hoy")
         .arg(missed)
-        .arg(missed == 1 ? QStringLiteral("perdida") : QStringLiteral("perdidas"));
+        .arg(missed == 1 ? QStringLiteral("llamada perdida") : QStringLiteral("llamadas perdidas"));
 }
 
 QString originText(const QString& origin, const QString& name)
@@ -130,7 +131,7 @@ void CallListWindow::hideEvent(QHideEvent* event)
 
 void CallListWindow::refill()
 {
-    setAccessibleName(spokenTitle(journal_.missedToday()));
+    table_->setAccessibleName(missedText(journal_.missedToday()));
     const std::vector<WaitingCall> waiting = journal_.waiting();
     const auto& today = journal_.today();
     table_->setRowCount(int(waiting.size() + today.size()));

@@ -11,7 +11,7 @@ class QTableWidget;
 // marked. A tool window over the console; Esc or "Cerrar" closes it. Opened
 // while a text box of the console is being edited, it leaves the focus there;
 // otherwise its first row takes the focus. A screen reader hears the count of
-// today's missed calls with the window's name.
+// today's missed calls with the table's name.
 class CallListWindow final : public QWidget
 {
 public:

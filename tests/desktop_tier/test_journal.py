@@ -42,7 +42,7 @@ class Journal(DesktopCase):
             open_list()
             window = self.wait(lambda: self.desktop.window_titled("Llamadas"), "the call list")
             self.wait(lambda: self.active_window() == window.id, "the call list in front")
-            self.orca.hear(r"^Llamadas, 1 perdida hoy", mark)
+            self.orca.hear(r"^1 llamada perdida hoy", mark)
             # Newest first, each row whole: time, origin and name, kind, wait, result.
             self.assert_row(mark, [r"^\d\d:\d\d:\d\d\.$", r"^13 Almacén\.$", r"^interno\.$", WAIT, r"^atendida\.$"])
             mark = self.orca.mark()

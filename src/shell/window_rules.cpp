@@ -26,10 +26,10 @@ void WindowRules::stateChanged()
 void WindowRules::areaGone()
 {
     if (window_.minimised())
-        Show();
+        restore();
 }
 
-void WindowRules::Show()
+void WindowRules::restore()
 {
     window_.showNormal();
 }
@@ -43,7 +43,7 @@ void WindowRules::trayPressed(int button)
     if (button != 0)
         return;
     if (window_.minimised())
-        Show();
+        restore();
     else if (isConsoleForeground())
         minimise();
     else
@@ -59,6 +59,6 @@ void WindowRules::popupMenu()
         return;
     }
     if (choice == WindowServices::MenuChoice::Show)
-        Show();
+        restore();
     showEntryVisible_ = window_.minimised();
 }

@@ -24,7 +24,7 @@ public:
     // nothing else could show it.
     void areaGone();
     // "Mostrar": back to the normal state, shown.
-    void Show();
+    void restore();
     void bringToFront() { window_.bringToFront(); }
     void minimise() { window_.minimise(); }
     // A press on the icon: 0 left, 1 right.

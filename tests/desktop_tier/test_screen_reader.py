@@ -49,6 +49,14 @@ class ScreenReader(DesktopCase):
         orca.hear(r"^Interno 11 Recepción, Interno libre label", mark)
         self.assertFalse([u for u in orca.utterances(mark) if "Salir" in u])
 
+    def test_a_key_whose_command_finds_the_queue_full_is_said(self):
+        # Polled every 5 s, the exchange takes at most one command while fourteen keys fill its ten places.
+        console = self.console(sim_options=["--poll-ms", "5000"])
+        self.in_front(console)
+        mark = self.orca.mark()
+        self.desktop.keys(*["F2"] * 14)
+        self.orca.hear(r"^notification Cola de órdenes llena: orden no enviada", mark)
+
     def test_the_directory_reads_each_row_and_gives_the_focus_back(self):
         console = self.console()
         self.in_front(console)

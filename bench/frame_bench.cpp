@@ -44,6 +44,7 @@ public:
             queue.clear();
     }
     std::optional<QByteArray> readDay(const QDate&) override { return std::nullopt; }
+    std::vector<QDate> days() override { return {}; }
     static constexpr std::size_t Batch = 64;
     std::mutex mutex;
     std::deque<CallEntry> queue;

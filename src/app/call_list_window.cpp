@@ -1,13 +1,19 @@
 #include "app/call_list_window.h"
 
+#include "app/call_list_model.h"
+#include "app/day_chart.h"
 #include "console/call_journal.h"
+#include "operator/call_list.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace
@@ -15,34 +21,7 @@ namespace
 
 constexpr int LiveMs = 1000;
 constexpr int GatherMs = 100;
-const QSize WindowSize(520, 360);
-const QColor MissedColour(0xC0, 0, 0);
-
-QString minutesAndSeconds(std::int64_t seconds)
-{
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-QString clockTime(std::int64_t wallMs)
-{
-    return localTime(wallMs).toString(QStringLiteral("HH:mm:ss"));
-}
-
-// The table's name, which a screen reader says as the list opens, whether the
-// keys or the mouse opened it: today's missed calls.
-QString missedText(int missed)
-{
-    if (missed == 0)
-        return QStringLiteral("ninguna llamada perdida hoy");
-    return QStringLiteral("%1 %2 hoy")
-        .arg(missed)
-        .arg(missed == 1 ? QStringLiteral("llamada perdida") : QStringLiteral("llamadas perdidas"));
-}
-
-QString originText(const QString& origin, const QString& name)
-{
-    return name.isEmpty() ? origin : origin + QLatin1Char(' ') + name;
-}
+const QSize WindowSize(640, 600);
 
 // A text box of the console window that the operator is editing.
 bool editingIn(const QWidget* console)
@@ -51,39 +30,102 @@ bool editingIn(const QWidget* console)
     return edit && !edit->isReadOnly() && edit->window() == console->window();
 }
 
+// The table's name, which a screen reader says as the list opens, whether the
+// keys or the mouse opened it: the day's missed calls not yet called back.
+QString missedText(const CallDay& day, bool today)
+{
+    const int missed = day.notCalledBack();
+    const QString when = today ? QStringLiteral("hoy") : QStringLiteral("el ") + day.date().toString("dd/MM/yyyy");
+    if (missed == 0)
+        return QStringLiteral("ninguna llamada perdida ") + when;
+    return QStringLiteral("%1 %2 %3")
+        .arg(missed)
+        .arg(missed == 1 ? QStringLiteral("llamada perdida") : QStringLiteral("llamadas perdidas"), when);
+}
+
+// What the day's file could not give: "1 fila ilegible", "3 filas ilegibles", calls left out of the list.
+QString notesOf(const CallDay& day)
+{
+    QStringList notes;
+    const int unreadable = day.unreadableRows();
+    if (unreadable == 1)
+        notes << QStringLiteral("1 fila ilegible");
+    else if (unreadable > 1)
+        notes << QStringLiteral("%1 filas ilegibles").arg(unreadable);
+    if (day.dropped() > 0)
+        notes << QStringLiteral("se muestran las %1 llamadas más recientes").arg(day.calls().size());
+    return notes.join(QStringLiteral(", "));
+}
+
 } // namespace
 
-CallListWindow::CallListWindow(const CallJournal& journal, QWidget* console)
+CallListWindow::CallListWindow(const CallJournal& journal, CallList& list, QWidget* console)
     : QWidget(console, Qt::Tool)
     , journal_(journal)
-    , table_(new QTableWidget(0, Columns, this))
+    , list_(list)
+    , model_(new CallListModel(journal))
+    , figures_(new QLabel(this))
+    , notes_(new QLabel(this))
+    , chart_(new DayChart(this))
+    , table_(new QTableView(this))
+    , earlier_(new QPushButton(QStringLiteral("« Día anterior"), this))
+    , later_(new QPushButton(QStringLiteral("Día siguiente »"), this))
 {
-    setObjectName(QStringLiteral("callListWindow"));
-    setWindowTitle(QStringLiteral("Llamadas"));
-    resize(WindowSize);
-    table_->setObjectName(QStringLiteral("callListTable"));
-    table_->setHorizontalHeaderLabels({QStringLiteral("Hora"), QStringLiteral("Origen"), QStringLiteral("Tipo"),
-        QStringLiteral("Espera"), QStringLiteral("Resultado")});
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setSectionResizeMode(Origen, QHeaderView::Stretch);
-    auto* close = new QPushButton(QStringLiteral("Cerrar"), this);
-    close->setObjectName(QStringLiteral("callListClose"));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(table_);
-    layout->addWidget(close, 0, Qt::AlignRight);
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
+    model_->setParent(this);
+    build();
     live_.setInterval(LiveMs);
-    connect(&live_, &QTimer::timeout, this, [this] { refill(); });
+    connect(&live_, &QTimer::timeout, this, [this] { model_->waitsCounted(); });
     pending_.setSingleShot(true);
     pending_.setInterval(GatherMs);
     connect(&pending_, &QTimer::timeout, this, [this] { refill(); });
 }
 
+CallListWindow::~CallListWindow() = default;
+
+void CallListWindow::build()
+{
+    setObjectName(QStringLiteral("callListWindow"));
+    resize(WindowSize);
+    figures_->setObjectName(QStringLiteral("callListFigures"));
+    figures_->setWordWrap(true);
+    notes_->setObjectName(QStringLiteral("callListNotes"));
+    table_->setObjectName(QStringLiteral("callListTable"));
+    table_->setModel(model_);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(CallListModel::Origen, QHeaderView::Stretch);
+    table_->horizontalHeader()->setSectionResizeMode(CallListModel::Resultado, QHeaderView::ResizeToContents);
+    table_->installEventFilter(this);
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { activate(index.row()); });
+    auto* close = new QPushButton(QStringLiteral("Cerrar"), this);
+    close->setObjectName(QStringLiteral("callListClose"));
+    earlier_->setObjectName(QStringLiteral("callListEarlier"));
+    later_->setObjectName(QStringLiteral("callListLater"));
+    for (QPushButton* button : {earlier_, later_})
+        button->setFocusPolicy(Qt::TabFocus); // a click leaves the keyboard in the list
+    auto* days = new QHBoxLayout;
+    days->addWidget(earlier_);
+    days->addWidget(figures_, 1);
+    days->addWidget(later_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(days);
+    layout->addWidget(notes_);
+    layout->addWidget(chart_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    connect(earlier_, &QPushButton::clicked, this, [this] { step(true); });
+    connect(later_, &QPushButton::clicked, this, [this] { step(false); });
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(Qt::ALT | Qt::Key_Left, this), &QShortcut::activated, this, [this] { step(true); });
+    connect(new QShortcut(Qt::ALT | Qt::Key_Right, this), &QShortcut::activated, this, [this] { step(false); });
+}
+
 void CallListWindow::open()
 {
+    list_.showToday();
     refill();
     const bool editing = editingIn(parentWidget());
     if (windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus) != editing) {
@@ -97,14 +139,14 @@ void CallListWindow::open()
     if (!editing) {
         activateWindow();
         table_->setFocus(Qt::OtherFocusReason);
-        table_->setCurrentCell(-1, -1);
+        table_->setCurrentIndex(QModelIndex());
     }
     live_.start();
 }
 
 void CallListWindow::journalChanged()
 {
-    if (isVisible() && !pending_.isActive())
+    if (isVisible() && list_.showingToday() && !pending_.isActive())
         pending_.start();
 }
 
@@ -116,10 +158,22 @@ void CallListWindow::changeEvent(QEvent* event)
     if (event->type() != QEvent::ActivationChange || !isActiveWindow() || !firstRowOnActivation_)
         return;
     firstRowOnActivation_ = false;
-    QTimer::singleShot(0, table_, [table = table_] {
-        if (table->rowCount() > 0)
-            table->setCurrentCell(0, 0);
+    QTimer::singleShot(0, table_, [this] {
+        if (!table_->currentIndex().isValid()) // unless the operator has chosen a row already
+            selectFirstRow();
     });
+}
+
+bool CallListWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != table_ || event->type() != QEvent::KeyPress)
+        return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (key.key() != Qt::Key_Return && key.key() != Qt::Key_Enter)
+        return false;
+    if (!key.isAutoRepeat())
+        activate(table_->currentIndex().row());
+    return true;
 }
 
 void CallListWindow::hideEvent(QHideEvent* event)
@@ -129,43 +183,39 @@ void CallListWindow::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
-void CallListWindow::refill()
+void CallListWindow::step(bool earlier)
 {
-    table_->setAccessibleName(missedText(journal_.missedToday()));
-    const std::vector<WaitingCall> waiting = journal_.waiting();
-    const auto& today = journal_.today();
-    table_->setRowCount(int(waiting.size() + today.size()));
-    int row = 0;
-    for (const WaitingCall& call : waiting) {
-        fillRow(row++,
-            {clockTime(call.startedMs), originText(call.origin, call.name), kindText(call.kind),
-                minutesAndSeconds(journal_.secondsWaiting(call)), QStringLiteral("esperando")},
-            false);
-    }
-    for (auto call = today.rbegin(); call != today.rend(); ++call) {
-        fillRow(row++,
-            {clockTime(call->startedMs), originText(call->origin, call->name), kindText(call->kind),
-                minutesAndSeconds(call->waitedSeconds), outcomeText(call->outcome)},
-            call->outcome == CallOutcome::Missed);
-    }
+    if (!(earlier ? list_.showEarlierDay() : list_.showLaterDay()))
+        return;
+    refill();
+    selectFirstRow();
 }
 
-// A missed call's row in bold red, its result in capitals, so it shows in any
-// colour scheme; a screen reader says the word as it is.
-void CallListWindow::fillRow(int row, const QStringList& texts, bool marked)
+// Only the operator's own steps choose a row: a call that comes never puts itself under Enter.
+void CallListWindow::selectFirstRow()
 {
-    for (int column = 0; column < Columns; ++column) {
-        QTableWidgetItem* item = table_->item(row, column);
-        if (!item) {
-            item = new QTableWidgetItem;
-            table_->setItem(row, column, item);
-        }
-        const bool shout = marked && column == Resultado;
-        item->setText(shout ? texts[column].toUpper() : texts[column]);
-        item->setData(Qt::AccessibleTextRole, shout ? texts[column] : QVariant());
-        QFont font = item->font();
-        font.setBold(marked);
-        item->setFont(font);
-        item->setForeground(marked ? QBrush(MissedColour) : QBrush());
-    }
+    table_->setCurrentIndex(model_->rowCount() > 0 ? model_->index(0, 0) : QModelIndex());
+}
+
+void CallListWindow::refill()
+{
+    const CallDay& day = list_.day();
+    setWindowTitle(list_.title());
+    figures_->setText(day.figures().summary(day.date()));
+    const QString notes = notesOf(day);
+    notes_->setText(notes);
+    notes_->setVisible(!notes.isEmpty());
+    chart_->setFigures(day.figures());
+    table_->setAccessibleName(missedText(day, list_.showingToday()));
+    model_->show(list_.showingToday() ? journal_.waiting() : std::vector<WaitingCall>(), day);
+    earlier_->setEnabled(list_.hasEarlierDay());
+    later_->setEnabled(list_.hasLaterDay());
+}
+
+void CallListWindow::activate(int row)
+{
+    if (const WaitingCall* call = model_->waitingAt(row))
+        list_.activate(*call);
+    else if (const CallEntry* call = model_->callAt(row))
+        list_.activate(*call);
 }

@@ -42,7 +42,7 @@ void ConsoleScreen::wireWidgets(const QIcon& windowIcon)
     portPanel_->onAccept([this](const std::optional<QString>& entry) { session_->link().probe().accept(entry); });
     QObject::connect(window_.directoryButton(), &QPushButton::clicked, [this] { session_->directory().open(); });
     QObject::connect(window_.exitButton(), &QPushButton::clicked, [this] { session_->shell().exitClicked(); });
-    callList_ = new CallListWindow(session_->journal(), &window_);
+    callList_ = new CallListWindow(session_->journal(), session_->callList(), &window_);
     session_->journal().onChanged([this] { journalChanged(); });
     QObject::connect(window_.callListButton(), &QPushButton::clicked, [this] { callList_->open(); });
 }

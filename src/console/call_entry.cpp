@@ -6,6 +6,7 @@ QString kindText(CallKind kind)
     case CallKind::Incoming: return QStringLiteral("entrante");
     case CallKind::Returned: return QStringLiteral("devuelta");
     case CallKind::Extension: return QStringLiteral("interno");
+    case CallKind::Callback: return QStringLiteral("rellamada");
     }
     return {};
 }
@@ -22,7 +23,7 @@ QString outcomeText(CallOutcome outcome)
 
 std::optional<CallKind> kindFromText(const QString& text)
 {
-    for (CallKind kind : {CallKind::Incoming, CallKind::Returned, CallKind::Extension}) {
+    for (CallKind kind : {CallKind::Incoming, CallKind::Returned, CallKind::Extension, CallKind::Callback}) {
         if (kindText(kind) == text)
             return kind;
     }

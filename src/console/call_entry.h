@@ -7,8 +7,9 @@
 #include <optional>
 
 // How a call reached the console: a line calling (code 6), a line transferred
-// or returned (code 7), an extension calling (code 4).
-enum class CallKind { Incoming, Returned, Extension };
+// or returned (code 7), an extension calling (code 4). A callback is no call
+// but the console calling back an extension it missed, filed as a row of its own.
+enum class CallKind { Incoming, Returned, Extension, Callback };
 // How it left: taken by the console, gone any other way, or still waiting
 // when the link closed.
 enum class CallOutcome { Answered, Missed, Unfinished };
@@ -35,7 +36,8 @@ struct WaitingCall {
     CallKind kind = CallKind::Incoming;
 };
 
-// A call that has ended, as the journal keeps and files it.
+// A call that has ended, as the journal keeps and files it. A callback has
+// its time as start and end, and no wait or outcome.
 struct CallEntry {
     std::int64_t startedMs = 0;
     QString origin;
@@ -44,5 +46,6 @@ struct CallEntry {
     std::int64_t waitedSeconds = 0;
     CallOutcome outcome = CallOutcome::Missed;
     std::int64_t endedMs = 0;
+    std::int64_t calledBackMs = 0; // a missed extension call: when the console called it back; 0 not yet
     bool operator==(const CallEntry&) const = default;
 };

@@ -2,10 +2,10 @@
 
 #include "configuration/configuration.h"
 #include "console/console_state.h"
-#include "console/journal_csv.h"
 #include "platform/clock.h"
 #include "platform/journal_store.h"
 #include "platform/messages.h"
+#include "wire/commands.h"
 #include "wire/status_codes.h"
 
 #include <algorithm>
@@ -66,15 +66,8 @@ CallJournal::~CallJournal()
 
 void CallJournal::restoreToday()
 {
-    const std::int64_t nowMs = parts_.clock.wallMs();
-    enterDay(nowMs);
-    const std::optional<QByteArray> file = parts_.store.readDay(localTime(nowMs).date());
-    if (!file)
-        return;
-    for (const CallEntry& entry : journal_csv::read(*file)) {
-        if (entry.endedMs >= dayStartMs_ && entry.endedMs < dayEndMs_)
-            keep(entry);
-    }
+    enterDay(parts_.clock.wallMs());
+    today_ = day(today_.date());
     changed();
 }
 
@@ -111,6 +104,21 @@ void CallJournal::linkClosed()
         changed();
 }
 
+void CallJournal::commandSent(unsigned char command)
+{
+    const int slot = wire::selectedExtension(command);
+    if (slot == 0)
+        return;
+    const std::int64_t nowMs = parts_.clock.wallMs();
+    const bool newDay = enterDay(nowMs);
+    const QString& number = parts_.state.extensionNumber(slot);
+    const bool marked = today_.markCallback(number, nowMs);
+    if (marked)
+        parts_.store.append({nowMs, number, nameOf(slot - 1), CallKind::Callback, 0, CallOutcome::Missed, nowMs});
+    if (newDay || marked)
+        changed();
+}
+
 void CallJournal::start(int position, std::uint8_t code)
 {
     WaitingCall call;
@@ -118,14 +126,15 @@ void CallJournal::start(int position, std::uint8_t code)
     call.startedMs = parts_.clock.wallMs();
     call.startedUs = parts_.clock.monotonicUs();
     call.kind = kindOf(position, code);
-    if (isLine(position)) {
-        call.origin = lineName(position - FirstLine);
-    } else {
-        call.origin = parts_.state.extensionNumber(position + 1);
-        if (position < NameBoxCount)
-            call.name = parts_.configuration.names[position];
-    }
+    call.origin = isLine(position) ? lineName(position - FirstLine) : parts_.state.extensionNumber(position + 1);
+    call.name = nameOf(position);
     calls_[position] = std::move(call);
+}
+
+// The name the operator gave the extension at this frame position; none for a line.
+QString CallJournal::nameOf(int position) const
+{
+    return position < NameBoxCount ? parts_.configuration.names[position] : QString();
 }
 
 void CallJournal::end(int position, CallOutcome outcome)
@@ -136,18 +145,8 @@ void CallJournal::end(int position, CallOutcome outcome)
     const CallEntry entry{
         call.startedMs, call.origin, call.name, call.kind, waitedUs / UsPerSecond, outcome, parts_.clock.wallMs()};
     enterDay(entry.endedMs);
-    keep(entry);
+    today_.add(entry);
     parts_.store.append(entry);
-}
-
-// Into today's list and count.
-void CallJournal::keep(const CallEntry& entry)
-{
-    if (entry.outcome == CallOutcome::Missed)
-        ++missedToday_;
-    today_.push_back(entry);
-    if (today_.size() > KeptEntries)
-        today_.pop_front();
 }
 
 std::vector<WaitingCall> CallJournal::waiting() const
@@ -170,7 +169,18 @@ std::int64_t CallJournal::secondsWaiting(const WaitingCall& call) const
 QString CallJournal::buttonCaption() const
 {
     const QString caption = QStringLiteral("LLAMADAS");
-    return missedToday_ > 0 ? caption + QStringLiteral(" (%1)").arg(missedToday_) : caption;
+    return missedToday() > 0 ? caption + QStringLiteral(" (%1)").arg(missedToday()) : caption;
+}
+
+std::vector<QDate> CallJournal::daysWithFiles() const
+{
+    return parts_.store.days();
+}
+
+CallDay CallJournal::day(const QDate& date) const
+{
+    const std::optional<QByteArray> file = parts_.store.readDay(date);
+    return file ? CallDay::read(date, *file) : CallDay(date);
 }
 
 // Once a minute of frames, so that today's list and count start afresh at midnight.
@@ -186,13 +196,9 @@ void CallJournal::checkDay()
 
 bool CallJournal::enterDay(std::int64_t wallMs)
 {
-    if (wallMs >= dayStartMs_ && wallMs < dayEndMs_)
+    if (today_.contains(wallMs))
         return false;
-    const QDate day = localTime(wallMs).date();
-    dayStartMs_ = QDateTime(day, QTime(0, 0)).toMSecsSinceEpoch();
-    dayEndMs_ = QDateTime(day.addDays(1), QTime(0, 0)).toMSecsSinceEpoch();
-    today_.clear();
-    missedToday_ = 0;
+    today_ = CallDay(localTime(wallMs).date());
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "console/call_day.h"
 #include "console/call_entry.h"
 #include "wire/frame_layout.h"
 
@@ -7,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -25,11 +25,12 @@ struct Configuration;
 // "sin final" when the link closes while it waits. Each ended call goes to the
 // store at once and into today's list; how long it waited comes from the
 // monotonic clock, so a wall clock that is moved changes no waiting time.
+// When the console sends the call command for an extension that called and
+// was missed today, the latest such call not yet marked is marked called
+// back, and the callback is filed as a row of its own.
 class CallJournal
 {
 public:
-    // Today's ended calls kept for the list; the files keep them all.
-    static constexpr std::size_t KeptEntries = 1000;
     // How often the frames look whether the day has changed.
     static constexpr std::int64_t DayCheckUs = 60'000'000;
 
@@ -52,15 +53,22 @@ public:
     void frameApplied();
     // The link has closed: calls still waiting end "sin final".
     void linkClosed();
+    // A command has gone to the exchange.
+    void commandSent(unsigned char command);
 
     // Calls waiting now, the longest-waiting first.
     std::vector<WaitingCall> waiting() const;
     std::int64_t secondsWaiting(const WaitingCall& call) const;
-    // Calls ended today, in the order they ended (at most KeptEntries).
-    const std::deque<CallEntry>& today() const { return today_; }
-    int missedToday() const { return missedToday_; }
-    // The list button's caption: "LLAMADAS", with today's missed calls when there are any.
+    // Calls ended today, in the order they ended.
+    const CallDay& today() const { return today_; }
+    // Today's missed calls not called back yet.
+    int missedToday() const { return today_.notCalledBack(); }
+    // The list button's caption: "LLAMADAS", with today's missed calls not called back when there are any.
     QString buttonCaption() const;
+
+    // The days that have a file, the earliest first; another day's calls as its file tells them.
+    std::vector<QDate> daysWithFiles() const;
+    CallDay day(const QDate& date) const;
 
     // Told after every change of the waiting calls or of today's list.
     void onChanged(std::function<void()> handler) { changed_ = std::move(handler); }
@@ -68,7 +76,7 @@ public:
 private:
     void start(int position, std::uint8_t code);
     void end(int position, CallOutcome outcome);
-    void keep(const CallEntry& entry);
+    QString nameOf(int position) const;
     void checkDay();
     // Starts today's list afresh when the wall-clock time falls on another
     // (local) day; true when it did.
@@ -78,10 +86,7 @@ private:
 
     Parts parts_;
     std::array<std::optional<WaitingCall>, wire::StatusFrameLength> calls_;
-    std::deque<CallEntry> today_;
-    std::int64_t dayStartMs_ = 0; // today, [start, end) on the wall clock
-    std::int64_t dayEndMs_ = 0;
-    int missedToday_ = 0;
+    CallDay today_;
     std::int64_t nextDayCheckUs_ = 0;
     QDate reportedDay_;
     std::function<void()> changed_;

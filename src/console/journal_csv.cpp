@@ -1,10 +1,11 @@
 #include "console/journal_csv.h"
 
-#include "console/call_entry.h"
+#include "console/local_hours.h"
 
 #include <QStringList>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 
@@ -14,6 +15,8 @@ namespace
 {
 
 const QString DateTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+constexpr std::array<const char*, 7> ColumnNames{"inicio", "origen", "nombre", "tipo", "espera_s", "resultado", "fin"};
+constexpr std::size_t Columns = ColumnNames.size();
 
 QString field(QString text)
 {
@@ -29,86 +32,132 @@ QByteArray line(const QStringList& fields)
     return (fields.join(QLatin1Char(',')) + QStringLiteral("\r\n")).toUtf8();
 }
 
-// The records of CSV text, each a list of fields; a last record without its
-// line end is left out.
-std::vector<QStringList> records(const QString& text)
+// One record of CSV bytes: its fields, and whether its line end came.
+struct Record {
+    std::vector<QByteArray> fields;
+    bool finished = false;
+};
+
+// Hands each record of CSV bytes to `take`, a last one without its line end too.
+template <typename Take> void forEachRecord(const QByteArray& bytes, Take take)
 {
-    std::vector<QStringList> out;
-    QStringList fields;
-    QString field;
+    Record record;
+    QByteArray field;
     bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'"') {
-            const bool doubled = quoted && i + 1 < text.size() && text[i + 1] == u'"';
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '"') {
+            const bool doubled = quoted && i + 1 < bytes.size() && bytes[i + 1] == '"';
             if (doubled)
-                field += text[++i];
+                field += bytes[++i];
             else
                 quoted = !quoted;
             continue;
         }
-        if (quoted) {
+        if (quoted || (c != ',' && c != '\n' && c != '\r')) {
             field += c;
             continue;
         }
-        switch (c) {
-        case u',': fields << std::exchange(field, {}); break;
-        case u'\n':
-            fields << std::exchange(field, {});
-            out.push_back(std::exchange(fields, {}));
-            break;
-        case u'\r': break;
-        default: field += c;
+        if (c == '\r')
+            continue;
+        record.fields.push_back(std::exchange(field, {}));
+        if (c == '\n') {
+            record.finished = true;
+            take(std::exchange(record, {}));
         }
     }
-    return out;
+    if (!field.isEmpty() || !record.fields.empty()) {
+        record.fields.push_back(field);
+        take(std::move(record));
+    }
 }
 
-std::optional<std::int64_t> wallMsOf(const QString& text)
+int digits(const QByteArray& text, int from, int count)
 {
-    const QDateTime time = QDateTime::fromString(text, DateTimeFormat);
-    return time.isValid() ? std::optional(time.toMSecsSinceEpoch()) : std::nullopt;
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
 }
 
-std::optional<CallEntry> entryOf(const QStringList& fields)
+// A local time written as "AAAA-MM-DD HH:MM:SS", as a wall-clock instant.
+std::optional<std::int64_t> wallMsOf(const QByteArray& text, LocalHours& hours)
 {
-    constexpr int Columns = 7;
+    if (text.size() != DateTimeFormat.size() || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':'
+        || text[16] != ':')
+        return std::nullopt;
+    const QDate date(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
+    const QTime time(digits(text, 11, 2), digits(text, 14, 2), digits(text, 17, 2));
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return hours.wallMsOf(date, time);
+}
+
+std::optional<CallEntry> entryOf(const std::vector<QByteArray>& fields, LocalHours& hours)
+{
     if (fields.size() != Columns)
         return std::nullopt;
-    const auto started = wallMsOf(fields[0]);
-    const auto kind = kindFromText(fields[3]);
-    bool number = false;
-    const std::int64_t waited = fields[4].toLongLong(&number);
-    const auto outcome = outcomeFromText(fields[5]);
-    const auto ended = wallMsOf(fields[6]);
-    if (!started || !kind || !number || waited < 0 || !outcome || !ended)
+    const auto started = wallMsOf(fields[0], hours);
+    const auto ended = wallMsOf(fields[6], hours);
+    const auto kind = kindFromText(QString::fromUtf8(fields[3]));
+    if (!started || !ended || !kind)
         return std::nullopt;
-    return CallEntry{*started, fields[1], fields[2], *kind, waited, *outcome, *ended};
+    CallEntry entry{
+        *started, QString::fromUtf8(fields[1]), QString::fromUtf8(fields[2]), *kind, 0, CallOutcome::Missed, *ended};
+    if (kind == CallKind::Callback)
+        return entry;
+    bool number = false;
+    entry.waitedSeconds = fields[4].toLongLong(&number);
+    const auto outcome = outcomeFromText(QString::fromUtf8(fields[5]));
+    if (!number || entry.waitedSeconds < 0 || !outcome)
+        return std::nullopt;
+    entry.outcome = *outcome;
+    return entry;
+}
+
+// A blank line, or the header row, which hold no call.
+bool holdsNoCall(const Record& record)
+{
+    const auto& f = record.fields;
+    const bool header = f.size() == Columns && std::equal(f.begin(), f.end(), ColumnNames.begin());
+    return header || (f.size() == 1 && f[0].isEmpty());
 }
 
 } // namespace
 
 QByteArray header()
 {
-    return line({QStringLiteral("inicio"), QStringLiteral("origen"), QStringLiteral("nombre"), QStringLiteral("tipo"),
-        QStringLiteral("espera_s"), QStringLiteral("resultado"), QStringLiteral("fin")});
+    QStringList names;
+    for (const char* name : ColumnNames)
+        names << QLatin1String(name);
+    return line(names);
 }
 
 QByteArray row(const CallEntry& entry)
 {
+    const bool callback = entry.kind == CallKind::Callback;
     return line({localTime(entry.startedMs).toString(DateTimeFormat), field(entry.origin), field(entry.name),
-        kindText(entry.kind), QString::number(entry.waitedSeconds), outcomeText(entry.outcome),
-        localTime(entry.endedMs).toString(DateTimeFormat)});
+        kindText(entry.kind), callback ? QString() : QString::number(entry.waitedSeconds),
+        callback ? QString() : outcomeText(entry.outcome), localTime(entry.endedMs).toString(DateTimeFormat)});
 }
 
-std::vector<CallEntry> read(const QByteArray& file)
+Rows read(const QByteArray& file)
 {
-    std::vector<CallEntry> entries;
-    for (const QStringList& fields : records(QString::fromUtf8(file))) {
-        if (const auto entry = entryOf(fields))
-            entries.push_back(*entry);
-    }
-    return entries;
+    Rows rows;
+    LocalHours hours;
+    forEachRecord(file, [&](Record&& record) {
+        if (holdsNoCall(record))
+            return;
+        const auto entry = record.finished ? entryOf(record.fields, hours) : std::nullopt;
+        if (entry)
+            rows.entries.push_back(*entry);
+        else
+            ++rows.unreadable;
+    });
+    return rows;
 }
 
 } // namespace journal_csv

@@ -86,8 +86,11 @@ void ReceiveDispatcher::singleByte()
         return;
     const auto byte = static_cast<std::uint8_t>(received[0]);
     console_.state.setLastByte(byte);
-    if (byte == wire::Poll)
-        link_.phase.answerPoll(link_.queue.answerPoll());
+    if (byte != wire::Poll)
+        return;
+    const unsigned char command = link_.queue.answerPoll();
+    link_.phase.answerPoll(command);
+    console_.journal.commandSent(command);
 }
 
 void ReceiveDispatcher::statusFrame()

@@ -21,10 +21,13 @@ KeyboardCommands::KeyboardCommands(Parts parts, Messages& messages, OperatorView
 
 void KeyboardCommands::enter()
 {
-    if (typed_.isEmpty())
-        answer();
-    else
-        callTyped();
+    if (typed_.isEmpty()) {
+        answerLongestWaiting();
+        return;
+    }
+    const QString number = typed_;
+    setTyped(QString());
+    callNumber(number);
 }
 
 void KeyboardCommands::escape()
@@ -61,7 +64,26 @@ void KeyboardCommands::functionKey(int number)
         parts_.directory.openFocused();
 }
 
-void KeyboardCommands::answer()
+void KeyboardCommands::callNumber(const QString& number)
+{
+    for (int slot = 1; slot <= wire::ExtensionSlots; ++slot) {
+        if (parts_.state.extensionNumber(slot) == number) {
+            callExtension(slot - 1);
+            return;
+        }
+    }
+    refuse(QStringLiteral("No existe el interno %1").arg(number));
+}
+
+void KeyboardCommands::answer(const WaitingCall& call)
+{
+    if (call.position >= wire::ExtensionSlots)
+        takeLine(call.position - wire::ExtensionSlots);
+    else
+        callExtension(call.position);
+}
+
+void KeyboardCommands::answerLongestWaiting()
 {
     for (const WaitingCall& call : parts_.journal.waiting()) {
         if (call.position >= wire::ExtensionSlots) {
@@ -71,22 +93,14 @@ void KeyboardCommands::answer()
     }
 }
 
-void KeyboardCommands::callTyped()
+// As a left click on the extension, but the focus stays where it is.
+void KeyboardCommands::callExtension(int index)
 {
-    const QString number = typed_;
-    setTyped(QString());
-    for (int slot = 1; slot <= wire::ExtensionSlots; ++slot) {
-        if (parts_.state.extensionNumber(slot) != number)
-            continue;
-        const int index = slot - 1;
-        if (parts_.commands.extensionAccepted(index))
-            refuseUnless(parts_.commands.callExtension(index));
-        else
-            refuse(QStringLiteral("No se puede llamar al interno %1: %2")
-                       .arg(number, parts_.panel.numberLabel(index).tooltip));
-        return;
-    }
-    refuse(QStringLiteral("No existe el interno %1").arg(number));
+    if (parts_.commands.extensionAccepted(index))
+        refuseUnless(parts_.commands.callExtension(index));
+    else
+        refuse(QStringLiteral("No se puede llamar al interno %1: %2")
+                   .arg(parts_.state.extensionNumber(index + 1), parts_.panel.numberLabel(index).tooltip));
 }
 
 void KeyboardCommands::takeLine(int index)

@@ -10,6 +10,7 @@ class OperatorView;
 class Panel;
 class SpeedDialDirectory;
 class Timer;
+struct WaitingCall;
 
 // The operator's keys on the main window, each acting as its mouse twin
 // through the same commands and the same transmit queue:
@@ -47,13 +48,17 @@ public:
     void digit(int value);
     // F1 to F9.
     void functionKey(int number);
+    // Call or retrieve the extension with this number, as digits and Enter do.
+    void callNumber(const QString& number);
+    // Answer this waiting call as a click on its line or extension does (the focus left where it is).
+    void answer(const WaitingCall& call);
 
     const QString& typed() const { return typed_; }
 
 private:
-    void answer();
-    void callTyped();
+    void answerLongestWaiting();
     void takeLine(int index);
+    void callExtension(int index);
     void setTyped(const QString& digits);
     void refuseUnless(bool queued);
     void refuse(const QString& why);

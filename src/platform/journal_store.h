@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 struct CallEntry;
 
@@ -21,6 +22,8 @@ public:
     virtual void append(const CallEntry& entry) = 0;
     // The day's file as it is, or nothing when there is none or it cannot be read.
     virtual std::optional<QByteArray> readDay(const QDate& day) = 0;
+    // The days that have a file, the earliest first.
+    virtual std::vector<QDate> days() = 0;
 
     void onFailure(FailureHandler handler) { failure_ = std::move(handler); }
 

@@ -14,6 +14,7 @@
 #include "link/port_choice_view.h"
 #include "link/tray_balloon.h"
 #include "link/window_control.h"
+#include "operator/call_list.h"
 #include "operator/keyboard_commands.h"
 #include "operator/name_boxes.h"
 #include "operator/operator_commands.h"
@@ -57,7 +58,7 @@ struct SessionViews {
 // (exchange state, panel, transmit queue, configuration, call journal,
 // speed-dial block),
 // the five timers, and the parts that work on them (link, name boxes,
-// commands and keys, directory, configuration file, shell), and wires them together.
+// commands and keys, call list, directory, configuration file, shell), and wires them together.
 // Events come in through the parts it hands out; effects go out through the
 // platform it was built on.
 class ConsoleSession final : private ConsoleParts,
@@ -79,6 +80,7 @@ public:
     Panel& panel() { return panel_; }
     OperatorCommands& commands() { return commands_; }
     KeyboardCommands& keyboard() { return keyboard_; }
+    CallList& callList() { return callList_; }
     NameBoxes& nameBoxes() { return nameBoxes_; }
     SpeedDialDirectory& directory() { return directory_; }
     const ConsoleState& state() const { return state_; }
@@ -132,6 +134,7 @@ private:
     OperatorCommands commands_;
     SpeedDialDirectory directory_;
     KeyboardCommands keyboard_;
+    CallList callList_{journal_, keyboard_};
     ConfigurationFile configurationFile_;
     BlinkTimers blink_;
     Shell shell_;

@@ -6,6 +6,8 @@
 // sends a status frame. Everything before polling is a fixed request/block
 // exchange (see frame_layout.h for the lengths).
 
+#include "wire/frame_layout.h"
+
 namespace wire
 {
 
@@ -24,6 +26,11 @@ inline constexpr unsigned char Retrieve = 0x82;
 constexpr unsigned char SelectExtension(int slot)
 {
     return static_cast<unsigned char>(slot);
+}
+// The extension slot a command acts on, 0 for any other command.
+constexpr int selectedExtension(unsigned char command)
+{
+    return command >= SelectExtension(1) && command <= SelectExtension(ExtensionSlots) ? command : 0;
 }
 // Act on outside line 1-6.
 constexpr unsigned char SelectLine(int line)

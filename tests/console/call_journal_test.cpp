@@ -7,6 +7,7 @@
 #include "fake_messages.h"
 #include "qt_printers.h"
 #include "virtual_clock.h"
+#include "wire/commands.h"
 
 #include <gtest/gtest.h>
 
@@ -96,13 +97,70 @@ TEST_F(JournalTest, CallsEndAnsweredWhenTheyGoToTheConsoleMissedOtherwiseAndUnfi
     }
 }
 
-TEST_F(JournalTest, TodaysListKeepsTheLatestCallsAndCountsEveryMissedOne)
+// A line rings (6) or comes back (7), an extension calls (4): every code it can go to.
+TEST_F(JournalTest, OnlyTheConsoleTakingAWaitingCallAnswersIt)
 {
-    for (std::size_t call = 0; call <= CallJournal::KeptEntries; ++call)
-        play({{1, {{L1, 6}}}, {1, {}}});
-    EXPECT_EQ(journal.missedToday(), int(CallJournal::KeptEntries) + 1);
-    EXPECT_EQ(journal.today().size(), CallJournal::KeptEntries);
-    EXPECT_EQ(journal.today().back(), journalStore.entries.back());
+    const struct {
+        int position;
+        int from;
+        std::vector<int> missedTo;
+    } cases[] = {{L1, 6, {0, 1, 3, 4, 5}}, {L1, 7, {0, 1, 3, 4, 5}}, {Slot4, 4, {0, 1, 3, 5, 6, 0x80}}};
+    for (const auto& c : cases) {
+        std::vector<std::pair<int, const char*>> leaves{{2, "atendida"}};
+        for (int to : c.missedTo)
+            leaves.push_back({to, "perdida"});
+        for (auto [to, outcome] : leaves) {
+            JournalRig t;
+            t.play({{0, {{c.position, c.from}}}, {2, {{c.position, to}}}});
+            ASSERT_EQ(t.filed().size(), 1) << c.from << " to " << to;
+            EXPECT_TRUE(t.filed()[0].endsWith(outcome)) << c.from << " to " << to << ": " << t.filed()[0].toStdString();
+        }
+    }
+}
+
+TEST_F(JournalTest, TheDaysFiguresCountEveryEndedCallInTheHourItEndedAndCallbacksMarkTheLatestMissedFirst)
+{
+    journalClock.morningMs = QDateTime(QDate(2026, 12, 7), QTime(9, 59)).toMSecsSinceEpoch();
+    play({{0, {{L1, 6}}}, {10, {{L1, 2}, {Slot4, 4}}}, {20, {}}, {5, {{Slot4, 4}}}, {65, {{L2, 6}}}});
+    journal.linkClosed();
+    const DayFigures& figures = journal.today().figures();
+    EXPECT_EQ(figures.summary(journal.today().date()),
+        "07/12/2026: 4 llamadas, 1 atendida, 2 perdidas (50 %), 1 sin final, espera media 0:24, espera máxima 1:05");
+    EXPECT_EQ(figures.hours()[9].total(), 2);
+    EXPECT_EQ(figures.hours()[10].total(), 2);
+    EXPECT_EQ(figures.busiestHourText(), "Hora con más llamadas: 9 a 10, 2 llamadas, 1 perdida") << "the earlier";
+    ASSERT_EQ(journal.buttonCaption(), "LLAMADAS (2)");
+
+    const std::size_t filedCalls = journalStore.entries.size();
+    std::vector<std::int64_t> callbacks;
+    for (int call = 0; call < 3; ++call) {
+        play({{60, {}}});
+        journal.commandSent(wire::SelectExtension(Slot4 + 1));
+        journal.commandSent(wire::SelectLine(1));
+        callbacks.push_back(journalClock.wallMs());
+    }
+    ASSERT_EQ(journalStore.entries.size(), filedCalls + 2) << "a third callback finds nothing to mark";
+    EXPECT_EQ(journalStore.entries.back(),
+        (CallEntry{callbacks[1], "14", "Caja, 2º", CallKind::Callback, 0, CallOutcome::Missed, callbacks[1]}));
+    const auto& calls = journal.today().calls();
+    EXPECT_EQ(calls[1].calledBackMs, callbacks[1]);
+    EXPECT_EQ(calls[2].calledBackMs, callbacks[0]) << "the latest missed call first";
+    EXPECT_EQ(journal.buttonCaption(), "LLAMADAS");
+    EXPECT_EQ(figures.byOutcome().missed, 2);
+}
+
+TEST(CallDay, TheListKeepsTheLatestCallsAndTheFiguresCountThemAll)
+{
+    const QDateTime nine(QDate(2026, 12, 7), QTime(9, 0));
+    CallDay day(nine.date());
+    for (std::size_t call = 0; call <= CallDay::KeptCalls; ++call) {
+        const std::int64_t ended = nine.toMSecsSinceEpoch() + std::int64_t(call);
+        day.add({ended, "L1", "", CallKind::Incoming, 1, CallOutcome::Missed, ended});
+    }
+    EXPECT_EQ(day.calls().size(), CallDay::KeptCalls);
+    EXPECT_EQ(day.dropped(), 1u);
+    EXPECT_EQ(day.figures().calls(), int(CallDay::KeptCalls) + 1);
+    EXPECT_EQ(day.notCalledBack(), int(CallDay::KeptCalls) + 1);
 }
 
 TEST_F(JournalTest, AWallClockMovedBackChangesNoWaitAndTheListFollowsTheDay)
@@ -116,7 +174,7 @@ TEST_F(JournalTest, AWallClockMovedBackChangesNoWaitAndTheListFollowsTheDay)
     const CallEntry& late = journalStore.entries[1];
     EXPECT_EQ(late.waitedSeconds, 5);
     EXPECT_EQ(localTime(late.endedMs).date(), QDate(2026, 12, 6));
-    EXPECT_EQ(journal.today().size(), 1u) << "yesterday's list holds only its own call";
+    EXPECT_EQ(journal.today().calls().size(), 1u) << "yesterday's list holds only its own call";
     EXPECT_EQ(journal.missedToday(), 1);
 }
 
@@ -132,34 +190,51 @@ TEST_F(JournalTest, TodaysListStartsAfreshAtMidnightWithoutACall)
     EXPECT_EQ(journal.missedToday(), 1) << "looked at once a minute only";
     play({{1, {}}});
     EXPECT_EQ(journal.buttonCaption(), "LLAMADAS");
-    EXPECT_TRUE(journal.today().empty());
+    EXPECT_TRUE(journal.today().calls().empty());
     EXPECT_EQ(changes, before + 1);
 }
 
-TEST_F(JournalTest, ACallEndingAtMidnightIsTheNewDaysFirst)
+TEST_F(JournalTest, ACallEndingPastMidnightIsTheNewDaysFirstInItsFirstHourAndOnlyItsDaysCallsAreCalledBack)
 {
-    journalClock.morningMs = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 55)).toMSecsSinceEpoch();
-    play({{0, {{L1, 6}}}, {1, {{L2, 6}}}, {4, {}}});
-    EXPECT_EQ(filed(), QStringList({"L1  entrante 1 perdida", "L2  entrante 4 perdida"}));
-    EXPECT_EQ(journal.today().size(), 1u);
+    journalClock.morningMs = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 50)).toMSecsSinceEpoch();
+    play({{0, {{L1, 6}, {Slot4, 4}}}, {5, {{L1, 6}}}, {10, {}}});
+    journal.commandSent(wire::SelectExtension(Slot4 + 1));
+    EXPECT_EQ(filed(), QStringList({"14 Caja, 2º interno 5 perdida", "L1  entrante 15 perdida"}))
+        << "yesterday's missed call is not called back after midnight";
+    const CallDay& today = journal.today();
+    EXPECT_EQ(today.date(), QDate(2026, 12, 8));
+    EXPECT_EQ(today.figures().summary(today.date()),
+        "08/12/2026: 1 llamada, 0 atendidas, 1 perdida (100 %), espera media 0:15, espera máxima 0:15");
+    EXPECT_EQ(today.figures().hours()[0].missed, 1);
+
+    play({{60, {{Slot4, 4}}}, {3, {}}});
+    journal.commandSent(wire::SelectExtension(Slot4 + 1));
+    EXPECT_EQ(journalStore.entries.back().kind, CallKind::Callback);
+    EXPECT_EQ(today.calls().back().calledBackMs, journalClock.wallMs());
+    EXPECT_EQ(journal.buttonCaption(), "LLAMADAS (1)");
 }
 
-TEST_F(JournalTest, TodaysCallsFiledByAnEarlierRunComeBackAndAreNotFiledAgain)
+TEST_F(JournalTest, TodaysCallsAndCallbacksFiledByAnEarlierRunComeBackAndAreNotFiledAgain)
 {
-    const auto call = [](QDateTime ended, CallOutcome outcome) {
-        return CallEntry{
-            ended.addSecs(-5).toMSecsSinceEpoch(), "L1", "", CallKind::Incoming, 5, outcome, ended.toMSecsSinceEpoch()};
+    const auto call = [](QDateTime ended, CallKind kind, CallOutcome outcome) {
+        return CallEntry{ended.addSecs(-5).toMSecsSinceEpoch(), "14", "", kind, 5, outcome, ended.toMSecsSinceEpoch()};
     };
     const QDate today(2026, 12, 7);
-    const CallEntry yesterday = call({today.addDays(-1), QTime(23, 0)}, CallOutcome::Missed); // clock set back
-    const CallEntry missed = call({today, QTime(8, 0)}, CallOutcome::Missed);
-    const CallEntry answered = call({today, QTime(8, 10)}, CallOutcome::Answered);
-    journalStore.files[today]
-        = journal_csv::header() + journal_csv::row(yesterday) + journal_csv::row(missed) + journal_csv::row(answered);
+    const auto at = [&](int hour, int minute) { return QDateTime(today, QTime(hour, minute)); };
+    const CallEntry yesterday = call({today.addDays(-1), QTime(23, 0)}, CallKind::Extension, CallOutcome::Missed);
+    CallEntry missed = call(at(8, 0), CallKind::Extension, CallOutcome::Missed);
+    const CallEntry answered = call(at(8, 10), CallKind::Incoming, CallOutcome::Answered);
+    const CallEntry calledBack{at(8, 20).toMSecsSinceEpoch(), "14", "", CallKind::Callback, 0, CallOutcome::Missed,
+        at(8, 20).toMSecsSinceEpoch()};
+    journalStore.files[today] = journal_csv::header() + journal_csv::row(yesterday) + journal_csv::row(missed)
+        + "2026-12-07 08:15:00,L1,,entr\r\n" + journal_csv::row(answered) + journal_csv::row(calledBack);
     journal.restoreToday();
-    EXPECT_EQ(journal.today(), (std::deque<CallEntry>{missed, answered}));
+    missed.calledBackMs = calledBack.endedMs;
+    EXPECT_EQ(journal.today().calls(), (std::deque<CallEntry>{missed, answered}));
+    EXPECT_EQ(journal.today().unreadableRows(), 1);
+    EXPECT_EQ(journal.buttonCaption(), "LLAMADAS");
     play({{0, {{L2, 6}}}, {1, {}}});
-    EXPECT_EQ(journal.missedToday(), 2);
+    EXPECT_EQ(journal.missedToday(), 1);
     EXPECT_EQ(journalStore.entries.size(), 1u);
 }
 
@@ -176,7 +251,7 @@ TEST_F(JournalTest, AFileThatCannotBeWrittenIsReportedOnceADay)
         QStringList({"beep",
             "16 Registro de llamadas | No se pueden guardar las llamadas del 07/12/2026.\r\n"
             "/datos/llamadas/2026-12-07.csv: No space left on device"}));
-    EXPECT_EQ(journal.today().size(), 3u) << "the list keeps them";
+    EXPECT_EQ(journal.today().calls().size(), 3u) << "the list keeps them";
 
     journalClock.wallShiftMs = 15 * 3600 * 1000;
     play({{60, {{L1, 6}}}, {1, {}}});

@@ -8,7 +8,7 @@
 namespace
 {
 
-TEST(JournalCsv, CallsAreCrlfRowsQuotedOnlyWhereNeededAndReadBackPassingOverAnythingElse)
+TEST(JournalCsv, RowsAreCrlfQuotedOnlyWhereNeededAndReadBackCountingTheDamagedOnes)
 {
     EXPECT_EQ(journal_csv::header(), "inicio,origen,nombre,tipo,espera_s,resultado,fin\r\n");
     const QDateTime start(QDate(2026, 12, 7), QTime(9, 5, 7));
@@ -25,21 +25,32 @@ TEST(JournalCsv, CallsAreCrlfRowsQuotedOnlyWhereNeededAndReadBackPassingOverAnyt
             "2026-12-07 09:05:07,14,\"Caja, 2º\",interno,75,perdida,2026-12-07 09:06:22\r\n"},
         {"1\"4", "a\r\nb", CallKind::Incoming, CallOutcome::Answered,
             "2026-12-07 09:05:07,\"1\"\"4\",\"a\r\nb\",entrante,75,atendida,2026-12-07 09:06:22\r\n"},
+        {"14", "Caja", CallKind::Callback, CallOutcome::Missed,
+            "2026-12-07 09:05:07,14,Caja,rellamada,,,2026-12-07 09:06:22\r\n"},
     };
     std::vector<CallEntry> calls;
     QByteArray file = journal_csv::header();
     for (const auto& c : cases) {
-        calls.push_back({start.toMSecsSinceEpoch(), c.origin, c.name, c.kind, 75, c.outcome,
+        const bool callback = c.kind == CallKind::Callback;
+        calls.push_back({start.toMSecsSinceEpoch(), c.origin, c.name, c.kind, callback ? 0 : 75, c.outcome,
             start.addSecs(75).toMSecsSinceEpoch()});
         EXPECT_EQ(journal_csv::row(calls.back()), c.expected);
         file += c.expected;
     }
-    for (const char* other : {"\r\n", "2026-12-07 09:00:00,L1,,entrante,x,perdida,2026-12-07 09:00:10\r\n",
-             "2026-12-07 09:00:00,L1,,saliente,3,perdida,2026-12-07 09:00:10\r\n",
-             "2026-12-07 09:00:00,L1,,entrante,3,perdida\r\n", "ayer,L1,,entrante,3,perdida,2026-12-07 09:00:10\r\n"})
-        file.insert(journal_csv::header().size(), other);
-    EXPECT_EQ(journal_csv::read(file), calls);
-    EXPECT_EQ(journal_csv::read(file + cases[0].expected.chopped(1)), calls) << "an unfinished last line";
+    const char* damaged[] = {"2026-12-07 09:00:00,L1,,entrante,x,perdida,2026-12-07 09:00:10\r\n",
+        "2026-12-07 09:00:00,L1,,saliente,3,perdida,2026-12-07 09:00:10\r\n",
+        "2026-12-07 09:00:00,L1,,entrante,3,perdida\r\n", "ayer,L1,,entrante,3,perdida,2026-12-07 09:00:10\r\n",
+        "2026-12-07 24:00:00,L1,,entrante,3,perdida,2026-12-07 09:00:10\r\n",
+        "2026-12-07 09:00:00,L1,,entrante,-3,perdida,2026-12-07 09:00:10\r\n"};
+    for (const char* row : damaged)
+        file.insert(journal_csv::header().size(), row);
+    file.insert(journal_csv::header().size(), "\r\n");
+    const journal_csv::Rows rows = journal_csv::read(file);
+    EXPECT_EQ(rows.entries, calls);
+    EXPECT_EQ(rows.unreadable, std::size(damaged)) << "a blank line is not a damaged row";
+    const journal_csv::Rows torn = journal_csv::read(file + cases[0].expected.chopped(1));
+    EXPECT_EQ(torn.entries, calls);
+    EXPECT_EQ(torn.unreadable, std::size(damaged) + 1) << "an unfinished last line";
 }
 
 } // namespace

@@ -105,7 +105,7 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     EXPECT_EQ(answers.replace(char(wire::NoCommand), QByteArray()), QByteArray("\x22\x80\x8F"));
     EXPECT_TRUE(QFile::exists(folder.filePath("OPR903.DAT")));
     // The journal holds both calls as the frames told them.
-    const auto& calls = console->session().journal().today();
+    const auto& calls = console->session().journal().today().calls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].origin, "L2");
     EXPECT_EQ(calls[0].outcome, CallOutcome::Answered);

@@ -26,6 +26,13 @@ public:
         const auto file = files.find(day);
         return file == files.end() ? std::nullopt : std::optional(file->second);
     }
+    std::vector<QDate> days() override
+    {
+        std::vector<QDate> out;
+        for (const auto& [day, file] : files)
+            out.push_back(day);
+        return out;
+    }
     void deliverFailures()
     {
         const auto failures = std::exchange(pending, {});

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
@@ -108,6 +109,18 @@ std::optional<QByteArray> FileJournalStore::readDay(const QDate& day)
     return readWholeFile(fileFor(day), MaxFileSize);
 }
 
+std::vector<QDate> FileJournalStore::days()
+{
+    waitUntilWritten();
+    std::vector<QDate> days;
+    for (const QString& name : QDir(folder_).entryList({QStringLiteral("*") + Suffix}, QDir::Files)) {
+        if (const QDate day = dayOfFile(name); day.isValid())
+            days.push_back(day);
+    }
+    std::sort(days.begin(), days.end());
+    return days;
+}
+
 QString FileJournalStore::fileFor(const QDate& day) const
 {
     return QDir(folder_).filePath(day.toString(DayFormat) + Suffix);
@@ -115,11 +128,9 @@ QString FileJournalStore::fileFor(const QDate& day) const
 
 void FileJournalStore::removeOldFiles(const QDate& today)
 {
-    QDir folder(folder_);
-    for (const QString& name : folder.entryList({QStringLiteral("*") + Suffix}, QDir::Files)) {
-        const QDate day = dayOfFile(name);
-        if (day.isValid() && day < today.addDays(-KeptDays))
-            folder.remove(name);
+    for (const QDate& day : days()) {
+        if (day < today.addDays(-KeptDays))
+            QFile::remove(fileFor(day));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <vector>
 
 // The call journal's day files in a folder: "AAAA-MM-DD.csv", named for the
 // (local) day the calls ended, each begun with the header row. A call is only
@@ -41,6 +42,7 @@ public:
     // Larger files are not the journal's: they read as unreadable.
     static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
     std::optional<QByteArray> readDay(const QDate& day) override;
+    std::vector<QDate> days() override;
     // Returns once everything appended so far has been written or has failed.
     void waitUntilWritten();
 

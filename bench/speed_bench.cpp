@@ -1,6 +1,8 @@
 // speed_bench: the console's speed, CPU and memory against the simulated
 // exchange, next to the floor of a bare Qt serial-port program. Prints a table.
+#include "app/call_list_window.h"
 #include "app/console_app.h"
+#include "busy_days.h"
 #include "console_run.h"
 #include "process_sample.h"
 #include "random_operator.h"
@@ -9,8 +11,11 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
@@ -253,6 +258,20 @@ void reportSoak(const QString& console, const Limits& limits)
              .arg(exchange.counts()));
 }
 
+// The options of a console in this process, in its own folder, against the
+// exchange, which is started; nothing (and a row that says so) when it cannot start.
+std::optional<ConsoleOptions> inProcess(ScriptedExchange& exchange, const QTemporaryDir& folder, const char* run)
+{
+    if (auto error = exchange.start()) {
+        row(run, QStringLiteral("no result"), *error, false);
+        return std::nullopt;
+    }
+    ConsoleOptions options;
+    options.configFolder = folder.path();
+    options.device = exchange.consolePath();
+    return options;
+}
+
 // The console in this process, clicked and typed on at random every
 // millisecond while the exchange polls back to back with changing frames.
 void reportOperatorSoak(const Limits& limits)
@@ -260,14 +279,10 @@ void reportOperatorSoak(const Limits& limits)
     QTemporaryDir folder;
     ScriptedExchange exchange(backToBack(), true, false);
     const auto alive = [] { return true; };
-    if (auto error = exchange.start()) {
-        row("operator soak", QStringLiteral("no result"), *error, false);
+    const std::optional<ConsoleOptions> options = inProcess(exchange, folder, "operator soak");
+    if (!options)
         return;
-    }
-    ConsoleOptions options;
-    options.configFolder = folder.path();
-    options.device = exchange.consolePath();
-    ConsoleApp console(options);
+    ConsoleApp console(*options);
     console.start();
     constexpr qint64 Early = 10000;
     if (!exchange.waitUntil([&] { return exchange.polling(); }, 60000, alive)) {
@@ -298,6 +313,52 @@ void reportOperatorSoak(const Limits& limits)
              .arg(exchange.counts()));
 }
 
+// The call list of the console in this process going back through 89 earlier
+// days of 5,000 calls each: each step from Alt+Left to the list painted, and
+// the console's peak memory with today's 5,000 calls shown, before the earlier
+// days were written and after all were seen.
+void reportDays()
+{
+    constexpr int Days = 90;
+    constexpr int Calls = 5000;
+    QTemporaryDir folder;
+    ExchangeOptions quiet;
+    quiet.traffic = false;
+    ScriptedExchange exchange(quiet, false, false);
+    const auto alive = [] { return true; };
+    const std::optional<ConsoleOptions> options = inProcess(exchange, folder, "earlier days");
+    if (!options)
+        return;
+    const QString days = folder.filePath(QStringLiteral("llamadas"));
+    writeBusyDays(days, QDate::currentDate(), 1, Calls);
+    ConsoleApp console(*options);
+    console.start();
+    CallListWindow& list = console.screen().callList();
+    list.open();
+    exchange.waitUntil([&] { return exchange.polling() && list.isActiveWindow(); }, 60000, alive);
+    list.repaint();
+    const ProcessSample before = sampleProcess(QCoreApplication::applicationPid());
+    writeBusyDays(days, QDate::currentDate().addDays(-1), Days - 1, Calls);
+    std::vector<qint64> stepsUs;
+    QElapsedTimer timer;
+    for (int day = 1; day < Days; ++day) {
+        timer.start();
+        QTest::keyClick(list.table(), Qt::Key_Left, Qt::AltModifier);
+        list.repaint();
+        stepsUs.push_back(timer.nsecsElapsed() / 1000);
+    }
+    const ProcessSample after = sampleProcess(QCoreApplication::applicationPid());
+    std::sort(stepsUs.begin(), stepsUs.end());
+    const bool allDays = list.windowTitle().endsWith(QDate::currentDate().addDays(1 - Days).toString("dd/MM/yyyy"));
+    row("a day of 5,000 calls opened and painted: median / max",
+        QStringLiteral("%1 / %2 ms").arg(percentile(stepsUs, 0.5), 0, 'f', 1).arg(percentile(stepsUs, 1), 0, 'f', 1),
+        QStringLiteral("< 100 ms"), allDays && percentile(stepsUs, 1) < 100);
+    const qint64 growthKb = after.peakRssKb - before.peakRssKb;
+    row("peak RSS growth, 89 such days seen", megabytes(growthKb), QStringLiteral("< 2 MB"), growthKb < 2048);
+    note(QStringLiteral("peak RSS (console and exchange) %1 with today's calls shown, %2 after the earlier days")
+             .arg(megabytes(before.peakRssKb), megabytes(after.peakRssKb)));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -313,9 +374,9 @@ int main(int argc, char** argv)
     const QCommandLineOption floor(QStringLiteral("floor"), QStringLiteral("The bare serial-port program."),
         QStringLiteral("PATH"), here + QStringLiteral("/poll_floor"));
     const QCommandLineOption only(QStringLiteral("only"),
-        QStringLiteral("Run only these, comma-separated: latency,network,rate,idle,soak,operator, and with "
+        QStringLiteral("Run only these, comma-separated: latency,network,rate,idle,soak,operator,days, and with "
                        "--x11-display x11-latency,x11-idle."),
-        QStringLiteral("LIST"), QStringLiteral("latency,network,rate,idle,soak,operator,x11-latency,x11-idle"));
+        QStringLiteral("LIST"), QStringLiteral("latency,network,rate,idle,soak,operator,days,x11-latency,x11-idle"));
     const QCommandLineOption x11(QStringLiteral("x11-display"),
         QStringLiteral("Also run the console on this X server (e.g. an Xvfb's :99)."), QStringLiteral("DISPLAY"));
     const QCommandLineOption soak(QStringLiteral("soak-cycles"), QStringLiteral("Poll cycles of the soak."),
@@ -351,5 +412,7 @@ int main(int argc, char** argv)
         reportSoak(consolePath, limits);
     if (runs.contains(QStringLiteral("operator")))
         reportOperatorSoak(limits);
+    if (runs.contains(QStringLiteral("days")))
+        reportDays();
     return 0;
 }

@@ -5,9 +5,8 @@
 
 #include <QBrush>
 #include <QFont>
-#include <QHash>
-#include <QSet>
 
+#include <algorithm>
 #include <utility>
 
 namespace
@@ -49,17 +48,17 @@ CallListModel::CallListModel(const CallJournal& journal)
 
 void CallListModel::show(const std::vector<WaitingCall>& waiting, const CallDay& day)
 {
-    const std::vector<Row> target = rowsFor(waiting, day);
+    std::vector<Row> target = rowsFor(waiting, day);
     if (&day == day_ && day.date() == date_) {
-        waiting_ = waiting;
-        follow(target);
+        const std::vector<WaitingCall> before = std::exchange(waiting_, waiting);
+        follow(target, placesIn(before));
         return;
     }
     beginResetModel();
     waiting_ = waiting;
     day_ = &day;
     date_ = day.date();
-    rows_ = target;
+    rows_ = std::move(target);
     endResetModel();
 }
 
@@ -150,61 +149,83 @@ QString CallListModel::text(int row, int column) const
     }
 }
 
-// The waiting calls, then the day's calls from the latest; a waiting call is
-// known by the key it will have once it has ended.
+// The waiting calls, then the day's calls from the latest.
 std::vector<CallListModel::Row> CallListModel::rowsFor(
     const std::vector<WaitingCall>& waiting, const CallDay& day) const
 {
-    QHash<std::pair<QString, std::int64_t>, int> seen;
-    std::vector<Row> ended;
-    ended.reserve(day.calls().size());
-    std::int64_t number = std::int64_t(day.dropped());
-    for (const CallEntry& call : day.calls()) {
-        int& before = seen[{call.origin, call.startedMs}];
-        ended.push_back({{call.origin, call.startedMs, before++}, -1, number++});
-    }
     std::vector<Row> rows;
-    rows.reserve(waiting.size() + ended.size());
-    for (std::size_t i = 0; i < waiting.size(); ++i) {
-        const WaitingCall& call = waiting[i];
-        rows.push_back({{call.origin, call.startedMs, seen.value({call.origin, call.startedMs})}, int(i), -1});
-    }
-    rows.insert(rows.end(), ended.rbegin(), ended.rend());
+    rows.reserve(waiting.size() + day.calls().size());
+    for (std::size_t i = 0; i < waiting.size(); ++i)
+        rows.push_back({int(i), -1});
+    const std::int64_t first = std::int64_t(day.dropped());
+    for (std::int64_t call = first + std::int64_t(day.calls().size()) - 1; call >= first; --call)
+        rows.push_back({-1, call});
     return rows;
+}
+
+// Where each row now shown goes among the new rows (waiting_ and the day as
+// they are now), -1 when its call is gone: an ended call keeps its number, a
+// waiting call stays waiting or has become one of the calls ended since.
+std::vector<int> CallListModel::placesIn(const std::vector<WaitingCall>& before) const
+{
+    const std::int64_t dropped = std::int64_t(day_->dropped());
+    const std::int64_t total = dropped + std::int64_t(day_->calls().size());
+    const int waitingRows = int(waiting_.size());
+    const auto endedRow = [&](std::int64_t call) { return call < dropped ? -1 : int(waitingRows + total - 1 - call); };
+    std::int64_t endedBefore = dropped;
+    for (const Row& row : rows_)
+        endedBefore = std::max(endedBefore, row.call + 1);
+    std::vector<int> places;
+    for (const Row& row : rows_) {
+        if (row.call >= 0) {
+            places.push_back(endedRow(row.call));
+            continue;
+        }
+        const WaitingCall& call = before[row.waiting];
+        const auto same
+            = [&](const auto& other) { return other.origin == call.origin && other.startedMs == call.startedMs; };
+        const auto still = std::find_if(waiting_.begin(), waiting_.end(), same);
+        int place = still == waiting_.end() ? -1 : int(still - waiting_.begin());
+        for (std::int64_t ended = endedBefore; place < 0 && ended < total; ++ended) {
+            if (same(day_->calls()[ended - dropped]))
+                place = endedRow(ended);
+        }
+        places.push_back(place);
+    }
+    return places;
 }
 
 // Rows whose call is gone go; then, in the new order, each row is moved up
 // to its place or inserted there. The texts may all have changed.
-void CallListModel::follow(const std::vector<Row>& target)
+void CallListModel::follow(const std::vector<Row>& target, const std::vector<int>& places)
 {
-    QSet<Key> wanted;
-    for (const Row& row : target)
-        wanted.insert(row.key);
+    std::vector<int> placeOf = places;
     for (int i = int(rows_.size()) - 1; i >= 0; --i) {
-        if (wanted.contains(rows_[i].key))
+        if (placeOf[i] >= 0)
             continue;
         beginRemoveRows({}, i, i);
         rows_.erase(rows_.begin() + i);
+        placeOf.erase(placeOf.begin() + i);
         endRemoveRows();
     }
-    QSet<Key> present;
-    for (const Row& row : rows_)
-        present.insert(row.key);
+    std::vector<bool> kept(target.size());
+    for (int place : placeOf)
+        kept[place] = true;
     for (int i = 0; i < int(target.size()); ++i) {
-        if (i < int(rows_.size()) && rows_[i].key == target[i].key) {
+        if (i < int(rows_.size()) && placeOf[i] == i) {
             rows_[i] = target[i];
             continue;
         }
-        if (present.contains(target[i].key)) {
-            const auto from = std::find_if(
-                rows_.begin() + i, rows_.end(), [&](const Row& row) { return row.key == target[i].key; });
-            const int j = int(from - rows_.begin());
+        if (kept[i]) {
+            const int j = int(std::find(placeOf.begin() + i, placeOf.end(), i) - placeOf.begin());
             beginMoveRows({}, j, j, {}, i);
-            std::rotate(rows_.begin() + i, from, from + 1);
+            std::rotate(rows_.begin() + i, rows_.begin() + j, rows_.begin() + j + 1);
+            std::rotate(placeOf.begin() + i, placeOf.begin() + j, placeOf.begin() + j + 1);
             endMoveRows();
         } else {
             beginInsertRows({}, i, i);
             rows_.insert(rows_.begin() + i, target[i]);
+            placeOf.insert(placeOf.begin() + i, i);
             endInsertRows();
         }
         rows_[i] = target[i];

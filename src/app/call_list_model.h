@@ -12,10 +12,11 @@ class CallJournal;
 
 // The rows of the call list: the calls waiting now, the longest-waiting
 // first, then the day's calls, the latest first, the missed ones not called
-// back marked. A row is known by its call (origin and start), so a change
-// moves, inserts and removes rows and never redraws the list whole: the
-// selection stays on its call, also when a waiting call ends and becomes the
-// day's latest. Another day starts the rows afresh.
+// back marked. A row stays with its call (a waiting call by its origin and
+// start, an ended one by its number in the day), so a change moves, inserts
+// and removes rows and never redraws the list whole: the selection stays on
+// its call, also when a waiting call ends and becomes the day's latest.
+// Another day starts the rows afresh.
 class CallListModel final : public QAbstractTableModel
 {
 public:
@@ -37,26 +38,14 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    // A call's place in the list: its origin and start, and how many calls
-    // of the day before it share both (a file keeps whole seconds).
-    struct Key {
-        QString origin;
-        std::int64_t startedMs = 0;
-        int occurrence = 0;
-        bool operator==(const Key&) const = default;
-        friend size_t qHash(const Key& key, size_t seed = 0)
-        {
-            return qHashMulti(seed, key.origin, key.startedMs, key.occurrence);
-        }
-    };
     struct Row {
-        Key key;
         int waiting = -1; // index in the waiting calls, or
         std::int64_t call = -1; // the call's number in the day, dropped calls counted
     };
 
     std::vector<Row> rowsFor(const std::vector<WaitingCall>& waiting, const CallDay& day) const;
-    void follow(const std::vector<Row>& target);
+    std::vector<int> placesIn(const std::vector<WaitingCall>& before) const;
+    void follow(const std::vector<Row>& target, const std::vector<int>& places);
     QString text(int row, int column) const;
 
     const CallJournal& journal_;

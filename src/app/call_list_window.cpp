@@ -88,12 +88,15 @@ void CallListWindow::build()
     resize(WindowSize);
     figures_->setObjectName(QStringLiteral("callListFigures"));
     figures_->setWordWrap(true);
+    for (QWidget* readable : std::initializer_list<QWidget*>{figures_, chart_})
+        readable->setFocusPolicy(Qt::TabFocus); // Tab reaches them, so a screen reader says them
     notes_->setObjectName(QStringLiteral("callListNotes"));
     table_->setObjectName(QStringLiteral("callListTable"));
     table_->setModel(model_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setTabKeyNavigation(false); // Tab leaves the list, the arrows go through it
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setSectionResizeMode(CallListModel::Origen, QHeaderView::Stretch);
     table_->horizontalHeader()->setSectionResizeMode(CallListModel::Resultado, QHeaderView::ResizeToContents);

@@ -24,23 +24,21 @@ CallDay::CallDay(const QDate& date)
 CallDay CallDay::read(const QDate& date, const QByteArray& file)
 {
     CallDay day(date);
-    const journal_csv::Rows rows = journal_csv::read(file);
-    day.unreadable_ = rows.unreadable;
-    for (const CallEntry& entry : rows.entries) {
+    day.unreadable_ = journal_csv::read(file, [&day](CallEntry&& entry) {
         if (!day.contains(entry.endedMs))
-            continue;
+            return;
         if (entry.kind == CallKind::Callback)
             day.markCallback(entry.origin, entry.endedMs);
         else
-            day.add(entry);
-    }
+            day.add(std::move(entry));
+    });
     return day;
 }
 
-void CallDay::add(const CallEntry& call)
+void CallDay::add(CallEntry call)
 {
     figures_.add(call);
-    calls_.push_back(call);
+    calls_.push_back(std::move(call));
     if (calls_.size() <= KeptCalls)
         return;
     calls_.pop_front();

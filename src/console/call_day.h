@@ -28,7 +28,7 @@ public:
     bool contains(std::int64_t wallMs) const { return wallMs >= startMs_ && wallMs < endMs_; }
 
     // A call that ended this day.
-    void add(const CallEntry& call);
+    void add(CallEntry call);
     // The console called the extension with this number back: marks the
     // latest missed call from it not yet marked; false when there is none.
     bool markCallback(const QString& origin, std::int64_t atMs);

@@ -2,6 +2,7 @@
 
 #include "console/local_hours.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <algorithm>
@@ -96,27 +97,44 @@ std::optional<std::int64_t> wallMsOf(const QByteArray& text, LocalHours& hours)
     return hours.wallMsOf(date, time);
 }
 
-std::optional<CallEntry> entryOf(const std::vector<QByteArray>& fields, LocalHours& hours)
+// The fields of a day file's rows turned into calls; the texts that recur
+// (lines, extension numbers and names) share one string each.
+class Fields
 {
-    if (fields.size() != Columns)
-        return std::nullopt;
-    const auto started = wallMsOf(fields[0], hours);
-    const auto ended = wallMsOf(fields[6], hours);
-    const auto kind = kindFromText(QString::fromUtf8(fields[3]));
-    if (!started || !ended || !kind)
-        return std::nullopt;
-    CallEntry entry{
-        *started, QString::fromUtf8(fields[1]), QString::fromUtf8(fields[2]), *kind, 0, CallOutcome::Missed, *ended};
-    if (kind == CallKind::Callback)
+public:
+    std::optional<CallEntry> entryOf(const std::vector<QByteArray>& fields)
+    {
+        if (fields.size() != Columns)
+            return std::nullopt;
+        const auto started = wallMsOf(fields[0], hours_);
+        const auto ended = wallMsOf(fields[6], hours_);
+        const auto kind = kindFromText(QString::fromUtf8(fields[3]));
+        if (!started || !ended || !kind)
+            return std::nullopt;
+        CallEntry entry{*started, text(fields[1]), text(fields[2]), *kind, 0, CallOutcome::Missed, *ended};
+        if (kind == CallKind::Callback)
+            return entry;
+        bool number = false;
+        entry.waitedSeconds = fields[4].toLongLong(&number);
+        const auto outcome = outcomeFromText(QString::fromUtf8(fields[5]));
+        if (!number || entry.waitedSeconds < 0 || !outcome)
+            return std::nullopt;
+        entry.outcome = *outcome;
         return entry;
-    bool number = false;
-    entry.waitedSeconds = fields[4].toLongLong(&number);
-    const auto outcome = outcomeFromText(QString::fromUtf8(fields[5]));
-    if (!number || entry.waitedSeconds < 0 || !outcome)
-        return std::nullopt;
-    entry.outcome = *outcome;
-    return entry;
-}
+    }
+
+private:
+    QString text(const QByteArray& field)
+    {
+        auto known = texts_.find(field);
+        if (known == texts_.end())
+            known = texts_.insert(field, QString::fromUtf8(field));
+        return *known;
+    }
+
+    LocalHours hours_;
+    QHash<QByteArray, QString> texts_;
+};
 
 // A blank line, or the header row, which hold no call.
 bool holdsNoCall(const Record& record)
@@ -144,20 +162,20 @@ QByteArray row(const CallEntry& entry)
         callback ? QString() : outcomeText(entry.outcome), localTime(entry.endedMs).toString(DateTimeFormat)});
 }
 
-Rows read(const QByteArray& file)
+int read(const QByteArray& file, const std::function<void(CallEntry&&)>& take)
 {
-    Rows rows;
-    LocalHours hours;
+    int unreadable = 0;
+    Fields fields;
     forEachRecord(file, [&](Record&& record) {
         if (holdsNoCall(record))
             return;
-        const auto entry = record.finished ? entryOf(record.fields, hours) : std::nullopt;
+        auto entry = record.finished ? fields.entryOf(record.fields) : std::nullopt;
         if (entry)
-            rows.entries.push_back(*entry);
+            take(std::move(*entry));
         else
-            ++rows.unreadable;
+            ++unreadable;
     });
-    return rows;
+    return unreadable;
 }
 
 } // namespace journal_csv

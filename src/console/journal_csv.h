@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 
-#include <vector>
+#include <functional>
 
 // The day files of the call journal: CSV as RFC 4180 has it (UTF-8, comma
 // separated, CRLF line ends, a field with a comma, quote or line break in
@@ -16,13 +16,9 @@ namespace journal_csv
 QByteArray header();
 QByteArray row(const CallEntry& entry);
 
-// What a day file holds: its rows that are whole calls or callbacks, in the
-// file's order, and how many other rows it has besides the header and blank
-// lines (damaged rows, a last line left unfinished).
-struct Rows {
-    std::vector<CallEntry> entries;
-    int unreadable = 0;
-};
-Rows read(const QByteArray& file);
+// Hands each row of a day file that is a whole call or callback to `take`,
+// in the file's order, and answers how many other rows it has besides the
+// header and blank lines (damaged rows, a last line left unfinished).
+int read(const QByteArray& file, const std::function<void(CallEntry&&)>& take);
 
 } // namespace journal_csv

@@ -78,11 +78,11 @@ std::optional<QDate> CallList::laterDay() const
     return later != days.end() && *later < today ? *later : today;
 }
 
-// Today is shown live from the journal, never from its file.
+// Today is shown live from the journal, never from its file. The day shown
+// before goes first, so that two busy days are never held at once.
 void CallList::show(const QDate& date)
 {
-    if (date == journal_.today().date())
-        shown_.reset();
-    else
+    shown_.reset();
+    if (date != journal_.today().date())
         shown_ = journal_.day(date);
 }

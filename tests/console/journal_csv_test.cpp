@@ -45,12 +45,14 @@ TEST(JournalCsv, RowsAreCrlfQuotedOnlyWhereNeededAndReadBackCountingTheDamagedOn
     for (const char* row : damaged)
         file.insert(journal_csv::header().size(), row);
     file.insert(journal_csv::header().size(), "\r\n");
-    const journal_csv::Rows rows = journal_csv::read(file);
-    EXPECT_EQ(rows.entries, calls);
-    EXPECT_EQ(rows.unreadable, std::size(damaged)) << "a blank line is not a damaged row";
-    const journal_csv::Rows torn = journal_csv::read(file + cases[0].expected.chopped(1));
-    EXPECT_EQ(torn.entries, calls);
-    EXPECT_EQ(torn.unreadable, std::size(damaged) + 1) << "an unfinished last line";
+    const auto read = [](const QByteArray& bytes) {
+        std::vector<CallEntry> entries;
+        const int unreadable = journal_csv::read(bytes, [&](CallEntry&& entry) { entries.push_back(entry); });
+        return std::pair(entries, unreadable);
+    };
+    EXPECT_EQ(read(file), std::pair(calls, int(std::size(damaged)))) << "a blank line is not a damaged row";
+    EXPECT_EQ(read(file + cases[0].expected.chopped(1)), std::pair(calls, int(std::size(damaged)) + 1))
+        << "an unfinished last line";
 }
 
 } // namespace

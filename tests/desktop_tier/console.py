@@ -2,6 +2,8 @@
 a Desktop and observed from outside: its windows, its tray icon, the bytes
 on the wire, its trace, its files, its exit."""
 
+import csv
+import datetime
 import os
 import re
 import signal
@@ -36,10 +38,18 @@ def configuration(names=()):
     return "".join(r + "\r\n" for r in records).encode("cp1252")
 
 
+def day_row(ended, origin, kind, waited, outcome):
+    """A call's row in a day file, as the console writes it."""
+    started = ended - datetime.timedelta(seconds=waited)
+    return f"{started:%Y-%m-%d %H:%M:%S},{origin},,{kind},{waited},{outcome},{ended:%Y-%m-%d %H:%M:%S}\r\n"
+
+
 class Console:
-    def __init__(self, desktop, dat=None, traffic=False, device=None, sim_options=(), journal_blocked=False):
+    def __init__(self, desktop, dat=None, traffic=False, device=None, sim_options=(), journal_blocked=False,
+                 day_files=None):
         """A console on the simulator's line, or on `device` instead (then nothing waits for the link);
-        `journal_blocked`: the folder of the call journal's day files cannot be made."""
+        `journal_blocked`: the folder of the call journal's day files cannot be made; `day_files`: {date: rows}
+        written as its day files before it starts."""
         self.desktop = desktop
         self.folder = os.path.join(desktop.folder, f"console-{time.monotonic_ns()}")
         os.makedirs(self.folder)
@@ -62,6 +72,8 @@ class Console:
         if journal_blocked:
             os.makedirs(os.path.join(self.data_folder, "opr903"))
             open(os.path.join(self.data_folder, "opr903", "llamadas"), "w").close()  # a file where the folder goes
+        for day, text in (day_files or {}).items():
+            self.write_day_file(day, text)
         with open(self.stderr_path, "wb") as log:
             self.process = subprocess.Popen([os.path.abspath(OPR903), "--device", device or self.device, "--trace",
                                              self.trace_path], cwd=self.folder,
@@ -174,6 +186,21 @@ class Console:
         """Every byte the console sent to the exchange, in order."""
         with open(self.wire_path) as f:
             return [int(line.split()[1], 16) for line in f if line.strip()]
+
+    def day_file(self, day):
+        return os.path.join(self.data_folder, "opr903", "llamadas", f"{day}.csv")
+
+    def write_day_file(self, day, text):
+        os.makedirs(os.path.dirname(self.day_file(day)), exist_ok=True)
+        with open(self.day_file(day), "w", encoding="utf-8", newline="") as f:
+            f.write("inicio,origen,nombre,tipo,espera_s,resultado,fin\r\n" + text)
+
+    def day_rows(self, day):
+        """The rows of a day file, its header left out."""
+        if not os.path.exists(self.day_file(day)):
+            return []
+        with open(self.day_file(day), newline="", encoding="utf-8") as f:
+            return list(csv.reader(f))[1:]
 
     def dat(self):
         if not os.path.exists(self.dat_path):

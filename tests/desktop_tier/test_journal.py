@@ -1,23 +1,67 @@
-"""The call journal on the operator's desktop: a missed and an answered call
-from the exchange reach the day's file; the list opens from F10 or the
-button, Orca reads its rows and the count of missed calls, and Esc closes
-it with the focus back where it was; opened while a name is typed, it never
-takes the keyboard."""
+"""The call journal on the operator's desktop: calls from the exchange reach
+the day's file; the list opens from F10 or the button, Orca reads its rows
+and the count of missed calls, and Esc closes it with the focus back where
+it was; Enter on a missed extension call calls it back; the chart shows each
+hour's calls on the screen, Orca says the figures and the busiest hour, and
+Alt+Left and Alt+Right reach the earlier days; opened while a name is typed,
+the list never takes the keyboard."""
 
-import csv
 import datetime
-import os
 import re
 import unittest
 
 from case import DesktopCase
-from console import IDLE, configuration, frame
+from console import IDLE, configuration, day_row, frame
 
 LLAMADAS_BUTTON = (268, 358)
 SLOT_2_INDICATOR = (103, 167)
+NO_COMMAND = 0x8E
+AXIS = (0, 0, 0)
 
 
 WAIT = r"^\d+:\d\d\.$"
+
+
+def list_title(day):
+    return f"Llamadas del {day:%d/%m/%Y}"
+
+
+def answered_colour(rgb):
+    r, g, b = rgb
+    return b > 150 and r < 100
+
+
+def not_answered_colour(rgb):
+    r, g, b = rgb
+    return r > 150 and g < 170 and b < 170 and r - g > 80
+
+
+def run_length(column, start, step, fits):
+    """How many pixels from start, going by step, fit."""
+    length = 0
+    while 0 <= start + length * step < len(column) and fits(column[start + length * step]):
+        length += 1
+    return length
+
+
+def chart_bars(pixels):
+    """Each hour's (answered, not answered) bar heights in pixels, read off the chart's axis: the longest
+    black line on the screen, in 24 equal slots."""
+    longest = (0, 0, 0)  # length, row, first column
+    for y, row in enumerate(pixels):
+        x = 0
+        while x < len(row):
+            length = run_length(row, x, 1, lambda p: p == AXIS)
+            longest = max(longest, (length, y, x))
+            x += max(length, 1)
+    width, axis, left = longest
+    bars = []
+    for hour in range(24):
+        x = left + (2 * hour + 1) * width // 48
+        column = [row[x] for row in pixels]
+        answered = run_length(column, axis - 1, -1, answered_colour)
+        bars.append((answered, run_length(column, axis - 1 - answered, -1, not_answered_colour)))
+    return bars
 
 
 class Journal(DesktopCase):
@@ -29,18 +73,17 @@ class Journal(DesktopCase):
         for status in (frame(line2=6), IDLE, frame(ext3=4), frame(ext3=2), IDLE):  # missed, then answered
             console.show(status)
 
-        day_file = os.path.join(console.data_folder, "opr903", "llamadas", f"{datetime.date.today()}.csv")
-        rows = self.wait(lambda: os.path.exists(day_file) and self.rows(day_file, 3), "two calls in the day's file")
-        self.assertEqual(rows[0], ["inicio", "origen", "nombre", "tipo", "espera_s", "resultado", "fin"])
-        self.assertEqual([(r[1], r[3], r[5]) for r in rows[1:]], [("L2", "entrante", "perdida"),
-                                                                  ("13", "interno", "atendida")])
+        today = datetime.date.today()
+        rows = self.wait(lambda: len(console.day_rows(today)) == 2 and console.day_rows(today), "two calls filed")
+        self.assertEqual([(r[1], r[3], r[5]) for r in rows], [("L2", "entrante", "perdida"),
+                                                              ("13", "interno", "atendida")])
         mark = self.orca.mark()
         self.desktop.keys("Right")
         self.orca.hear(r"^Línea 2, Línea libre label", mark)
         for open_list in (lambda: self.desktop.keys("F10"), lambda: console.click_in_window(*LLAMADAS_BUTTON)):
             mark = self.orca.mark()
             open_list()
-            window = self.wait(lambda: self.desktop.window_titled("Llamadas"), "the call list")
+            window = self.wait(lambda: self.desktop.window_titled(list_title(today)), "the call list")
             self.wait(lambda: self.active_window() == window.id, "the call list in front")
             self.orca.hear(r"^1 llamada perdida hoy", mark)
             # Newest first, each row whole: time, origin and name, kind, wait, result.
@@ -64,13 +107,98 @@ class Journal(DesktopCase):
         except AssertionError:
             self.fail(f"no row {cells} in {self.orca.utterances(mark)}")
 
+    def test_a_missed_extension_call_is_called_back_from_the_list_with_enter(self):
+        console = self.console(dat=configuration())
+        self.in_front(console)
+        # Line 2 and extension 13 missed, then extension 14 answered.
+        for status in (frame(line2=6), IDLE, frame(ext3=4), IDLE, frame(ext4=4), frame(ext4=2), IDLE):
+            console.show(status)
+        today = datetime.date.today()
+        self.wait(lambda: len(console.day_rows(today)) == 3, "three calls filed")
+        mark = self.orca.mark()
+        self.desktop.keys("F10")
+        window = self.wait(lambda: self.desktop.window_titled(list_title(today)), "the call list")
+        self.wait(lambda: self.active_window() == window.id, "the call list in front")
+        self.orca.hear(r"^2 llamadas perdidas hoy", mark)
+        self.orca.hear(r"^14\.$", mark)  # the first row, extension 14's
+        sent = len(console.sent_bytes())
+        self.desktop.keys("Down", "Return")  # extension 13's
+        self.wait(lambda: 0x03 in console.sent_bytes()[sent:], "extension 13 called on the wire")
+        callback = self.wait(lambda: len(console.day_rows(today)) == 4 and console.day_rows(today)[3], "the callback")
+        self.assertEqual((callback[1], callback[3]), ("13", "rellamada"))
+        self.assertEqual(self.active_window(), window.id)  # the keyboard stays in the list
+
+        def said_marked():  # the list follows the journal a moment later: back to the row until Orca says the mark
+            mark = self.orca.mark()
+            self.desktop.keys("Up", "Down")
+            try:
+                return self.orca.hear(rf"^perdida, rellamada {callback[0][11:16]}\.$", mark, timeout=1)
+            except AssertionError:
+                return None
+        self.wait(said_marked, "Orca saying the callback's mark")
+
+        self.desktop.keys("Down", "Return")  # line 2: no caller to call back
+        mark = self.orca.mark()
+        self.desktop.keys("Escape")
+        self.orca.hear(r"^Línea 1, ", mark)  # the focus back on the panel
+        mark = self.orca.mark()
+        self.desktop.keys("F10")
+        self.orca.hear(r"^1 llamada perdida hoy", mark)
+        self.assertEqual([b for b in console.sent_bytes()[sent:] if b != NO_COMMAND], [0x03])
+
+    def test_the_chart_shows_each_hours_calls_and_alt_arrows_reach_the_days_with_a_file(self):
+        today = datetime.date.today()
+        busy, quiet = (datetime.datetime.now().hour + 12) % 24, (datetime.datetime.now().hour + 6) % 24
+        at = lambda hour, minute: datetime.datetime.combine(today, datetime.time(hour, minute))  # noqa: E731
+        outcomes = [(busy, "atendida")] * 3 + [(busy, "perdida")] * 2 + [(quiet, "atendida"), (quiet, "sin final")]
+        yesterday, earlier = today - datetime.timedelta(days=1), today - datetime.timedelta(days=3)
+        console = self.console(dat=configuration(), day_files={
+            today: "".join(day_row(at(h, i), "L1", "entrante", 10, o) for i, (h, o) in enumerate(outcomes)),
+            yesterday: day_row(datetime.datetime.combine(yesterday, datetime.time(9)), "L3", "entrante", 5, "atendida"),
+            earlier: "roto\r\n" + day_row(datetime.datetime.combine(earlier, datetime.time(10)), "L4", "devuelta",
+                                          5, "perdida")})
+        self.in_front(console)
+        for status in (frame(line2=6), IDLE, frame(line3=6), frame(line3=2), IDLE):  # missed, then answered
+            console.show(status)
+        rows = self.wait(lambda: len(console.day_rows(today)) == 9 and console.day_rows(today), "two more calls")
+        self.desktop.keys("F10")
+        window = self.wait(lambda: self.desktop.window_titled(list_title(today)), "the call list")
+        self.wait(lambda: self.active_window() == window.id, "the call list in front")
+        expected = [[0, 0] for _ in range(24)]
+        for row in rows:
+            expected[int(row[6][11:13])][row[5] != "atendida"] += 1
+        most = max(sum(hour) for hour in expected)
+
+        def drawn():  # the chart on the screen, its busiest hour filling it
+            bars = chart_bars(self.desktop.screenshot(*self.desktop.position(window)))
+            return bars if max(sum(bar) for bar in bars) > 20 else None
+        bars = self.wait(drawn, "the chart drawn")
+        tallest = max(sum(bar) for bar in bars)
+        for hour in range(24):
+            answered, total = expected[hour][0] * tallest / most, sum(expected[hour]) * tallest / most
+            self.assertAlmostEqual(bars[hour][0], answered, delta=1, msg=f"hour {hour}: {bars[hour]}")
+            self.assertAlmostEqual(sum(bars[hour]), total, delta=1, msg=f"hour {hour}: {bars[hour]}")
+        mark = self.orca.mark()
+        self.desktop.keys("shift+Tab", "shift+Tab")  # from the list to the chart, then the figures
+        self.orca.hear(rf"^Hora con más llamadas: {busy} a {busy + 1}, 5 llamadas, 2 perdidas", mark)
+        self.orca.hear(rf"^{today:%d/%m/%Y}: 9 llamadas, 5 atendidas, 3 perdidas", mark)
+
+        # Each day opens on its first row, Orca says it from its start time.
+        for keys, day, start in (("alt+Left", yesterday, "08:59:55"), ("alt+Left", earlier, "09:59:55"),
+                                 ("alt+Right", yesterday, "08:59:55"), ("alt+Right", today, None)):
+            mark = self.orca.mark()
+            self.desktop.keys(keys)
+            self.wait(lambda: self.desktop.title(window) == list_title(day), list_title(day))
+            if start:
+                self.orca.hear(rf"^{start}\.$", mark)
+
     def test_the_list_opened_while_a_name_is_typed_leaves_the_typing_where_it_was(self):
         console = self.console(dat=configuration())
         self.in_front(console)
         console.click_in_window(*SLOT_2_INDICATOR, button=3)
         self.desktop.type("Ab")
         console.click_in_window(*LLAMADAS_BUTTON)
-        window = self.wait(lambda: self.desktop.window_titled("Llamadas"), "the call list")
+        window = self.wait(lambda: self.desktop.window_titled(list_title(datetime.date.today())), "the call list")
         self.wait(lambda: self.desktop.viewable(window), "the call list shown")
         self.assertEqual(self.active_window(), console.window.id)
         self.desktop.type("c")
@@ -80,12 +208,6 @@ class Journal(DesktopCase):
         self.desktop.keys("Return")
         self.assertEqual(console.wait_exit(), 0)
         self.assertEqual(console.dat(), configuration(["", "Abc"]))  # the name typed whole
-
-    @staticmethod
-    def rows(path, count):
-        with open(path, newline="", encoding="utf-8") as f:
-            rows = list(csv.reader(f))
-        return rows if len(rows) >= count else None
 
 
 if __name__ == "__main__":

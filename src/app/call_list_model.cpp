@@ -196,7 +196,8 @@ std::vector<int> CallListModel::placesIn(const std::vector<WaitingCall>& before)
 }
 
 // Rows whose call is gone go; then, in the new order, each row is moved up
-// to its place or inserted there. The texts may all have changed.
+// to its place or inserted there, and takes the new row's content. The texts
+// may all have changed.
 void CallListModel::follow(const std::vector<Row>& target, const std::vector<int>& places)
 {
     std::vector<int> placeOf = places;
@@ -219,7 +220,6 @@ void CallListModel::follow(const std::vector<Row>& target, const std::vector<int
         if (kept[i]) {
             const int j = int(std::find(placeOf.begin() + i, placeOf.end(), i) - placeOf.begin());
             beginMoveRows({}, j, j, {}, i);
-            std::rotate(rows_.begin() + i, rows_.begin() + j, rows_.begin() + j + 1);
             std::rotate(placeOf.begin() + i, placeOf.begin() + j, placeOf.begin() + j + 1);
             endMoveRows();
         } else {

@@ -98,14 +98,17 @@ TEST_F(CallListWindowTest, EnterAnswersAWaitingCallCallsBackAMissedExtensionAndL
     EXPECT_EQ(w.session.journal().buttonCaption(), "LLAMADAS (1)");
     w.forgetCommands();
 
-    window.table()->setCurrentIndex(window.model().index(3, 0));
-    key(Qt::Key_Return); // L1 missed: no caller to call back
     window.table()->setCurrentIndex(window.model().index(0, 0));
-    key(Qt::Key_Enter); // L2, the longest waiting
+    frameAfter(1, {{L3, 6}}); // L2 stops waiting; L3 moves up past it
+    ASSERT_TRUE(QTest::qWaitFor([&] { return row(1).last() == "PERDIDA"; }, 1000));
+    EXPECT_EQ(currentOrigin(), "L2");
+    key(Qt::Key_Return); // a missed line: no caller to call back
+    window.table()->setCurrentIndex(window.model().index(0, 0));
+    key(Qt::Key_Enter); // L3, waiting
     const QRect extension = window.table()->visualRect(window.model().index(2, CallListModel::Origen));
     QTest::mouseClick(window.table()->viewport(), Qt::LeftButton, {}, extension.center());
     QTest::mouseDClick(window.table()->viewport(), Qt::LeftButton, {}, extension.center());
-    EXPECT_EQ(w.queued(), (std::vector<int>{0x22, Slot4 + 1}));
+    EXPECT_EQ(w.queued(), (std::vector<int>{0x23, Slot4 + 1}));
     EXPECT_EQ(w.messages.beeps, 0);
 }
 

@@ -194,9 +194,9 @@ TEST_F(JournalTest, TodaysListStartsAfreshAtMidnightWithoutACall)
     EXPECT_EQ(changes, before + 1);
 }
 
-TEST_F(JournalTest, ACallEndingPastMidnightIsTheNewDaysFirstInItsFirstHourAndOnlyItsDaysCallsAreCalledBack)
+TEST_F(JournalTest, ACallEndingAtMidnightIsTheNewDaysFirstInItsFirstHourAndOnlyItsDaysCallsAreCalledBack)
 {
-    journalClock.morningMs = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 50)).toMSecsSinceEpoch();
+    journalClock.morningMs = QDateTime(QDate(2026, 12, 7), QTime(23, 59, 45)).toMSecsSinceEpoch();
     play({{0, {{L1, 6}, {Slot4, 4}}}, {5, {{L1, 6}}}, {10, {}}});
     journal.commandSent(wire::SelectExtension(Slot4 + 1));
     EXPECT_EQ(filed(), QStringList({"14 Caja, 2º interno 5 perdida", "L1  entrante 15 perdida"}))

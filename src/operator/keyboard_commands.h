@@ -23,9 +23,10 @@ struct WaitingCall;
 //   F8             the first command button, while it is shown
 //   F9             open the directory, while AGENDA is usable
 //
-// A call from the keys leaves the focus where it is. A key whose command
-// cannot be queued (an extension neither free nor held, an unknown number, a
-// full queue) beeps and tells a screen reader why.
+// A call from the keys leaves the focus where it is; the call list's Enter
+// calls a number back and answers a waiting call under the same rules. A key
+// whose command cannot be queued (an extension neither free nor held, an
+// unknown number, a full queue) beeps and tells a screen reader why.
 class KeyboardCommands
 {
 public:

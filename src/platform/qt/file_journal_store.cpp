@@ -111,7 +111,6 @@ std::optional<QByteArray> FileJournalStore::readDay(const QDate& day)
 
 std::vector<QDate> FileJournalStore::days()
 {
-    waitUntilWritten();
     std::vector<QDate> days;
     for (const QString& name : QDir(folder_).entryList({QStringLiteral("*") + Suffix}, QDir::Files)) {
         if (const QDate day = dayOfFile(name); day.isValid())

@@ -88,7 +88,7 @@ TEST_F(FileJournalStoreTest, ALastLineLeftUnfinishedKeepsItsBytesAndTheNextCallS
     EXPECT_EQ(contentsOf(day("2026-12-07")), torn + "\r\n" + journal_csv::row(Morning));
 }
 
-TEST_F(FileJournalStoreTest, FilesOfMoreThanNinetyDaysAgoAreRemovedAtStartAndNoOtherFile)
+TEST_F(FileJournalStoreTest, FilesOfMoreThanNinetyDaysAgoAreRemovedAtStartAndTheOthersListedByDay)
 {
     ASSERT_TRUE(QDir().mkpath(journalFolder));
     const QStringList kept{"2026-09-08.csv", "2026-12-07.csv", "2020-01-01.txt", "notas.csv", "2020-1-1.csv"};
@@ -100,6 +100,7 @@ TEST_F(FileJournalStoreTest, FilesOfMoreThanNinetyDaysAgoAreRemovedAtStartAndNoO
     left.sort();
     expected.sort();
     EXPECT_EQ(left, expected);
+    EXPECT_EQ(journal.store.days(), (std::vector<QDate>{QDate(2026, 9, 8), Today})) << "the days that have a file";
 }
 
 TEST_F(FileJournalStoreTest, AFolderOrFileThatCannotBeWrittenIsReportedAndWhatWasWrittenStays)

@@ -176,10 +176,12 @@ class Journal(DesktopCase):
             answered, total = expected[hour][0] * tallest / most, sum(expected[hour]) * tallest / most
             self.assertAlmostEqual(bars[hour][0], answered, delta=1, msg=f"hour {hour}: {bars[hour]}")
             self.assertAlmostEqual(sum(bars[hour]), total, delta=1, msg=f"hour {hour}: {bars[hour]}")
-        mark = self.orca.mark()
-        self.desktop.keys("shift+Tab", "shift+Tab")  # from the list to the chart, then the figures
-        self.orca.hear(rf"^Hora con más llamadas: {busy} a {busy + 1}, 5 llamadas, 2 perdidas", mark)
-        self.orca.hear(rf"^{today:%d/%m/%Y}: 9 llamadas, 5 atendidas, 3 perdidas", mark)
+        # From the list back to the chart, then the figures, each heard before the next key.
+        for heard in (rf"^Hora con más llamadas: {busy} a {busy + 1}, 5 llamadas, 2 perdidas",
+                      rf"^{today:%d/%m/%Y}: 9 llamadas, 5 atendidas, 3 perdidas"):
+            mark = self.orca.mark()
+            self.desktop.keys("shift+Tab")
+            self.orca.hear(heard, mark)
 
         # Each day opens on its first row, Orca says it from its start time.
         for keys, day, start in (("alt+Left", yesterday, "08:59:55"), ("alt+Left", earlier, "09:59:55"),

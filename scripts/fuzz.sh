@@ -1,22 +1,44 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang and runs each for a while.
-# Usage: scripts/fuzz.sh [seconds per target, default 60]
+# Builds the libFuzzer targets with clang and runs each for a while: a number
+# of seconds (the test command's short run) or of executions (the long run).
+# Usage: scripts/fuzz.sh [SECONDS | --runs N] [TARGET...]
+#   scripts/fuzz.sh 60                       # every target for 60 s
+#   scripts/fuzz.sh --runs 10000000 day_file # ten million inputs to one target
+# Each target prints one line: inputs run, time, inputs per second, peak RSS and
+# the result; a fault leaves the input in build-fuzz/ and fails the script.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-seconds=${1:-60}
+limit=(-max_total_time="${1:-60}")
+if [ "${1:-}" = --runs ]; then
+  limit=(-runs="$2")
+  shift 2
+elif [ $# -gt 0 ]; then
+  shift
+fi
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(dispatcher configuration day_file)
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOPR903_FUZZ=ON >/dev/null
-cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_dispatcher fuzz_configuration
-for target in dispatcher configuration; do
+cmake --build build-fuzz --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}"
+for target in "${targets[@]}"; do
   corpus=build-fuzz/corpus-$target
   mkdir -p "$corpus"
-  echo "fuzz_$target: ${seconds} s"
+  options=("${limit[@]}" -max_len=4096 -print_final_stats=1 -artifact_prefix=build-fuzz/)
+  [ -f "fuzz/$target.dict" ] && options+=(-dict="fuzz/$target.dict")
+  seeds=()
+  [ -d "fuzz/seeds/$target" ] && seeds=("fuzz/seeds/$target")
+  log=build-fuzz/$target.log
   status=0
-  build-fuzz/fuzz_$target -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/ "$corpus" > build-fuzz/$target.log 2>&1 || status=$?
-  grep -E '^stat::(number_of_executed_units|peak_rss_mb)|ERROR|SUMMARY|Test unit written' build-fuzz/$target.log || true
+  start=$(date +%s)
+  build-fuzz/fuzz_$target "${options[@]}" "$corpus" "${seeds[@]}" > "$log" 2>&1 || status=$?
+  seconds=$(( $(date +%s) - start ))
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+  rss=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log")
+  result="no fault"
+  [ "$status" -eq 0 ] || result="FAULT (exit $status), see $log"
+  echo "fuzz_$target: ${runs:-?} inputs in ${seconds} s ($(( ${runs:-0} / (seconds > 0 ? seconds : 1) ))/s), peak RSS ${rss:-?} MB: $result"
   if [ "$status" -ne 0 ]; then
-    echo "fuzz_$target found a fault (exit $status); see build-fuzz/$target.log"
+    grep -E 'broken|ERROR|SUMMARY|Test unit written' "$log" || true
     exit 1
   fi
 done

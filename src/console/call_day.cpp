@@ -2,22 +2,12 @@
 
 #include "console/journal_csv.h"
 
-#include <QDateTime>
-
-namespace
-{
-
-std::int64_t midnightMs(const QDate& day)
-{
-    return QDateTime(day, QTime(0, 0)).toMSecsSinceEpoch();
-}
-
-} // namespace
+#include "console/local_hours.h"
 
 CallDay::CallDay(const QDate& date)
     : date_(date)
-    , startMs_(midnightMs(date))
-    , endMs_(midnightMs(date.addDays(1)))
+    , startMs_(localWallMs(date, QTime(0, 0)))
+    , endMs_(localWallMs(date.addDays(1), QTime(0, 0)))
 {
 }
 

@@ -73,25 +73,27 @@ template <typename Take> void forEachRecord(const QByteArray& bytes, Take take)
     }
 }
 
-int digits(const QByteArray& text, int from, int count)
+int number(const QByteArray& text, int from, int count)
 {
     int value = 0;
-    for (int i = from; i < from + count; ++i) {
-        if (text[i] < '0' || text[i] > '9')
-            return -1;
+    for (int i = from; i < from + count; ++i)
         value = value * 10 + (text[i] - '0');
-    }
     return value;
 }
 
 // A local time written as "AAAA-MM-DD HH:MM:SS", as a wall-clock instant.
 std::optional<std::int64_t> wallMsOf(const QByteArray& text, LocalHours& hours)
 {
-    if (text.size() != DateTimeFormat.size() || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':'
-        || text[16] != ':')
+    static constexpr char Shape[] = "0000-00-00 00:00:00";
+    if (text.size() != qsizetype(sizeof Shape - 1))
         return std::nullopt;
-    const QDate date(digits(text, 0, 4), digits(text, 5, 2), digits(text, 8, 2));
-    const QTime time(digits(text, 11, 2), digits(text, 14, 2), digits(text, 17, 2));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool fits = Shape[i] == '0' ? text[i] >= '0' && text[i] <= '9' : text[i] == Shape[i];
+        if (!fits)
+            return std::nullopt;
+    }
+    const QDate date(number(text, 0, 4), number(text, 5, 2), number(text, 8, 2));
+    const QTime time(number(text, 11, 2), number(text, 14, 2), number(text, 17, 2));
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
     return hours.wallMsOf(date, time);

@@ -9,6 +9,11 @@
 // hour at a time: a day's calls come in order, so the hour last met serves
 // the next ones without asking the system's time-zone rules, which can cost
 // microseconds each time.
+// The instant of a local date and time. A time the clocks skipped going
+// forward counts on the offset in force before the skip, so that it falls just
+// after it (a midnight skipped is the day's first instant).
+std::int64_t localWallMs(const QDate& date, const QTime& time);
+
 class LocalHours
 {
 public:

@@ -163,6 +163,31 @@ TEST(CallDay, TheListKeepsTheLatestCallsAndTheFiguresCountThemAll)
     EXPECT_EQ(day.notCalledBack(), int(CallDay::KeptCalls) + 1);
 }
 
+// Where the clocks go forward at midnight, the day starts at 01:00 and a row
+// written at a skipped time (a file edited by hand) counts just after the skip.
+TEST(CallDay, ADayWhoseMidnightTheClocksSkipHoldsItsOwnCallsOnly)
+{
+    const QByteArray zone = qgetenv("TZ");
+    qputenv("TZ", "America/Santiago");
+    const auto at = [](int day, int hour, int minute) {
+        return QDateTime(QDate(2026, 9, day), QTime(hour, minute)).toMSecsSinceEpoch();
+    };
+    const CallDay day = CallDay::read(QDate(2026, 9, 6),
+        journal_csv::header() + "2026-09-05 22:00:00,L1,,entrante,0,perdida,2026-09-05 22:00:00\r\n"
+            + "2026-09-06 00:30:00,L2,,entrante,0,perdida,2026-09-06 00:30:00\r\n"
+            + "2026-09-06 01:10:00,L3,,entrante,0,perdida,2026-09-06 01:10:00\r\n"
+            + "20!6-09-06 01:10:00,L4,,entrante,0,perdida,2026-09-06 01:10:00\r\n");
+    const CallDay before(QDate(2026, 9, 5));
+    const bool eveningBefore = before.contains(at(5, 23, 59)) && !day.contains(at(5, 22, 0));
+    qputenv("TZ", zone);
+    ASSERT_EQ(day.calls().size(), 2u);
+    EXPECT_EQ(day.calls()[0].origin, "L2");
+    EXPECT_EQ(day.calls()[0].endedMs - day.calls()[1].endedMs, 20 * 60'000) << "00:30 counts as 01:30";
+    EXPECT_EQ(day.figures().hours()[1].total(), 2);
+    EXPECT_EQ(day.unreadableRows(), 1) << "a damaged year";
+    EXPECT_TRUE(eveningBefore);
+}
+
 TEST_F(JournalTest, AWallClockMovedBackChangesNoWaitAndTheListFollowsTheDay)
 {
     play({{0, {{L1, 6}}}, {3, {{L1, 0}}}});

@@ -34,8 +34,11 @@ for target in "${targets[@]}"; do
   seconds=$(( $(date +%s) - start ))
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   rss=$(sed -n 's/^stat::peak_rss_mb: *//p' "$log")
-  result="no fault"
-  [ "$status" -eq 0 ] || result="FAULT (exit $status), see $log"
+  case $status in
+    0) result="no fault" ;;
+    72) result="interrupted, no fault" ;;
+    *) result="FAULT (exit $status), see $log" ;;
+  esac
   echo "fuzz_$target: ${runs:-?} inputs in ${seconds} s ($(( ${runs:-0} / (seconds > 0 ? seconds : 1) ))/s), peak RSS ${rss:-?} MB: $result"
   if [ "$status" -ne 0 ]; then
     grep -E 'broken|ERROR|SUMMARY|Test unit written' "$log" || true

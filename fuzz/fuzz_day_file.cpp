@@ -1,6 +1,7 @@
 // The day-file reader fed arbitrary files: it never crashes, every row it
 // takes is written back as a row it reads again to the same call, and the day
-// it makes of them keeps its list and its figures in step.
+// it makes of them keeps its list and its figures in step. The same row, not
+// the same instant: a local time in the hour the clocks repeat names two.
 #include "console/call_day.h"
 #include "console/journal_csv.h"
 
@@ -70,8 +71,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
     const std::vector<CallEntry> calls = readAll(file).first;
-    const auto [again, unreadableAgain] = readAll(written(calls));
-    require(unreadableAgain == 0 && again == calls, "written calls read back the same");
+    const QByteArray rows = written(calls);
+    const auto [again, unreadableAgain] = readAll(rows);
+    require(unreadableAgain == 0 && written(again) == rows, "written calls read back the same");
     checkDay(calls, file);
     return 0;
 }

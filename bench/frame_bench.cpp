@@ -9,6 +9,7 @@
 #include "platform/journal_store.h"
 #include "platform/messages.h"
 #include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_timer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,6 +44,9 @@ public:
         if (queue.size() == Batch)
             queue.clear();
     }
+    void retry() override { }
+    std::vector<CallEntry> finish() override { return {}; }
+    int dropped() const override { return 0; }
     std::optional<QByteArray> readDay(const QDate&) override { return std::nullopt; }
     std::vector<QDate> days() override { return {}; }
     static constexpr std::size_t Batch = 64;
@@ -76,7 +80,8 @@ struct FrameLogic {
     QueueingStore store;
     QtClock clock;
     NoMessages messages;
-    CallJournal journal{{store, clock, messages, console, configuration}};
+    QtTimer retryTimer; // never started: every call is written
+    CallJournal journal{{store, clock, messages, console, configuration, retryTimer}};
 };
 
 // Frames where every slot and line takes a random valid code, the console's

@@ -5,6 +5,7 @@
 #include "platform/clock.h"
 #include "platform/journal_store.h"
 #include "platform/messages.h"
+#include "platform/timer.h"
 #include "wire/commands.h"
 #include "wire/status_codes.h"
 
@@ -51,17 +52,31 @@ bool answeredBy(int position, std::uint8_t code)
     return isLine(position) ? code == line::Taken : code == ext::Talking;
 }
 
+// A call as the operator is told of it: "07/12/2026 09:00:00 14 Caja (interno, perdida)".
+QString describe(const CallEntry& call)
+{
+    QString text = localTime(call.endedMs).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss ")) + call.origin;
+    if (!call.name.isEmpty())
+        text += QLatin1Char(' ') + call.name;
+    if (call.kind == CallKind::Callback)
+        return text + QStringLiteral(" (%1)").arg(kindText(call.kind));
+    return text + QStringLiteral(" (%1, %2)").arg(kindText(call.kind), outcomeText(call.outcome));
+}
+
 } // namespace
 
 CallJournal::CallJournal(Parts parts)
     : parts_(parts)
 {
     parts_.store.onFailure([this](const QDate& day, const QString& error) { reportFailure(day, error); });
+    parts_.store.onHeldWritten([this] { heldWritten(); });
+    parts_.retry.onTick([this] { parts_.store.retry(); });
 }
 
 CallJournal::~CallJournal()
 {
     parts_.store.onFailure(nullptr);
+    parts_.store.onHeldWritten(nullptr);
 }
 
 void CallJournal::restoreToday()
@@ -202,16 +217,48 @@ bool CallJournal::enterDay(std::int64_t wallMs)
     return true;
 }
 
-// Once per day of file: a disk that stays full does not bury the operator in boxes.
+void CallJournal::finish()
+{
+    parts_.retry.setInterval(0);
+    finished_ = true;
+    const std::vector<CallEntry> unwritten = parts_.store.finish();
+    const int dropped = parts_.store.dropped();
+    if (unwritten.empty() && dropped == 0)
+        return;
+    QString text = QStringLiteral("No se pudieron guardar estas llamadas:");
+    const int named = std::min<int>(MostNamed, int(unwritten.size()));
+    for (int i = 0; i < named; ++i)
+        text += QStringLiteral("\r\n") + describe(unwritten[std::size_t(i)]);
+    if (const int more = int(unwritten.size()) - named + dropped; more > 0)
+        text += QStringLiteral("\r\ny %1 más.").arg(more);
+    parts_.messages.beep();
+    parts_.messages.show(text, QStringLiteral("Registro de llamadas"), MessageStyle::Critical);
+}
+
+// Once for each day of file and reason while calls are held: a disk that
+// stays full does not bury the operator in boxes. The held calls are tried
+// again every RetryMs from the first failure on.
 void CallJournal::reportFailure(const QDate& day, const QString& error)
 {
-    if (day == reportedDay_)
+    if (finished_ || (day == reportedDay_ && error == reportedError_))
         return;
+    if (parts_.retry.interval() == 0)
+        parts_.retry.setInterval(RetryMs);
     reportedDay_ = day;
+    reportedError_ = error;
     parts_.messages.beep();
-    parts_.messages.show(QStringLiteral("No se pueden guardar las llamadas del %1.\r\n%2")
+    parts_.messages.show(QStringLiteral("No se pueden guardar las llamadas del %1.\r\n%2\r\n"
+                                        "Las llamadas que esperan se guardarán en cuanto se pueda escribir.")
                              .arg(day.toString(QStringLiteral("dd/MM/yyyy")), error),
         QStringLiteral("Registro de llamadas"), MessageStyle::Critical);
+}
+
+// All held calls are in their files: no more retries, and a new failure is told again.
+void CallJournal::heldWritten()
+{
+    parts_.retry.setInterval(0);
+    reportedDay_ = QDate();
+    reportedError_.clear();
 }
 
 void CallJournal::changed()

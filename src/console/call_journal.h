@@ -16,6 +16,7 @@ class Clock;
 class ConsoleState;
 class JournalStore;
 class Messages;
+class Timer;
 struct Configuration;
 
 // The journal of calls to the console, kept from the status frames. A call
@@ -27,12 +28,19 @@ struct Configuration;
 // monotonic clock, so a wall clock that is moved changes no waiting time.
 // When the console sends the call command for an extension that called and
 // was missed today, the latest such call not yet marked is marked called
-// back, and the callback is filed as a row of its own.
+// back, and the callback is filed as a row of its own. Calls the store could
+// not write are tried again every RetryMs until they are written; the
+// operator is told of a failure once for each day and reason, and at the end
+// of which calls could still not be kept.
 class CallJournal
 {
 public:
     // How often the frames look whether the day has changed.
     static constexpr std::int64_t DayCheckUs = 60'000'000;
+    // How often calls held by a failed write are tried again.
+    static constexpr int RetryMs = 30'000;
+    // The end's message names at most this many calls that could not be kept.
+    static constexpr int MostNamed = 15;
 
     struct Parts {
         JournalStore& store;
@@ -40,6 +48,7 @@ public:
         Messages& messages;
         const ConsoleState& state;
         const Configuration& configuration;
+        Timer& retry;
     };
 
     explicit CallJournal(Parts parts);
@@ -55,6 +64,9 @@ public:
     void linkClosed();
     // A command has gone to the exchange.
     void commandSent(unsigned char command);
+    // The console ends: the calls held are tried once more and those still
+    // not written are named to the operator.
+    void finish();
 
     // Calls waiting now, the longest-waiting first.
     std::vector<WaitingCall> waiting() const;
@@ -82,6 +94,7 @@ private:
     // (local) day; true when it did.
     bool enterDay(std::int64_t wallMs);
     void reportFailure(const QDate& day, const QString& error);
+    void heldWritten();
     void changed();
 
     Parts parts_;
@@ -89,5 +102,7 @@ private:
     CallDay today_;
     std::int64_t nextDayCheckUs_ = 0;
     QDate reportedDay_;
+    QString reportedError_;
+    bool finished_ = false;
     std::function<void()> changed_;
 };

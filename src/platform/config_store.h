@@ -13,6 +13,6 @@ public:
     // The whole file, or nothing when it is missing or unreadable.
     virtual std::optional<QByteArray> read() = 0;
     // Replaces the file without ever destroying the previous one; on failure
-    // returns the system's description of the error.
+    // returns the description of the error, in Spanish where it has a text.
     virtual std::optional<QString> write(const QByteArray& contents) = 0;
 };

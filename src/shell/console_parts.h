@@ -17,7 +17,7 @@ public:
     virtual void endConnection() = 0;
     // When the configuration changed: asks whether to save it and saves on Yes.
     virtual void askToSaveChanges() = 0;
-    // The window goes away: the watchdog stops, the serial port is closed and
-    // the calls still waiting end unfinished.
+    // The window goes away: the watchdog stops, the serial port is closed,
+    // the calls still waiting end unfinished and the journal writes what it holds.
     virtual void closeLink() = 0;
 };

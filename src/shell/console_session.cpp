@@ -11,8 +11,9 @@ ConsoleSession::ConsoleSession(SessionServices services, SessionViews views)
     , alertTimer_(services_.makeTimer())
     , probeTimer_(services_.makeTimer())
     , digitTimer_(services_.makeTimer())
+    , journalRetryTimer_(services_.makeTimer())
     , panel_(views_.panel)
-    , journal_({services_.journal, services_.clock, services_.messages, state_, configuration_})
+    , journal_({services_.journal, services_.clock, services_.messages, state_, configuration_, *journalRetryTimer_})
     , nameBoxes_(views_.operatorView, configuration_)
     , commands_(queue_, state_, panel_, nameBoxes_, views_.operatorView)
     , directory_(views_.directory, configuration_, speedDials_, queue_)
@@ -48,6 +49,7 @@ void ConsoleSession::closeLink()
     watchdogTimer_->setEnabled(false);
     services_.port.close();
     journal_.linkClosed();
+    journal_.finish();
 }
 
 bool ConsoleSession::inFront() const

@@ -57,7 +57,7 @@ struct SessionViews {
 // The console window's logic for the whole run: it owns every piece of state
 // (exchange state, panel, transmit queue, configuration, call journal,
 // speed-dial block),
-// the five timers, and the parts that work on them (link, name boxes,
+// its timers, and the parts that work on them (link, name boxes,
 // commands and keys, call list, directory, configuration file, shell), and wires them together.
 // Events come in through the parts it hands out; effects go out through the
 // platform it was built on.
@@ -124,6 +124,7 @@ private:
     std::unique_ptr<Timer> alertTimer_;
     std::unique_ptr<Timer> probeTimer_;
     std::unique_ptr<Timer> digitTimer_; // the typed digits' timeout
+    std::unique_ptr<Timer> journalRetryTimer_; // calls the journal could not write are tried again
     ConsoleState state_;
     Panel panel_;
     CommandQueue queue_;

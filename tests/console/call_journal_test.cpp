@@ -61,7 +61,8 @@ struct JournalRig {
     Configuration configuration;
     FakeJournalStore journalStore;
     FakeClock journalClock;
-    CallJournal journal{{journalStore, journalClock, messages, state, configuration}};
+    std::unique_ptr<VirtualTimer> retryTimer = clock.createTimer();
+    CallJournal journal{{journalStore, journalClock, messages, state, configuration, *retryTimer}};
 };
 
 struct JournalTest : testing::Test, JournalRig {
@@ -263,25 +264,87 @@ TEST_F(JournalTest, TodaysCallsAndCallbacksFiledByAnEarlierRunComeBackAndAreNotF
     EXPECT_EQ(journalStore.entries.size(), 1u);
 }
 
-TEST_F(JournalTest, AFileThatCannotBeWrittenIsReportedOnceADay)
+const QString Full = QStringLiteral("/datos/llamadas/2026-12-07.csv: El disco está lleno.");
+
+QString failureBox(const QString& day, const QString& error)
 {
-    journalStore.failWith = QStringLiteral("/datos/llamadas/2026-12-07.csv: No space left on device");
+    return QStringLiteral("16 Registro de llamadas | No se pueden guardar las llamadas del %1.\r\n%2\r\n"
+                          "Las llamadas que esperan se guardarán en cuanto se pueda escribir.")
+        .arg(day, error);
+}
+
+TEST_F(JournalTest, CallsNotWrittenAreTriedEveryThirtySecondsUntilWrittenInOrderAndEachReasonIsToldOnce)
+{
+    journalStore.failWith = Full;
     messages.whileShown = [this] { // calls go on ending while the box is shown
         play({{1, {{L3, 6}}}, {1, {}}});
         journalStore.deliverFailures();
     };
     play({{0, {{L1, 6}}}, {1, {}}, {1, {{L2, 6}}}, {1, {}}});
-    journalStore.deliverFailures();
-    EXPECT_EQ(messages.log,
-        QStringList({"beep",
-            "16 Registro de llamadas | No se pueden guardar las llamadas del 07/12/2026.\r\n"
-            "/datos/llamadas/2026-12-07.csv: No space left on device"}));
+    journalStore.deliverFailures(); // the box comes at 3 s
+    messages.whileShown = nullptr;
+    EXPECT_EQ(messages.log, QStringList({"beep", failureBox("07/12/2026", Full)}));
     EXPECT_EQ(journal.today().calls().size(), 3u) << "the list keeps them";
 
-    journalClock.wallShiftMs = 15 * 3600 * 1000;
-    play({{60, {{L1, 6}}}, {1, {}}});
+    const int tried = journalStore.retries;
+    clock.advanceMs(27'999); // 33 s less a millisecond
+    EXPECT_EQ(journalStore.retries, tried);
+    clock.advanceMs(1);
+    EXPECT_EQ(journalStore.retries, tried + 1) << "30 s after the first failure";
     journalStore.deliverFailures();
-    EXPECT_EQ(messages.beeps, 2) << "a new day, a new report";
+    clock.advanceMs(30'000);
+    EXPECT_EQ(journalStore.retries, tried + 2);
+    journalStore.deliverFailures();
+    EXPECT_EQ(messages.beeps, 1) << "the same reason again";
+
+    journalStore.failWith = QStringLiteral("/datos/llamadas/2026-12-07.csv: El disco es de solo lectura.");
+    clock.advanceMs(30'000);
+    journalStore.deliverFailures();
+    EXPECT_EQ(messages.log.last(), failureBox("07/12/2026", *journalStore.failWith)) << "a new reason";
+
+    journalStore.failWith.reset();
+    clock.advanceMs(30'000);
+    journalStore.deliverFailures();
+    EXPECT_EQ(filed(), QStringList({"L1  entrante 1 perdida", "L2  entrante 1 perdida", "L3  entrante 1 perdida"}));
+    const int retriesWhenWritten = journalStore.retries;
+    clock.advanceMs(120'000);
+    EXPECT_EQ(journalStore.retries, retriesWhenWritten) << "nothing held, nothing tried";
+
+    journalStore.failWith = Full;
+    play({{0, {{L1, 6}}}, {1, {}}});
+    journalStore.deliverFailures();
+    EXPECT_EQ(messages.beeps, 3) << "after writing worked, the same reason is news again";
+}
+
+TEST_F(JournalTest, TheEndTriesTheHeldCallsOnceMoreAndNamesThoseNotKept)
+{
+    for (const bool writable : {true, false}) {
+        JournalRig t;
+        t.journalStore.failWith = Full;
+        t.configuration.names[0] = QStringLiteral("Caja");
+        for (int i = 0; i < CallJournal::MostNamed; ++i)
+            t.play({{1, {{L2, 6}}}, {2, {}}});
+        t.play({{1, {{0, 4}}}, {4, {{0, 2}}}, {1, {{L1, 6}}}});
+        t.journalStore.deliverFailures();
+        t.messages.log.clear();
+        if (writable)
+            t.journalStore.failWith.reset();
+        t.journal.linkClosed();
+        t.journal.finish();
+        t.journalStore.deliverFailures();
+        if (writable) {
+            EXPECT_TRUE(t.messages.log.isEmpty()) << t.messages.log.join('\n').toStdString();
+            EXPECT_EQ(t.journalStore.entries.size(), std::size_t(CallJournal::MostNamed + 2));
+            continue;
+        }
+        const QStringList lines = t.messages.log.value(1).split(QStringLiteral("\r\n"));
+        ASSERT_EQ(lines.size(), CallJournal::MostNamed + 2) << t.messages.log.join('\n').toStdString();
+        EXPECT_EQ(lines.first(), "16 Registro de llamadas | No se pudieron guardar estas llamadas:");
+        EXPECT_EQ(lines[1], "07/12/2026 09:30:03 L2 (entrante, perdida)");
+        EXPECT_EQ(lines.last(), "y 2 más.") << "the extension's call and the line left waiting";
+        EXPECT_EQ(t.messages.log.first(), "beep");
+        EXPECT_TRUE(t.journalStore.entries.empty());
+    }
 }
 
 } // namespace

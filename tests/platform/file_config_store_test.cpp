@@ -1,5 +1,7 @@
 #include "platform/qt/file_config_store.h"
 
+#include "platform/qt/file_error_text.h"
+
 #include "files_on_disk.h"
 #include "ordinary_user.h"
 #include "qt_printers.h"
@@ -21,10 +23,12 @@ namespace
 
 const QByteArray OldFile = "\"R93OPR\"\r\n\"3\"\r\n\"Caja\"\r\n";
 
-// A save that must be refused with this error, leaving the old file as it was.
-void expectRefused(FileConfigStore& store, int error)
+const QString NoPermission = QStringLiteral("No hay permiso para escribir en la carpeta o en el archivo.");
+
+// A save that must be refused with this text, leaving the old file as it was.
+void expectRefused(FileConfigStore& store, const QString& error)
 {
-    EXPECT_EQ(store.write(QByteArray(8192, 'n')), qt_error_string(error));
+    EXPECT_EQ(store.write(QByteArray(8192, 'n')), error);
     EXPECT_EQ(contentsOf(store.path()), OldFile);
 }
 
@@ -91,10 +95,10 @@ TEST_F(FileConfigStoreTest, AReadOnlyFileIsNeverReplacedButAWritableOneInAReadOn
 {
     putFile(store.path(), OldFile);
     setMode(store.path(), 0444);
-    expectRefused(store, EACCES);
+    expectRefused(store, NoPermission);
     {
         OrdinaryUser user;
-        expectRefused(store, EACCES);
+        expectRefused(store, NoPermission);
     }
     setMode(store.path(), 0666);
     setMode(folder.path(), 0555);
@@ -104,6 +108,14 @@ TEST_F(FileConfigStoreTest, AReadOnlyFileIsNeverReplacedButAWritableOneInAReadOn
     }
     setMode(folder.path(), 0777);
     EXPECT_EQ(contentsOf(store.path()), "in place");
+}
+
+TEST_F(FileConfigStoreTest, AMissingFolderIsToldInSpanishAndAnErrorWithoutATextOfOursInTheSystemsWords)
+{
+    FileConfigStore nowhere(folder.filePath(QStringLiteral("borrada")));
+    EXPECT_EQ(nowhere.write(OldFile), QStringLiteral("La carpeta no existe."));
+    EXPECT_EQ(fileErrorText(qt_error_string(EXDEV)), qt_error_string(EXDEV));
+    EXPECT_EQ(fileErrorText(EXDEV), qt_error_string(EXDEV));
 }
 
 // A small disk of its own holding the old file.
@@ -124,13 +136,13 @@ protected:
 TEST_F(SmallDiskTest, AFullDiskLeavesTheOldFileAndReportsTheError)
 {
     disk.fill();
-    expectRefused(store, ENOSPC);
+    expectRefused(store, QStringLiteral("El disco está lleno."));
 }
 
 TEST_F(SmallDiskTest, AReadOnlyFileSystemLeavesTheOldFileAndReportsTheError)
 {
     ASSERT_TRUE(disk.makeReadOnly());
-    expectRefused(store, EROFS);
+    expectRefused(store, QStringLiteral("El disco es de solo lectura."));
 }
 
 } // namespace

@@ -36,6 +36,7 @@ struct Journal {
         : store(folder, Today)
     {
         store.onFailure([this](const QDate&, const QString& error) { failures << error; });
+        store.onHeldWritten([this] { ++heldWritten; });
     }
     void append(std::initializer_list<CallEntry> entries)
     {
@@ -45,9 +46,19 @@ struct Journal {
         QCoreApplication::processEvents();
     }
 
+    // Waits for the writer, then lets the event loop deliver what it reported.
+    void settle()
+    {
+        store.waitUntilWritten();
+        QCoreApplication::processEvents();
+    }
+
     FileJournalStore store;
     QStringList failures;
+    int heldWritten = 0;
 };
+
+const QString NoPermission = QStringLiteral(": No hay permiso para escribir en la carpeta o en el archivo.");
 
 struct FileJournalStoreTest : testing::Test {
     void SetUp() override
@@ -103,8 +114,11 @@ TEST_F(FileJournalStoreTest, FilesOfMoreThanNinetyDaysAgoAreRemovedAtStartAndThe
     EXPECT_EQ(journal.store.days(), (std::vector<QDate>{QDate(2026, 9, 8), Today})) << "the days that have a file";
 }
 
-TEST_F(FileJournalStoreTest, AFolderOrFileThatCannotBeWrittenIsReportedAndWhatWasWrittenStays)
+// Each failed write is told once, the file keeps whole rows only, and the
+// calls wait in order for the next call or retry that finds writing working.
+TEST_F(FileJournalStoreTest, CallsThatCannotBeWrittenWaitInOrderForTheNextCallOrRetryThatCanWriteThem)
 {
+    using journal_csv::row;
     Journal journal(journalFolder);
     journal.append({Morning});
     setMode(day("2026-12-07"), 0444);
@@ -112,31 +126,87 @@ TEST_F(FileJournalStoreTest, AFolderOrFileThatCannotBeWrittenIsReportedAndWhatWa
     {
         OrdinaryUser user;
         journal.append({Noon, PastMidnight});
+        journal.store.retry();
+        journal.settle();
     }
+    EXPECT_EQ(journal.failures, QStringList({day("2026-12-07") + NoPermission, day("2026-12-07") + NoPermission}));
+    EXPECT_EQ(contentsOf(day("2026-12-07")), journal_csv::header() + row(Morning));
+    EXPECT_FALSE(QFile::exists(day("2026-12-08"))) << "the next day waits behind the day before";
+    EXPECT_EQ(journal.heldWritten, 0);
+
     setMode(journalFolder, 0777);
-    EXPECT_EQ(journal.failures,
-        QStringList({day("2026-12-07") + ": Permission denied", day("2026-12-08") + ": Permission denied"}));
-    EXPECT_EQ(contentsOf(day("2026-12-07")), journal_csv::header() + journal_csv::row(Morning));
-    EXPECT_FALSE(QFile::exists(day("2026-12-08")));
+    setMode(day("2026-12-07"), 0666);
+    const CallEntry later = callEnding({Today.addDays(1), QTime(8, 0)});
+    journal.append({later});
+    EXPECT_EQ(contentsOf(day("2026-12-07")), journal_csv::header() + row(Morning) + row(Noon));
+    EXPECT_EQ(contentsOf(day("2026-12-08")), journal_csv::header() + row(PastMidnight) + row(later));
+    EXPECT_EQ(journal.heldWritten, 1);
+    EXPECT_EQ(journal.failures.size(), 2);
 }
 
-TEST(FileJournalStoreOnASmallDisk, AFullDiskTakesBackThePartOfTheCallItWroteAndLaterCallsAreKept)
+TEST_F(FileJournalStoreTest, AFolderRemovedIsMadeAgainAndAFileInItsPlaceHoldsTheCallsUntilTheEnd)
+{
+    Journal journal(journalFolder);
+    journal.append({Morning});
+    ASSERT_TRUE(QDir(journalFolder).removeRecursively());
+    journal.append({Noon});
+    EXPECT_EQ(contentsOf(day("2026-12-07")), journal_csv::header() + journal_csv::row(Noon));
+
+    ASSERT_TRUE(QDir(journalFolder).removeRecursively());
+    putFile(journalFolder, "not a folder");
+    journal.append({PastMidnight});
+    EXPECT_EQ(journal.failures, QStringList{day("2026-12-08") + ": Una parte de la ruta no es una carpeta."});
+    EXPECT_EQ(journal.store.finish(), std::vector<CallEntry>{PastMidnight}) << "tried once more, in vain";
+    EXPECT_EQ(journal.store.dropped(), 0);
+
+    ASSERT_TRUE(QFile::remove(journalFolder));
+    EXPECT_EQ(journal.store.finish(), std::vector<CallEntry>{});
+    EXPECT_EQ(contentsOf(day("2026-12-08")), journal_csv::header() + journal_csv::row(PastMidnight));
+}
+
+TEST_F(FileJournalStoreTest, PastTheBoundCallsAreCountedNotKeptAndTheFirstIsTold)
+{
+    putFile(journalFolder, "not a folder");
+    Journal journal(journalFolder);
+    for (std::size_t i = 0; i < FileJournalStore::MostWaiting + 3; ++i)
+        journal.store.append(Noon);
+    journal.settle();
+    EXPECT_EQ(journal.store.dropped(), 3);
+    EXPECT_EQ(journal.failures.filter(QStringLiteral("desde ahora no se conservarán")).size(), 1)
+        << journal.failures.join('\n').toStdString();
+    ASSERT_TRUE(QFile::remove(journalFolder));
+    EXPECT_EQ(journal.store.finish().size(), 0u);
+    EXPECT_EQ(QFile(day("2026-12-07")).size(),
+        journal_csv::header().size() + qint64(FileJournalStore::MostWaiting) * journal_csv::row(Noon).size());
+}
+
+// A file system of its own, filled and freed, made read-only and writable again.
+TEST(FileJournalStoreOnASmallDisk, AFullOrReadOnlyDiskTakesBackWhatItWroteAndTheHeldCallsFollowWhenItCanWrite)
 {
     SmallDisk disk;
     if (!disk.mounted())
         GTEST_SKIP() << "cannot mount a small tmpfs here: " << disk.why();
+    using journal_csv::row;
     Journal journal(disk.path());
     const QString file = journal.store.fileFor(Today);
     journal.append({Morning});
     disk.fill();
-    journal.append({callEnding(localTime(Noon.endedMs), QString(6000, QLatin1Char('n')))}); // more than the page it has
-    ASSERT_EQ(journal.failures, QStringList{file + ": " + qt_error_string(ENOSPC)});
-    EXPECT_EQ(contentsOf(file), journal_csv::header() + journal_csv::row(Morning));
+    const CallEntry large = callEnding(localTime(Noon.endedMs), QString(6000, QLatin1Char('n'))); // more than a page
+    journal.append({large});
+    ASSERT_EQ(journal.failures, QStringList{file + ": El disco está lleno."});
+    EXPECT_EQ(contentsOf(file), journal_csv::header() + row(Morning));
 
     ASSERT_TRUE(QFile::remove(QDir(disk.path()).filePath(QStringLiteral("filler"))));
+    ASSERT_TRUE(disk.makeReadOnly());
     journal.append({Noon});
-    EXPECT_EQ(contentsOf(file), journal_csv::header() + journal_csv::row(Morning) + journal_csv::row(Noon));
-    EXPECT_EQ(journal.failures.size(), 1);
+    EXPECT_EQ(journal.failures.value(1), file + ": El disco es de solo lectura.");
+
+    ASSERT_TRUE(disk.makeWritable());
+    journal.store.retry();
+    journal.settle();
+    EXPECT_EQ(contentsOf(file), journal_csv::header() + row(Morning) + row(large) + row(Noon));
+    EXPECT_EQ(journal.failures.size(), 2);
+    EXPECT_EQ(journal.heldWritten, 1);
 }
 
 } // namespace

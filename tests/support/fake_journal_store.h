@@ -3,24 +3,34 @@
 #include "console/call_entry.h"
 #include "platform/journal_store.h"
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <utility>
 #include <vector>
 
-// Keeps the appended calls; appends can be made to fail, and the failures
-// reach the journal when the test lets the event loop run.
+// Keeps the appended calls; writing can be made to fail, and the calls then
+// wait, in order, for the next append, retry or finish that finds it working.
+// Failures reach the journal when the test lets the event loop run.
 class FakeJournalStore final : public JournalStore
 {
 public:
     void append(const CallEntry& entry) override
     {
-        if (failWith) {
-            pending.push_back({localTime(entry.endedMs).date(), *failWith});
-            return;
-        }
-        entries.push_back(entry);
+        held.push_back(entry);
+        tryWriting();
     }
+    void retry() override
+    {
+        ++retries;
+        tryWriting();
+    }
+    std::vector<CallEntry> finish() override
+    {
+        tryWriting();
+        return held;
+    }
+    int dropped() const override { return 0; }
     std::optional<QByteArray> readDay(const QDate& day) override
     {
         const auto file = files.find(day);
@@ -35,13 +45,34 @@ public:
     }
     void deliverFailures()
     {
-        const auto failures = std::exchange(pending, {});
-        for (const auto& [day, error] : failures)
-            fail(day, error);
+        const auto events = std::exchange(pending, {});
+        for (const auto& event : events)
+            event();
     }
 
-    std::vector<CallEntry> entries;
+    std::vector<CallEntry> entries; // written
+    std::vector<CallEntry> held; // waiting for writing to work
     std::map<QDate, QByteArray> files; // what readDay finds
     std::optional<QString> failWith;
-    std::vector<std::pair<QDate, QString>> pending;
+    int retries = 0;
+
+private:
+    void tryWriting()
+    {
+        if (held.empty())
+            return;
+        if (failWith) {
+            holding_ = true;
+            pending.push_back(
+                [this, day = localTime(held.front().endedMs).date(), error = *failWith] { fail(day, error); });
+            return;
+        }
+        entries.insert(entries.end(), held.begin(), held.end());
+        held.clear();
+        if (std::exchange(holding_, false))
+            pending.push_back([this] { heldWritten(); });
+    }
+
+    std::vector<std::function<void()>> pending;
+    bool holding_ = false;
 };

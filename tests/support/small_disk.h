@@ -46,6 +46,7 @@ public:
     {
         return ::mount(nullptr, path_.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     }
+    bool makeWritable() const { return ::mount(nullptr, path_.constData(), nullptr, MS_REMOUNT, nullptr) == 0; }
 
 private:
     QTemporaryDir folder_;

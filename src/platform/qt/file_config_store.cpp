@@ -1,5 +1,6 @@
 #include "platform/qt/file_config_store.h"
 
+#include "platform/qt/file_error_text.h"
 #include "platform/qt/whole_file.h"
 
 #include <QDir>
@@ -91,21 +92,21 @@ std::optional<QByteArray> FileConfigStore::read()
 std::optional<QString> FileConfigStore::write(const QByteArray& contents)
 {
     if (const auto refusal = writeRefusal(path_))
-        return qt_error_string(*refusal);
+        return fileErrorText(*refusal);
     const FileIdentity identity(path_);
     QSaveFile file(path_);
     file.setDirectWriteFallback(true);
     // Unbuffered: a buffered QSaveFile can lose a full disk's error at commit
     // and put an empty file in the old one's place.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
+        return fileErrorText(file.errorString());
     if (file.write(contents) != contents.size()) {
-        const QString error = file.errorString();
+        const QString error = fileErrorText(file.errorString());
         file.cancelWriting();
         return error;
     }
     if (!file.commit())
-        return file.errorString();
+        return fileErrorText(file.errorString());
     identity.restore();
     return std::nullopt;
 }

@@ -9,7 +9,8 @@
 // written beside it and then take its place, keeping its owner and
 // permissions; where the folder cannot take a new file but the file itself is
 // writable, the file is written in place. A file without write permission is
-// reported as a failure, even to a user the system would let write it.
+// reported as a failure, even to a user the system would let write it. A
+// failure is described in Spanish where the error has a text of ours.
 class FileConfigStore final : public ConfigStore
 {
 public:

@@ -1,6 +1,7 @@
 #include "platform/qt/file_journal_store.h"
 
 #include "console/journal_csv.h"
+#include "platform/qt/file_error_text.h"
 #include "platform/qt/whole_file.h"
 
 #include <QDir>
@@ -79,6 +80,7 @@ FileJournalStore::~FileJournalStore()
     {
         const std::lock_guard lock(mutex_);
         stopping_ = true;
+        blocked_ = false; // the held calls are tried once more
     }
     wake_.notify_all();
     writer_.join();
@@ -86,21 +88,61 @@ FileJournalStore::~FileJournalStore()
 
 void FileJournalStore::append(const CallEntry& entry)
 {
-    bool wasEmpty = false;
+    bool wake = false;
     {
         const std::lock_guard lock(mutex_);
-        wasEmpty = queue_.empty();
-        queue_.push_back(entry);
+        // A queue that was not empty nor blocked has woken the writer already, which takes all.
+        wake = queue_.empty() || blocked_;
+        blocked_ = false;
+        asked_ = true;
+        if (queue_.size() + inFlight_ < MostWaiting)
+            queue_.push_back(entry);
+        else
+            drop(entry);
     }
-    // A queue that was not empty has woken the writer already, which takes all.
-    if (wasEmpty)
+    if (wake)
         wake_.notify_one();
+}
+
+// A call past the bound is counted; the first of a run of them is reported.
+void FileJournalStore::drop(const CallEntry& entry)
+{
+    ++dropped_;
+    if (!std::exchange(toldDropping_, true))
+        report(localTime(entry.endedMs).date(),
+            QStringLiteral("Ya esperan demasiadas llamadas: las que terminen desde ahora no se conservarán."));
+}
+
+void FileJournalStore::retry()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (!blocked_)
+            return;
+        blocked_ = false;
+        asked_ = true;
+    }
+    wake_.notify_one();
+}
+
+std::vector<CallEntry> FileJournalStore::finish()
+{
+    retry();
+    std::unique_lock lock(mutex_);
+    idle_.wait(lock, [this] { return idle(); });
+    return {queue_.begin(), queue_.end()};
+}
+
+int FileJournalStore::dropped() const
+{
+    const std::lock_guard lock(mutex_);
+    return dropped_;
 }
 
 void FileJournalStore::waitUntilWritten()
 {
     std::unique_lock lock(mutex_);
-    idle_.wait(lock, [this] { return queue_.empty() && !writing_; });
+    idle_.wait(lock, [this] { return idle(); });
 }
 
 std::optional<QByteArray> FileJournalStore::readDay(const QDate& day)
@@ -135,44 +177,67 @@ void FileJournalStore::removeOldFiles(const QDate& today)
 
 // The writer thread: takes all that is queued and writes each day's rows at
 // once; then it rests a moment, so that a burst of calls costs the disk one
-// sync per rest rather than one per call.
+// sync per rest rather than one per call. After a failure it waits to be asked again.
 void FileJournalStore::run()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
-        if (queue_.empty())
+        wake_.wait(lock, [this] { return stopping_ || (!queue_.empty() && !blocked_); });
+        if (queue_.empty() || blocked_)
             return;
-        const std::deque<CallEntry> batch = std::exchange(queue_, {});
+        std::deque<CallEntry> batch = std::exchange(queue_, {});
         writing_ = true;
+        asked_ = false;
+        inFlight_ = batch.size();
         lock.unlock();
-        writeBatch(batch);
+        const std::optional<Stop> stop = writeBatch(batch);
         lock.lock();
-        writing_ = false;
+        settle(batch, stop);
         idle_.notify_all();
         wake_.wait_for(lock, BatchRest, [this] { return stopping_; });
     }
 }
 
-void FileJournalStore::writeBatch(const std::deque<CallEntry>& batch)
+// After a batch: the calls not written go back to the head of the queue, to
+// wait for the next call or retry unless one came meanwhile.
+void FileJournalStore::settle(std::deque<CallEntry>& batch, const std::optional<Stop>& stop)
+{
+    writing_ = false;
+    inFlight_ = 0;
+    if (!stop) {
+        if (std::exchange(holding_, false)) {
+            toldDropping_ = false;
+            QMetaObject::invokeMethod(
+                &context_, [this] { heldWritten(); }, Qt::QueuedConnection);
+        }
+        return;
+    }
+    queue_.insert(queue_.begin(), std::make_move_iterator(batch.begin() + std::ptrdiff_t(stop->at)),
+        std::make_move_iterator(batch.end()));
+    blocked_ = !asked_;
+    holding_ = true;
+    report(stop->day, stop->error);
+}
+
+std::optional<FileJournalStore::Stop> FileJournalStore::writeBatch(const std::deque<CallEntry>& batch)
 {
     for (std::size_t i = 0; i < batch.size();) {
+        const std::size_t first = i;
         const QDate day = localTime(batch[i].endedMs).date();
         QByteArray rows;
         for (; i < batch.size() && localTime(batch[i].endedMs).date() == day; ++i)
             rows += journal_csv::row(batch[i]);
-        writeDay(day, rows);
+        const QString path = fileFor(day);
+        if (const std::optional<QString> error = appendToFile(path, rows))
+            return Stop{first, day, path + QStringLiteral(": ") + fileErrorText(*error)};
     }
+    return std::nullopt;
 }
 
-void FileJournalStore::writeDay(const QDate& day, const QByteArray& rows)
+void FileJournalStore::report(const QDate& day, const QString& error)
 {
-    const QString path = fileFor(day);
-    const std::optional<QString> error = appendToFile(path, rows);
-    if (!error)
-        return;
     QMetaObject::invokeMethod(
-        &context_, [this, day, text = path + QStringLiteral(": ") + *error] { fail(day, text); }, Qt::QueuedConnection);
+        &context_, [this, day, error] { fail(day, error); }, Qt::QueuedConnection);
 }
 
 std::optional<QString> FileJournalStore::appendToFile(const QString& path, const QByteArray& rows) const

@@ -126,8 +126,11 @@ void NetworkLine::arrived()
         received_ += raw;
     } else {
         const TelnetNegotiation::Received in = telnet_->receive(raw);
-        send(in.reply);
         received_ += in.data;
+        // A server that hung up fails the line as it is written to: with what it said.
+        send(in.reply);
+        if (!pending_ && !open_)
+            return;
     }
     if (screened())
         return;

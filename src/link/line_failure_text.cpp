@@ -35,8 +35,10 @@ QString causeText(const LineFailure& failure)
 QString lineFailureText(const LineFailure& failure)
 {
     QString text = causeText(failure);
-    if (failure.atPortServer && !text.isEmpty()) {
-        text[0] = text[0].toLower();
+    if (failure.atPortServer) {
+        // Our own sentence goes on after the colon; the server's words stay as it wrote them.
+        if (failure.cause != Cause::Unmapped && !text.isEmpty())
+            text[0] = text[0].toLower();
         text.prepend(QStringLiteral("El servidor de puertos no pudo abrir su puerto serie: "));
     }
     if (!failure.remedy.isEmpty())

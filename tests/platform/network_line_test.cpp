@@ -136,4 +136,6 @@ TEST(NetworkLine, FailuresAreToldByCause)
             EXPECT_EQ(failure->atPortServer, atServer);
         }
     }
+    const HangingUpServer noPortControl(QByteArray("\xff\xfe\x2c", 3), false); // DONT COM-PORT-OPTION
+    EXPECT_EQ(openAndLose(noPortControl.url("rfc2217")).open->cause, Cause::SettingsRefused);
 }

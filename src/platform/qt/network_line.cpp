@@ -122,25 +122,30 @@ void NetworkLine::arrived()
 {
     // Raw bytes never decode to more serial bytes than they are.
     const QByteArray raw = socket_.read(ReadBufferBytes - received_.size());
-    if (!telnet_) {
+    if (!telnet_)
         received_ += raw;
-    } else {
-        const TelnetNegotiation::Received in = telnet_->receive(raw);
-        received_ += in.data;
-        // A server that hung up fails the line as it is written to: with what it said.
-        send(in.reply);
-        if (!pending_ && !open_)
-            return;
-    }
+    else if (!takeTelnet(raw))
+        return;
     if (screened())
         return;
     if (pending_ && telnet_ && telnet_->state() == TelnetNegotiation::State::Ready)
         endOpen(std::nullopt);
-    else if (pending_ && telnet_ && telnet_->state() == TelnetNegotiation::State::Refused)
-        endOpen(LineFailure{LineFailure::Cause::SettingsRefused,
-            QStringLiteral("The device server refused to set its port to 9600 8N1 (RFC 2217)")});
     if (open_ && !received_.isEmpty())
         readyRead();
+}
+
+bool NetworkLine::takeTelnet(const QByteArray& raw)
+{
+    const TelnetNegotiation::Received in = telnet_->receive(raw);
+    received_ += in.data;
+    if (pending_ && telnet_->state() == TelnetNegotiation::State::Refused) {
+        endOpen(LineFailure{LineFailure::Cause::SettingsRefused,
+            QStringLiteral("The device server refused to set its port to 9600 8N1 (RFC 2217)")});
+        return false;
+    }
+    // A server that hung up fails the line as it is written to: with what it said.
+    send(in.reply);
+    return pending_ || open_;
 }
 
 bool NetworkLine::screened()

@@ -39,6 +39,8 @@ public:
 private:
     void connected();
     void arrived();
+    // Takes the server's Telnet bytes; false when the line ended meanwhile.
+    bool takeTelnet(const QByteArray& raw);
     void lost();
     // Why the connection failed, as the socket tells it.
     LineFailure socketFailure() const;

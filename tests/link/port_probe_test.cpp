@@ -36,7 +36,7 @@ TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyUnderItsNumberOrAddressAnd
     using Cause = LineFailure::Cause;
     // A failure as the platform tells it, with the remedy, the server's part and the line given for the run.
     const auto failure = [](Cause cause, const QString& line, bool atPortServer = false, const QString& remedy = {}) {
-        LineFailure f(cause, QStringLiteral("the platform's words"));
+        LineFailure f(cause, QStringLiteral("The platform's words"));
         f.line = line;
         f.atPortServer = atPortServer;
         f.remedy = remedy;
@@ -48,7 +48,9 @@ TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyUnderItsNumberOrAddressAnd
         {QStringLiteral("5"), failure(Cause::Busy, {}), " 5 | El puerto está en uso"},
         {QStringLiteral("COM4"), std::nullopt, "COM4 | Número de puerto no válido"},
         {70000, std::nullopt, " 70000 | Número de puerto no válido"},
-        {1, failure(Cause::Unmapped, {}), " 1 | the platform's words"},
+        {1, failure(Cause::Unmapped, {}), " 1 | The platform's words"},
+        {1, failure(Cause::Unmapped, "h:2", true),
+            "h:2 | El servidor de puertos no pudo abrir su puerto serie: The platform's words"},
         {1, failure(Cause::NoPermission, "/dev/ttyX", false, "Pida acceso."),
             "/dev/ttyX | Sin permiso para usar el puerto\r\nPida acceso."},
         {1, failure(Cause::Refused, "127.0.0.1:2217"), "127.0.0.1:2217 | Conexión rechazada"},

@@ -150,7 +150,7 @@ bool NetworkLine::takeTelnet(const QByteArray& raw)
 
 bool NetworkLine::screened()
 {
-    if (!screening_)
+    if (!screening_ || received_.isEmpty())
         return false;
     if (const auto refusal = portServerRefusal(received_, false)) {
         fail(*refusal);

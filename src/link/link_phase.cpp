@@ -6,6 +6,7 @@
 #include "wire/frame_layout.h"
 
 #include <iterator>
+#include <optional>
 
 // The conversation, step by step, as a table that reads like the exchange's:
 //
@@ -18,6 +19,7 @@
 //   single byte        the poll: answer 0x8F          0x8F    nothing       500 ms
 //   single byte        any other byte: nothing        -       single byte   -
 //   status frame       apply it                       -       single byte   -
+//   identity reply     the line lost: a port failure  -       nothing       off
 //
 // The probe's step sends "D" and waits 3 s for the identity reply.
 namespace
@@ -31,10 +33,13 @@ using Watch = LinkPhase::Watch;
 constexpr int SendsAnswer = -1;
 constexpr int SendsNothing = -2;
 
+// The watchdog column's "-": the silence in force is kept.
+constexpr std::optional<Watch> Keeps;
+
 struct Transition {
     Step step;
     int sends;
-    Watch watch; // Watch::Nothing keeps the silence in force
+    std::optional<Watch> watch;
     Awaiting next;
 };
 
@@ -42,14 +47,15 @@ struct Transition {
 constexpr Transition Transitions[] = {
     // step                sends                          watch              next
     {Step::PortOpened,     wire::RequestIdentity,         Watch::Startup,    Awaiting::Identity},
-    {Step::ModelAccepted,  wire::RequestNumberingTable,   Watch::Nothing,    Awaiting::NumberingTable},
+    {Step::ModelAccepted,  wire::RequestNumberingTable,   Keeps,             Awaiting::NumberingTable},
     {Step::ModelRefused,   wire::EndConnection,           Watch::WrongModel, Awaiting::Nothing},
-    {Step::TableRead,      wire::RequestSpeedDials,       Watch::Nothing,    Awaiting::DirectoryBlock},
+    {Step::TableRead,      wire::RequestSpeedDials,       Keeps,             Awaiting::DirectoryBlock},
     {Step::BlockRead,      wire::StartPolling,            Watch::Running,    Awaiting::SingleByte},
-    {Step::PollAnswered,   SendsAnswer,                   Watch::Nothing,    Awaiting::StatusFrame},
+    {Step::PollAnswered,   SendsAnswer,                   Keeps,             Awaiting::StatusFrame},
     {Step::ClosingSent,    SendsAnswer,                   Watch::Closing,    Awaiting::Nothing},
-    {Step::FrameApplied,   SendsNothing,                  Watch::Nothing,    Awaiting::SingleByte},
-    {Step::PollingRetried, wire::StartPolling,            Watch::Nothing,    Awaiting::SingleByte},
+    {Step::FrameApplied,   SendsNothing,                  Keeps,             Awaiting::SingleByte},
+    {Step::PollingRetried, wire::StartPolling,            Keeps,             Awaiting::SingleByte},
+    {Step::PortLost,       SendsNothing,                  Watch::Nothing,    Awaiting::Nothing},
 };
 // clang-format on
 
@@ -114,9 +120,9 @@ void LinkPhase::apply(Step step, unsigned char answer)
         await(Awaiting::Nothing);
         port_.write(t.sends == SendsAnswer ? answer : static_cast<unsigned char>(t.sends));
     }
-    if (t.watch != Watch::Nothing) {
-        watch_ = t.watch;
-        watchdog_.setInterval(intervalFor(t.watch));
+    if (t.watch) {
+        watch_ = *t.watch;
+        watchdog_.setInterval(intervalFor(*t.watch));
     }
     await(t.next);
 }

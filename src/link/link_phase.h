@@ -28,6 +28,7 @@ public:
         ClosingSent, // the end-of-connection byte went out as the answer
         FrameApplied, // wait for the next poll
         PollingRetried, // the watchdog's one retry after 10 s of silence
+        PortLost, // the line went away before the exchange identified itself
     };
 
     // The watchdog's interval for each silence.

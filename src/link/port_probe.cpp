@@ -2,6 +2,7 @@
 
 #include "configuration/configuration.h"
 #include "console/panel.h"
+#include "link/line_failure_text.h"
 #include "link/port_choice_view.h"
 #include "platform/messages.h"
 #include "platform/serial_port.h"
@@ -92,16 +93,18 @@ void PortProbe::probe()
     }
     const auto number = toPortNumber(configuration_.portNumber);
     if (!number) {
-        portFailure(QStringLiteral("Número de puerto no válido"), storedText(configuration_.portNumber));
+        portFailure(LineFailure(LineFailure::Cause::InvalidPortNumber), storedText(configuration_.portNumber));
         return;
     }
-    port_.open(*number, [this, number = *number](const std::optional<QString>& error) { portOpened(number, error); });
+    port_.open(
+        *number, [this, number = *number](const std::optional<LineFailure>& failure) { portOpened(number, failure); });
 }
 
-void PortProbe::portOpened(int portNumber, const std::optional<QString>& error)
+void PortProbe::portOpened(int portNumber, const std::optional<LineFailure>& failure)
 {
-    if (error) {
-        portFailure(*error, withSign(portNumber));
+    portNumberText_ = withSign(portNumber);
+    if (failure) {
+        portFailure(*failure, portNumberText_);
         return;
     }
     port_.discardOutput();
@@ -124,6 +127,12 @@ void PortProbe::identificationAnswer()
     phase_.enter(LinkPhase::Step::ModelAccepted);
 }
 
+void PortProbe::lineLost(const LineFailure& failure)
+{
+    phase_.enter(LinkPhase::Step::PortLost);
+    portFailure(failure, portNumberText_);
+}
+
 void PortProbe::accept(const std::optional<QString>& selectedEntry)
 {
     if (!selectedEntry) {
@@ -139,12 +148,14 @@ void PortProbe::accept(const std::optional<QString>& selectedEntry)
     probeTimer_.setEnabled(true);
 }
 
-void PortProbe::portFailure(const QString& description, const QString& portNumberText)
+void PortProbe::portFailure(const LineFailure& failure, const QString& portNumberText)
 {
     window_.messages.beep();
     if (port_.isOpen())
         port_.close();
-    window_.messages.show(description + QStringLiteral("\r\nSeleccione puerto correcto"),
-        QStringLiteral("Selección incorrecta Puerto ") + portNumberText, MessageStyle::Critical);
+    // A line given by its device or address is named so: no port number is involved.
+    const QString& where = failure.line.isEmpty() ? portNumberText : failure.line;
+    window_.messages.show(lineFailureText(failure) + QStringLiteral("\r\nSeleccione puerto correcto"),
+        QStringLiteral("Selección incorrecta Puerto ") + where, MessageStyle::Critical);
     window_.portChoice.show();
 }

@@ -36,15 +36,21 @@ ReceiveDispatcher::ReceiveDispatcher(Link link, Console console)
     : link_(link)
     , console_(console)
 {
-    link_.port.onNotification([this](SerialPort::Notification n) { handleNotification(n); });
+    link_.port.onData([this] { dataWaiting(); });
+    link_.port.onLost([this](const LineFailure& failure) { lineLost(failure); });
 }
 
-void ReceiveDispatcher::handleNotification(SerialPort::Notification notification)
+void ReceiveDispatcher::lineLost(const LineFailure& failure)
 {
-    if (notification != SerialPort::Notification::Data) {
-        link_.watchdog.setEnabled(true);
+    if (link_.phase.awaiting() == LinkPhase::Awaiting::Identity) {
+        link_.probe.lineLost(failure);
         return;
     }
+    link_.watchdog.setEnabled(true);
+}
+
+void ReceiveDispatcher::dataWaiting()
+{
     link_.watchdog.setEnabled(false);
     using Awaiting = LinkPhase::Awaiting;
     switch (link_.phase.awaiting()) {

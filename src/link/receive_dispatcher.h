@@ -17,7 +17,9 @@ class TrayBalloon;
 
 // The single handler of the serial port's notifications. It reads the message
 // the link phase says is waiting, acts on it, answers where the
-// protocol says so, and keeps the watchdog quiet while traffic flows.
+// protocol says so, and keeps the watchdog quiet while traffic flows. A line
+// lost before the exchange's identity is the probe's port failure; later the
+// watchdog notices the silence.
 class ReceiveDispatcher
 {
 public:
@@ -41,7 +43,9 @@ public:
 
     ReceiveDispatcher(Link link, Console console);
 
-    void handleNotification(SerialPort::Notification notification);
+    // Enough bytes wait for the message awaited.
+    void dataWaiting();
+    void lineLost(const LineFailure& failure);
 
 private:
     void numberingTable();

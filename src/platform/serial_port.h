@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/line_failure.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,17 +12,15 @@
 // A data notification is raised when the waiting bytes reach the receive
 // threshold (never at threshold 0); after each handled notification the
 // waiting bytes are checked again, so bytes that arrived together are never
-// stranded. Other notifications (line errors, modem lines) come as Other.
+// stranded. A line that fails while open (end of file, an I/O error, a
+// dropped connection) is closed and reported once as lost.
 class SerialPort
 {
 public:
-    enum class Notification { Data, Other };
-
     virtual ~SerialPort() = default;
 
-    // Called once an open has ended: nothing when the line is open, else the
-    // platform's description of why it cannot be.
-    using OpenDone = std::function<void(const std::optional<QString>& error)>;
+    // Called once an open has ended: nothing when the line is open, else why it cannot be.
+    using OpenDone = std::function<void(const std::optional<LineFailure>& failure)>;
 
     // Opens port number 1-16. A local device answers before open returns; a
     // line over the network answers once it is connected, or never when it is
@@ -39,15 +39,22 @@ public:
     virtual void setReceiveThreshold(int bytes) = 0;
     virtual int receiveThreshold() const = 0;
 
-    void onNotification(std::function<void(Notification)> handler) { notify_ = std::move(handler); }
+    void onData(std::function<void()> handler) { data_ = std::move(handler); }
+    void onLost(std::function<void(const LineFailure&)> handler) { lost_ = std::move(handler); }
 
 protected:
-    void notify(Notification n)
+    void dataWaiting()
     {
-        if (notify_)
-            notify_(n);
+        if (data_)
+            data_();
+    }
+    void lost(const LineFailure& failure)
+    {
+        if (lost_)
+            lost_(failure);
     }
 
 private:
-    std::function<void(Notification)> notify_;
+    std::function<void()> data_;
+    std::function<void(const LineFailure&)> lost_;
 };

@@ -27,9 +27,9 @@ TEST(Opr903Binary, ADeviceTheUserMayNotOpenIsExplained)
             exchange->consolePath(), "--trace", "-"});
     ASSERT_TRUE(console.waitForFinished(10000));
     const QByteArray traced = console.readAllStandardError();
-    EXPECT_TRUE(traced.contains("msg Selecci\xc3\xb3n incorrecta Puerto  1 | Permission denied\\nPara usar el puerto, "
-                                "el usuario debe pertenecer al grupo dialout"))
-        << traced.toStdString();
+    const QByteArray shown = "msg Selecci\xc3\xb3n incorrecta Puerto " + exchange->consolePath().toUtf8()
+        + " | Sin permiso para usar el puerto\\nPara usar el puerto, el usuario debe pertenecer al grupo dialout";
+    EXPECT_TRUE(traced.contains(shown)) << traced.toStdString();
 }
 
 } // namespace

@@ -29,23 +29,41 @@ TEST_F(PortProbeTest, StoredPortValuesOpenTheirPort300MsAfterStartOrDefaultToOne
     }
 }
 
-TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyWithTheNumberSignedAndOffersTheList)
+// The message says why in the operator's words (the platform's only for what
+// has none), under the port number signed, or the device given for the run.
+TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyUnderItsNumberOrAddressAndOffersTheList)
 {
-    const QString invalid = QStringLiteral("Número de puerto no válido");
-    const std::tuple<RecordValue, std::optional<QString>, QString> cases[] = {
-        // stored value, the port's open error, the message's title and text
-        {QStringLiteral("5"), QStringLiteral("No such file"), " 5 | No such file"},
-        {QStringLiteral("COM4"), std::nullopt, "COM4 | " + invalid},
-        {70000, std::nullopt, " 70000 | " + invalid},
+    using Cause = LineFailure::Cause;
+    // A failure as the platform tells it, with the remedy, the server's part and the line given for the run.
+    const auto failure = [](Cause cause, const QString& line, bool atPortServer = false, const QString& remedy = {}) {
+        LineFailure f(cause, QStringLiteral("The platform's words"));
+        f.line = line;
+        f.atPortServer = atPortServer;
+        f.remedy = remedy;
+        return f;
     };
-    for (const auto& [stored, openError, message] : cases) {
+    const QString again = QStringLiteral("\r\nSeleccione puerto correcto");
+    const std::tuple<RecordValue, std::optional<LineFailure>, QString> cases[] = {
+        // stored value, the port's open failure, the message's title and text
+        {QStringLiteral("5"), failure(Cause::Busy, {}), " 5 | El puerto está en uso"},
+        {QStringLiteral("COM4"), std::nullopt, "COM4 | Número de puerto no válido"},
+        {70000, std::nullopt, " 70000 | Número de puerto no válido"},
+        {1, failure(Cause::Unmapped, {}), " 1 | The platform's words"},
+        {1, failure(Cause::Unmapped, "h:2", true),
+            "h:2 | El servidor de puertos no pudo abrir su puerto serie: The platform's words"},
+        {1, failure(Cause::NoPermission, "/dev/ttyX", false, "Pida acceso."),
+            "/dev/ttyX | Sin permiso para usar el puerto\r\nPida acceso."},
+        {1, failure(Cause::Refused, "127.0.0.1:2217"), "127.0.0.1:2217 | Conexión rechazada"},
+        {1, failure(Cause::NoSuchDevice, "[::1]:7", true),
+            "[::1]:7 | El servidor de puertos no pudo abrir su puerto serie: no existe el dispositivo"},
+    };
+    for (const auto& [stored, failure, message] : cases) {
         LinkRig t;
         t.port.opened = true; // left open by an earlier attempt
-        t.port.failOpenWith = openError;
+        t.port.failOpenWith = failure;
         t.configuration.portNumber = stored;
         t.clock.advanceMs(60300); // nothing is retried, no watchdog runs
-        EXPECT_EQ(t.messages.log,
-            (QStringList{"beep", "16 Selección incorrecta Puerto " + message + "\r\nSeleccione puerto correcto"}));
+        EXPECT_EQ(t.messages.log, (QStringList{"beep", "16 Selección incorrecta Puerto " + message + again}));
         EXPECT_FALSE(t.port.opened);
         EXPECT_TRUE(t.portList.shown);
         EXPECT_EQ(t.configuration.portNumber, stored);
@@ -53,9 +71,38 @@ TEST_F(PortProbeTest, PortFailureClosesThePortShowsWhyWithTheNumberSignedAndOffe
     }
 }
 
+// A line lost before the exchange identified itself (a device server that
+// cannot open its own port says so and hangs up) is a port failure: the
+// watchdog stops and the list is offered. Once the exchange has answered, a
+// lost line is the watchdog's silence.
+TEST_F(PortProbeTest, LineLostBeforeTheIdentityIsAPortFailureAfterItTheWatchdogsSilence)
+{
+    configuration.portNumber = 3;
+    clock.advanceMs(300);
+    messages.log.clear();
+    LineFailure closed(LineFailure::Cause::Closed);
+    closed.line = QStringLiteral("h:1");
+    port.lose(closed);
+    EXPECT_EQ(messages.log,
+        (QStringList{
+            "beep", "16 Selección incorrecta Puerto h:1 | El equipo cerró la conexión\r\nSeleccione puerto correcto"}));
+    EXPECT_TRUE(portList.shown);
+    clock.advanceMs(60000);
+    EXPECT_EQ(messages.log.size(), 2);
+
+    port.failOpenWith.reset();
+    link.probe().accept(QStringLiteral("3"));
+    clock.advanceMs(300);
+    port.deliver(exchange::Identity);
+    messages.log.clear();
+    port.lose(LineFailure(LineFailure::Cause::Vanished));
+    clock.advanceMs(3000);
+    EXPECT_EQ(messages.log.mid(0, 2), (QStringList{"beep", NoConnection}));
+}
+
 TEST_F(PortProbeTest, AcceptWarnsWithoutSelectionElseStoresTheEntryAsTextAndProbesIt300MsLater)
 {
-    port.failOpenWith = QStringLiteral("busy");
+    port.failOpenWith = LineFailure(LineFailure::Cause::Busy);
     clock.advanceMs(300);
     configuration.changed = false;
     messages.log.clear();

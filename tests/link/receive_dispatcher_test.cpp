@@ -34,13 +34,3 @@ TEST_F(ReceiveDispatcherTest, OnlyWholeMessagesRestartTheWatchdog)
     clock.advanceUs(1);
     EXPECT_EQ(messages.log, (QStringList{"beep", NoConnection}));
 }
-
-TEST_F(ReceiveDispatcherTest, LineEventsOnlyMakeSureTheWatchdogRuns)
-{
-    connect();
-    session.watchdogTimer().setEnabled(false);
-    port.events.clear();
-    port.lineEvent();
-    EXPECT_TRUE(session.watchdogTimer().enabled());
-    EXPECT_TRUE(port.events.empty());
-}

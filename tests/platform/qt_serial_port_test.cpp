@@ -2,7 +2,10 @@
 #include "sim/serial_endpoint.h"
 
 #include "opened_port.h"
+#include "ordinary_user.h"
 #include "qt_printers.h"
+
+#include <QFile>
 
 #include <QTest>
 
@@ -13,6 +16,7 @@
 #include <vector>
 
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -41,9 +45,7 @@ class QtSerialPortTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        port.onNotification([this](SerialPort::Notification n) {
-            if (n == SerialPort::Notification::Other)
-                return;
+        port.onData([this] {
             ++notifications;
             if (onData)
                 onData();
@@ -136,21 +138,67 @@ TEST_F(QtSerialPortTest, BytesWaitingBeforeOpeningAreDiscarded)
     ASSERT_TRUE(notifiedAtLeast(1));
 }
 
-TEST(QtSerialPortOpen, DevicesThatAreNoSerialPortOrNoDeviceFailAndTheOverrideServesOneOpen)
+// Each way a device cannot be opened is told by its cause; a device given for
+// the run is named by its path, and serves one open only.
+TEST(QtSerialPortOpen, FailuresAreToldByCauseAndNameTheDeviceGivenForTheRun)
 {
-    QtSerialPort port;
-    port.useDeviceOnce(QStringLiteral("/dev/null"));
-    const auto error = openAndWait(port, 1);
-    ASSERT_TRUE(error.has_value());
-    EXPECT_FALSE(error->isEmpty());
-    EXPECT_FALSE(port.isOpen());
-    port.useDeviceOnce(QStringLiteral("/dev/opr903-no-such-device"));
-    EXPECT_TRUE(openAndWait(port, 1).has_value());
-    EXPECT_EQ(openAndWait(port, 17), QStringLiteral("Número de puerto no válido"));
-
+    using Cause = LineFailure::Cause;
     const auto pty = std::get<SerialEndpoint>(SerialEndpoint::openPseudoTerminal());
+    QtSerialPort holder; // has the line already
+    holder.useDeviceOnce(pty.consolePath());
+    ASSERT_EQ(openAndWait(holder, 1), std::nullopt);
+    const std::pair<QString, Cause> cases[] = {
+        {QStringLiteral("/dev/opr903-no-such-device"), Cause::NoSuchDevice},
+        {QStringLiteral("/dev/null"), Cause::NotSerial},
+        {pty.consolePath(), Cause::Busy},
+    };
+    QtSerialPort port;
+    for (const auto& [device, cause] : cases) {
+        port.useDeviceOnce(device);
+        const auto failure = openAndWait(port, 1);
+        ASSERT_TRUE(failure) << device.toStdString();
+        EXPECT_EQ(failure->cause, cause) << device.toStdString() << ": " << failure->words.toStdString();
+        EXPECT_EQ(failure->line, device);
+        EXPECT_FALSE(port.isOpen());
+    }
+    EXPECT_EQ(openAndWait(port, 17)->cause, Cause::InvalidPortNumber);
+    EXPECT_EQ(openAndWait(port, 17)->line, QString());
+
+    holder.close();
     port.useDeviceOnce(pty.consolePath());
     ASSERT_EQ(openAndWait(port, -4), std::nullopt); // the number is not looked at
     port.close();
-    EXPECT_EQ(openAndWait(port, -4), QStringLiteral("Número de puerto no válido"));
+    EXPECT_EQ(openAndWait(port, -4)->cause, Cause::InvalidPortNumber);
+}
+
+// A device this user may not use says so, and how to get access; one that
+// goes away while open is lost, once, as vanished.
+TEST(QtSerialPortOpen, ADeviceWithoutPermissionOrThatVanishesIsToldSo)
+{
+    auto pty = std::get<SerialEndpoint>(SerialEndpoint::openPseudoTerminal());
+    const QByteArray path = QFile::encodeName(pty.consolePath());
+    QtSerialPort port;
+    {
+        ASSERT_EQ(::chmod(path.constData(), 0), 0);
+        const OrdinaryUser user; // root may open any device
+        port.useDeviceOnce(pty.consolePath());
+        const auto failure = openAndWait(port, 1);
+        ASSERT_TRUE(failure);
+        EXPECT_EQ(failure->cause, LineFailure::Cause::NoPermission) << failure->words.toStdString();
+        EXPECT_TRUE(failure->remedy.contains(QStringLiteral("dialout")));
+    }
+    ASSERT_EQ(::chmod(path.constData(), 0600), 0);
+    port.useDeviceOnce(pty.consolePath());
+    ASSERT_EQ(openAndWait(port, 1), std::nullopt);
+    std::vector<LineFailure> lost;
+    port.onLost([&lost](const LineFailure& failure) { lost.push_back(failure); });
+    {
+        const SerialEndpoint gone = std::move(pty);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&lost] { return !lost.empty(); }, 2000));
+    QTest::qWait(50);
+    ASSERT_EQ(lost.size(), 1u);
+    EXPECT_EQ(lost[0].cause, LineFailure::Cause::Vanished) << lost[0].words.toStdString();
+    EXPECT_EQ(lost[0].line, QString::fromLocal8Bit(path));
+    EXPECT_FALSE(port.isOpen());
 }

@@ -37,7 +37,7 @@ TEST_F(TraceTest, SerialBytesAreTracedPerNotificationAndPerByteSent)
 {
     FakeSerialPort port;
     TracingSerialPort traced(port, *trace);
-    traced.onNotification([&](SerialPort::Notification) {
+    traced.onData([&] {
         traced.read(2);
         traced.read(3);
         traced.write(0x8E);

@@ -57,12 +57,17 @@ public:
         while (opened && threshold > 0 && input.size() >= threshold) {
             const auto before = input.size();
             const int thresholdBefore = threshold;
-            notify(Notification::Data);
+            dataWaiting();
             if (input.size() == before && threshold == thresholdBefore)
                 break;
         }
     }
-    void lineEvent() { notify(Notification::Other); }
+    // The line goes away (the port closes itself, then says so).
+    void lose(const LineFailure& failure)
+    {
+        opened = false;
+        lost(failure);
+    }
 
     // Takes what was written since the last call.
     QByteArray takeWritten() { return std::exchange(written, {}); }
@@ -71,7 +76,7 @@ public:
     int threshold = 0;
     QByteArray input;
     QByteArray written;
-    std::optional<QString> failOpenWith;
+    std::optional<LineFailure> failOpenWith;
     int overreads = 0; // reads that asked for more than was waiting
     std::vector<std::string> events;
 };

@@ -11,7 +11,7 @@
 // One kind of line to the exchange (a local serial device, a device server on
 // the network) as the serial port drives it: bytes in and out, no thresholds.
 // A line that fails while open (end of file, an I/O error, a dropped
-// connection) closes itself and reports it once.
+// connection) closes itself and reports it once, with why.
 class ByteLine
 {
 public:
@@ -29,7 +29,7 @@ public:
     virtual void discardOutput() = 0;
 
     void onReadyRead(std::function<void()> handler) { readyRead_ = std::move(handler); }
-    void onFailed(std::function<void()> handler) { failed_ = std::move(handler); }
+    void onFailed(std::function<void(const LineFailure&)> handler) { failed_ = std::move(handler); }
 
 protected:
     void readyRead() const
@@ -37,13 +37,13 @@ protected:
         if (readyRead_)
             readyRead_();
     }
-    void failed() const
+    void failed(const LineFailure& failure) const
     {
         if (failed_)
-            failed_();
+            failed_(failure);
     }
 
 private:
     std::function<void()> readyRead_;
-    std::function<void()> failed_;
+    std::function<void(const LineFailure&)> failed_;
 };

@@ -5,6 +5,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -37,7 +38,8 @@ void askForLowLatency(QSerialPort& port)
 bool lacksAccess(const QString& device)
 {
 #ifdef Q_OS_UNIX
-    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+    return ::faccessat(AT_FDCWD, QFile::encodeName(device).constData(), R_OK | W_OK, AT_EACCESS) != 0
+        && errno == EACCES;
 #else
     Q_UNUSED(device);
     return false;
@@ -62,7 +64,7 @@ void LocalSerialLine::open(const QString& device, SerialPort::OpenDone done)
     port_.setFlowControl(QSerialPort::NoFlowControl);
     port_.setReadBufferSize(ReadBufferBytes);
     if (!port_.open(QIODevice::ReadWrite)) {
-        done(openFailureText(port_.errorString(), lacksAccess(device)));
+        done(openFailure(port_.error(), port_.errorString(), lacksAccess(device)));
         return;
     }
     if (isUsbSerialAdapter(device))
@@ -91,19 +93,28 @@ void LocalSerialLine::onError(QSerialPort::SerialPortError error)
     if (!port_.isOpen())
         return;
     // The device is gone: stop reading from it (closing later, outside Qt's own handler).
-    QTimer::singleShot(0, &port_, [this] {
+    QTimer::singleShot(0, &port_, [this, words = port_.errorString()] {
         port_.close();
-        failed();
+        failed({LineFailure::Cause::Vanished, words});
     });
 }
 
-QString openFailureText(const QString& platformText, bool accessDenied)
+LineFailure openFailure(QSerialPort::SerialPortError error, const QString& platformText, bool accessDenied)
 {
-    if (!accessDenied)
-        return platformText;
-    return platformText
-        + QStringLiteral("\r\nPara usar el puerto, el usuario debe pertenecer al grupo dialout "
-                         "(sudo adduser USUARIO dialout) y volver a iniciar la sesión.");
+    using Cause = LineFailure::Cause;
+    LineFailure failure{Cause::Unmapped, platformText};
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError: failure.cause = Cause::NoSuchDevice; break;
+    case QSerialPort::PermissionError: failure.cause = accessDenied ? Cause::NoPermission : Cause::Busy; break;
+    case QSerialPort::OpenError: failure.cause = Cause::Busy; break;
+    case QSerialPort::ResourceError: failure.cause = Cause::Vanished; break;
+    case QSerialPort::UnsupportedOperationError: failure.cause = Cause::NotSerial; break;
+    default: break;
+    }
+    if (failure.cause == Cause::NoPermission)
+        failure.remedy = QStringLiteral("Para usar el puerto, el usuario debe pertenecer al grupo dialout "
+                                        "(sudo adduser USUARIO dialout) y volver a iniciar la sesión.");
+    return failure;
 }
 
 bool isUsbSerialAdapter(const QString& device)

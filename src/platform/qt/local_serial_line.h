@@ -6,7 +6,8 @@
 
 // A serial device of this computer on QSerialPort: 9600 8N1, no flow control,
 // a 4096-byte read buffer. USB adapters are asked for low latency. A device
-// that cannot be opened for lack of permission says how the user gets access.
+// that cannot be opened for lack of permission says how the user gets access;
+// one that goes away while open is lost as vanished.
 class LocalSerialLine final : public ByteLine
 {
 public:
@@ -26,9 +27,9 @@ private:
     QSerialPort port_;
 };
 
-// The description of a failed open as the operator reads it: the platform's
-// words, with how to get access when this user may not use the device.
-QString openFailureText(const QString& platformText, bool accessDenied);
+// Why a device could not be opened, from Qt's error and the platform's words;
+// `accessDenied` tells a device this user may not use from one in use.
+LineFailure openFailure(QSerialPort::SerialPortError error, const QString& platformText, bool accessDenied);
 
 // Whether the device is a USB serial adapter, whose driver may hold received
 // bytes unless asked for low latency.

@@ -37,3 +37,12 @@ std::optional<NetworkDevice> networkDevice(const QString& device)
         return std::nullopt;
     return NetworkDevice{*framing, url.host(), quint16(url.port())};
 }
+
+QString networkAddress(const QString& device)
+{
+    const auto target = networkDevice(device);
+    if (!target)
+        return device;
+    const QString host = target->host.contains(QLatin1Char(':')) ? '[' + target->host + ']' : target->host;
+    return host + ':' + QString::number(target->port);
+}

@@ -19,3 +19,6 @@ struct NetworkDevice {
 bool isNetworkDevice(const QString& device);
 // The device's parts; nothing when it is no well-formed network device.
 std::optional<NetworkDevice> networkDevice(const QString& device);
+// HOST:PORT as the operator reads it; the device unchanged when it is no
+// well-formed network device.
+QString networkAddress(const QString& device);

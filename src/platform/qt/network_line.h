@@ -12,8 +12,10 @@
 // A serial line behind a device server, over TCP (see network_device.h), on
 // Qt's event loop: connecting never blocks. The open ends when the connection
 // is made and, with RFC 2217, the far port is set to 9600 8N1; a connection
-// that cannot be made or set up within the deadline fails the open with the
-// platform's words. A connection that drops later fails the line.
+// that cannot be made or set up within the deadline fails the open. A
+// connection that drops later fails the line. The server's first bytes are
+// held until they cannot be its refusal to give its port (port_server_refusal.h),
+// which fails the line like a dropped connection.
 class NetworkLine final : public ByteLine
 {
 public:
@@ -37,10 +39,19 @@ public:
 private:
     void connected();
     void arrived();
+    // Takes the server's Telnet bytes; false when the line ended meanwhile.
+    bool takeTelnet(const QByteArray& raw);
     void lost();
+    // Why the connection failed, as the socket tells it.
+    LineFailure socketFailure() const;
+    // Whether the first bytes are held, or a refusal ended the line.
+    bool screened();
+    // The open, or the line once open, fails.
+    void fail(const LineFailure& failure);
     void send(const QByteArray& bytes);
     // Ends a pending open; on failure the connection is dropped.
-    void endOpen(const std::optional<QString>& error);
+    void endOpen(const std::optional<LineFailure>& failure);
+    void releaseHandle();
 
     QTcpSocket socket_;
     QTimer deadline_;
@@ -48,4 +59,6 @@ private:
     QByteArray received_;
     SerialPort::OpenDone pending_;
     bool open_ = false;
+    bool screening_ = false; // the server's first bytes may still be its refusal
+    int handle_ = -1; // our own handle on the connection, to tell a reset from a close
 };

@@ -11,21 +11,32 @@ QtSerialPort::QtSerialPort()
 {
     for (ByteLine* line : {static_cast<ByteLine*>(&local_), static_cast<ByteLine*>(&network_)}) {
         line->onReadyRead([this] { deliver(); });
-        line->onFailed([this] { notify(Notification::Other); });
+        line->onFailed([this](LineFailure failure) {
+            failure.line = lineName_;
+            lost(failure);
+        });
     }
 }
 
 void QtSerialPort::open(int portNumber, OpenDone done)
 {
+    const bool given = deviceOnce_.has_value();
     const std::optional<QString> device
-        = deviceOnce_ ? std::exchange(deviceOnce_, std::nullopt) : serialDeviceFor(portNumber);
+        = given ? std::exchange(deviceOnce_, std::nullopt) : serialDeviceFor(portNumber);
     if (!device) {
-        done(QStringLiteral("Número de puerto no válido"));
+        done(LineFailure{LineFailure::Cause::InvalidPortNumber});
         return;
     }
     line_->close();
-    line_ = isNetworkDevice(*device) ? static_cast<ByteLine*>(&network_) : static_cast<ByteLine*>(&local_);
-    line_->open(*device, std::move(done));
+    const bool network = isNetworkDevice(*device);
+    line_ = network ? static_cast<ByteLine*>(&network_) : static_cast<ByteLine*>(&local_);
+    // A device given for the run is named by its address or path, not by the port number.
+    lineName_ = !given ? QString() : network ? networkAddress(*device) : *device;
+    line_->open(*device, [name = lineName_, done = std::move(done)](std::optional<LineFailure> failure) {
+        if (failure)
+            failure->line = name;
+        done(failure);
+    });
 }
 
 void QtSerialPort::discardOutput()
@@ -57,7 +68,7 @@ void QtSerialPort::deliver()
     while (line_->isOpen() && threshold_ > 0 && line_->bytesAvailable() >= threshold_) {
         const qint64 before = line_->bytesAvailable();
         const int thresholdBefore = threshold_;
-        notify(Notification::Data);
+        dataWaiting();
         if (line_->bytesAvailable() == before && threshold_ == thresholdBefore)
             break;
     }

@@ -12,7 +12,8 @@
 // reach the receive threshold, checked again after every handled notification
 // and after every change of the threshold, so bytes that arrived together are
 // never stranded. A line that fails (a vanished device, a dropped connection)
-// is closed, so nothing spins; the watchdog then notices the silence.
+// is closed, so nothing spins, and reported as lost. Failures name a device
+// given for the run by its path or network address.
 class QtSerialPort final : public SerialPort
 {
 public:
@@ -40,6 +41,7 @@ private:
     ByteLine* line_ = &local_;
     QObject context_;
     std::optional<QString> deviceOnce_;
+    QString lineName_; // of the device given for the run now open, else empty
     int threshold_ = 0;
     bool delivering_ = false;
     bool deliveryScheduled_ = false;

@@ -8,12 +8,13 @@ TracingSerialPort::TracingSerialPort(SerialPort& port, Trace& trace)
     : port_(port)
     , trace_(trace)
 {
-    port_.onNotification([this](Notification n) {
+    port_.onData([this] {
         inNotification_ = true;
-        notify(n);
+        dataWaiting();
         inNotification_ = false;
         traceReceived(std::exchange(readInNotification_, QByteArray()));
     });
+    port_.onLost([this](const LineFailure& failure) { lost(failure); });
 }
 
 QByteArray TracingSerialPort::read(int count)

@@ -94,16 +94,18 @@ class CallAlert(DesktopCase):
         # The trace's clock: tones 1.8 s and 3.8 s after the alert starts. Each
         # timer that runs out on a busy machine may be late, and the second tone
         # comes after three (1.8 s, 0.2 s, 1.8 s), so its lateness may add up.
+        slack = int(os.environ.get("OPR903_TIMER_SLACK_MS", "25"))
         tones = [int(line.split()[0]) for line in console.trace() if line.endswith(" tone")]
         for tone, due, timers in zip(tones, (1800, 3800), (1, 3), strict=True):
-            self.assertTrue(0 <= tone - alert_on - due <= 25 * timers, tones)
+            self.assertTrue(0 <= tone - alert_on - due <= slack * timers, (alert_on, tones))
         # The sound server's: 0.2 s bursts 2.0 s apart, the first 1.8 s after the call reached the console,
         # which is within a poll (0.2 s) of the frame being sent.
         (start1, _), (start2, _) = bursts
-        self.assertAlmostEqual(start2 - start1, 2.0, delta=0.03)
+        self.assertAlmostEqual(start2 - start1, 2.0, delta=max(0.03, 2 * slack / 1000))
         for start, end in bursts:
             self.assertAlmostEqual(end - start, 0.2, delta=0.03)
-        self.assertTrue(1.8 <= recorder.time_of(start1) - sent <= 1.8 + 0.2 + 0.1, recorder.time_of(start1) - sent)
+        self.assertTrue(1.8 <= recorder.time_of(start1) - sent <= 1.8 + 0.2 + 0.1 + slack / 1000,
+                        recorder.time_of(start1) - sent)
         for start, end in bursts:
             tone = recorder.samples[int(start * RATE) + 441:int(end * RATE) - 441]
             power = {f: goertzel(tone, f) for f in (250, 350, 440, 550, 1000)}

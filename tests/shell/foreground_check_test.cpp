@@ -1,6 +1,5 @@
 #include "fake_desktop.h"
 #include "shell/foreground_check.h"
-#include "shell/window_rules.h"
 
 #include "qt_printers.h"
 
@@ -27,22 +26,6 @@ TEST(ForegroundCheck, ComparesTheTitleReadIntoABufferOf254CharactersWithTheCapti
         desktop.foreground = title;
         EXPECT_EQ(isConsoleForeground(desktop, captionNow), active) << name;
     }
-}
-
-// The icon's clicks and menu are driven on a real desktop in tests/desktop_tier.
-TEST(WindowRules, MinimisingHidesOnlyWhenTheDesktopCanBringItBackAndTheAreaGoingBringsItBack)
-{
-    FakeDesktop desktop;
-    WindowRules rules{desktop, desktop, desktop, [] { return QStringLiteral("Quindora R903"); }};
-    desktop.onStateChanged([&] { rules.stateChanged(); });
-    desktop.onAreaGone([&] { rules.areaGone(); });
-    rules.stateChanged(); // a resize that does not minimise
-    desktop.loseArea(); // shown: nothing to do
-    rules.minimise();
-    desktop.loseArea();
-    desktop.area = false;
-    rules.minimise();
-    EXPECT_EQ(desktop.log, (QStringList{"minimise", "hide", "showNormal", "minimise"}));
 }
 
 } // namespace

@@ -27,6 +27,9 @@ public:
     // Sends one byte at once.
     virtual void write(char byte) = 0;
     virtual void discardOutput() = 0;
+    // Wakes the reader only once this many bytes (at least 1) are waiting
+    // beyond those read already; a line that cannot wait wakes for each byte.
+    virtual void setWakeLevel(qint64 /*bytes*/) { }
 
     void onReadyRead(std::function<void()> handler) { readyRead_ = std::move(handler); }
     void onFailed(std::function<void(const LineFailure&)> handler) { failed_ = std::move(handler); }

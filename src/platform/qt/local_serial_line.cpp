@@ -6,8 +6,11 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
+
+#include <algorithm>
 
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
@@ -71,11 +74,43 @@ void LocalSerialLine::open(const QString& device, SerialPort::OpenDone done)
         askForLowLatency(port_);
     // Whatever waited in the device before this run is not for us.
     port_.clear(QSerialPort::AllDirections);
+    appliedWakeLevel_ = 0;
+    applyWakeLevel();
     done(std::nullopt);
 }
 
+void LocalSerialLine::setWakeLevel(qint64 bytes)
+{
+    constexpr qint64 MostTerminalWaits = 255; // the minimum read count is one byte wide
+    wakeLevel_ = int(std::clamp<qint64>(bytes, 1, MostTerminalWaits));
+    applyWakeLevel();
+}
+
+// In raw mode with no read timer, the terminal reports itself readable only
+// when the minimum count of bytes waits; reads themselves never block.
+void LocalSerialLine::applyWakeLevel()
+{
+#ifdef Q_OS_UNIX
+    if (!port_.isOpen() || wakeLevel_ == appliedWakeLevel_)
+        return;
+    termios settings{};
+    if (::tcgetattr(port_.handle(), &settings) != 0)
+        return;
+    settings.c_cc[VMIN] = cc_t(wakeLevel_);
+    settings.c_cc[VTIME] = 0;
+    if (::tcsetattr(port_.handle(), TCSANOW, &settings) == 0)
+        appliedWakeLevel_ = wakeLevel_;
+#endif
+}
+
+// Straight to the device when nothing queues before it: Qt's own write queue
+// would cost the event loop two more rounds per byte (its write notifier on, then off).
 void LocalSerialLine::write(char byte)
 {
+#ifdef Q_OS_UNIX
+    if (port_.bytesToWrite() == 0 && ::write(port_.handle(), &byte, 1) == 1)
+        return;
+#endif
     port_.write(&byte, 1);
     port_.flush();
 }

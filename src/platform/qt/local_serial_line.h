@@ -20,11 +20,17 @@ public:
     QByteArray read(qint64 count) override { return port_.read(count); }
     void write(char byte) override;
     void discardOutput() override;
+    // Held in the terminal's minimum read count, so that a status frame
+    // arriving byte by byte wakes the console once, not once per byte.
+    void setWakeLevel(qint64 bytes) override;
 
 private:
     void onError(QSerialPort::SerialPortError error);
+    void applyWakeLevel();
 
     QSerialPort port_;
+    int wakeLevel_ = 1;
+    int appliedWakeLevel_ = 0;
 };
 
 // Why a device could not be opened, from Qt's error and the platform's words;

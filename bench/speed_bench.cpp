@@ -6,6 +6,7 @@
 #include "console_run.h"
 #include "process_sample.h"
 #include "random_operator.h"
+#include "window_watch.h"
 #include "wire/frame_layout.h"
 #include "wire/status_codes.h"
 
@@ -235,6 +236,48 @@ void reportIdle(const QString& console, const Limits& limits, const QString& pla
     note(QStringLiteral("over %1 s; %2").arg(limits.idleSeconds).arg(run.exchange().counts()));
 }
 
+double median(std::vector<qint64> values)
+{
+    std::sort(values.begin(), values.end());
+    return percentile(values, 0.5);
+}
+
+// From exec to the console's window mapped on the X server, and from there to
+// the identity request, over five starts after one that warms the cache.
+void reportStart(const QString& console, const QString& display)
+{
+    constexpr int Starts = 5;
+    std::vector<qint64> shownUs;
+    std::vector<qint64> requestUs;
+    for (int i = 0; i <= Starts; ++i) {
+        ExchangeOptions quiet;
+        quiet.traffic = false;
+        ConsoleRun run({console, {}, quiet, false, false, X11});
+        const ScriptedExchange& exchange = run.exchange();
+        WindowWatch watch(display, [&exchange] { return exchange.nowUs(); });
+        const bool started = watch.connected() && !run.start()
+            && run.waitUntil([&] { return watch.mappedUs() >= 0 && exchange.firstByteUs() >= 0; }, 10000);
+        if (!started) {
+            row("start", QStringLiteral("no result"), QString(), false);
+            return;
+        }
+        if (i == 0)
+            continue; // warms the cache
+        shownUs.push_back(watch.mappedUs() - run.startedUs());
+        requestUs.push_back(exchange.firstByteUs() - watch.mappedUs());
+    }
+    const double shown = median(shownUs);
+    const double request = median(requestUs);
+    row("xcb start: exec to window shown, median of 5", ms(shown), QStringLiteral("<= 250 ms"), shown <= 250);
+    row("xcb start: window shown to identity request, median", ms(request), QStringLiteral("300 ms"),
+        request >= 250 && request <= 350);
+    note(QStringLiteral("exec to shown %1-%2 ms; shown to request %3-%4 ms")
+             .arg(*std::min_element(shownUs.begin(), shownUs.end()) / 1000.0, 0, 'f', 1)
+             .arg(*std::max_element(shownUs.begin(), shownUs.end()) / 1000.0, 0, 'f', 1)
+             .arg(*std::min_element(requestUs.begin(), requestUs.end()) / 1000.0, 0, 'f', 1)
+             .arg(*std::max_element(requestUs.begin(), requestUs.end()) / 1000.0, 0, 'f', 1));
+}
+
 QString megabytes(qint64 kb)
 {
     return QStringLiteral("%1 MB").arg(double(kb) / 1024.0, 0, 'f', 1);
@@ -386,9 +429,9 @@ int main(int argc, char** argv)
         QStringLiteral("PATH"), here + QStringLiteral("/poll_floor"));
     const QCommandLineOption only(QStringLiteral("only"),
         QStringLiteral("Run only these, comma-separated: latency,network,rate,idle,soak,operator,days, and with "
-                       "--x11-display x11-latency,x11-idle,x11-idle-free."),
+                       "--x11-display x11-latency,x11-idle,x11-idle-free,x11-start."),
         QStringLiteral("LIST"),
-        QStringLiteral("latency,network,rate,idle,soak,operator,days,x11-latency,x11-idle,x11-idle-free"));
+        QStringLiteral("latency,network,rate,idle,soak,operator,days,x11-latency,x11-idle,x11-idle-free,x11-start"));
     const QCommandLineOption x11(QStringLiteral("x11-display"),
         QStringLiteral("Also run the console on this X server (e.g. an Xvfb's :99)."), QStringLiteral("DISPLAY"));
     const QCommandLineOption soak(QStringLiteral("soak-cycles"), QStringLiteral("Poll cycles of the soak."),
@@ -421,6 +464,8 @@ int main(int argc, char** argv)
             reportIdle(consolePath, limits, X11, true, 0.25);
         if (runs.contains(QStringLiteral("x11-idle-free")))
             reportIdle(consolePath, limits, X11, false, 0.1);
+        if (runs.contains(QStringLiteral("x11-start")))
+            reportStart(consolePath, parser.value(x11));
     }
     if (runs.contains(QStringLiteral("soak")))
         reportSoak(consolePath, limits);

@@ -103,39 +103,84 @@ QString ms(double value)
     return QStringLiteral("%1 ms").arg(value, 0, 'f', 3);
 }
 
-// Poll-to-answer latency of the console on a platform, against the floor
-// measured in the same run. Painting on a real X server (xcb, DISPLAY) lies
-// between a frame and the next poll, so there it must stay near the floor.
-void reportLatency(const QString& console, const QString& floor, const Limits& limits, const QString& platform)
+// The floor's and the console's latency, measured one after the other.
+struct LatencyPair {
+    Latency floor;
+    Latency console;
+};
+
+std::optional<LatencyPair> measurePair(
+    const QString& console, const QString& floor, const Limits& limits, const QString& platform)
 {
-    const QString on = platform + QStringLiteral(" ");
     const auto base = measureLatency(floor, limits, Offscreen);
     const auto real = measureLatency(console, limits, platform);
-    if (!base || !real) {
-        row(on + "poll-to-answer latency", QStringLiteral("no result"), QString(), false);
+    if (!base || !real)
+        return std::nullopt;
+    return LatencyPair{*base, *real};
+}
+
+// Poll-to-answer latency of the console offscreen, against the floor measured in the same run.
+void reportLatency(const QString& console, const QString& floor, const Limits& limits)
+{
+    const auto pair = measurePair(console, floor, limits, Offscreen);
+    if (!pair) {
+        row("poll-to-answer latency", QStringLiteral("no result"), QString(), false);
         return;
     }
-    const bool x11 = platform == X11;
-    const bool p99Met = x11 ? real->p99Ms <= 1.3 * base->p99Ms : real->p99Ms < 0.5 && real->p99Ms <= 2 * base->p99Ms;
-    row(on + "floor: median / p99 / max", ms(base->medianMs) + " / " + ms(base->p99Ms), ms(base->maxMs) + " max", true);
-    row(on + "console: median latency", ms(real->medianMs), QStringLiteral("< 0.150 ms"), real->medianMs < 0.15);
-    row(on + "console: p99 latency", ms(real->p99Ms),
-        x11 ? QStringLiteral("<= 1.3 x floor") : QStringLiteral("< 0.5 ms, < 2 x floor"), p99Met);
-    row(on + "console: max latency", ms(real->maxMs), QString(), true);
-    row(on + "console: cycles/s, trace off", QString::number(real->cyclesPerSecond, 'f', 0), QStringLiteral(">= 3500"),
-        real->cyclesPerSecond >= 3500);
-    row(on + "floor: cycles/s", QString::number(base->cyclesPerSecond, 'f', 0), QString(), true);
+    const Latency& base = pair->floor;
+    const Latency& real = pair->console;
+    row("floor: median / p99 / max", ms(base.medianMs) + " / " + ms(base.p99Ms), ms(base.maxMs) + " max", true);
+    row("console: median latency", ms(real.medianMs), QStringLiteral("< 0.150 ms"), real.medianMs < 0.15);
+    row("console: p99 latency", ms(real.p99Ms), QStringLiteral("< 0.5 ms, < 2 x floor"),
+        real.p99Ms < 0.5 && real.p99Ms <= 2 * base.p99Ms);
+    row("console: max latency", ms(real.maxMs), QString(), true);
+    row("console: cycles/s, trace off", QString::number(real.cyclesPerSecond, 'f', 0), QStringLiteral(">= 3500"),
+        real.cyclesPerSecond >= 3500);
+    row("floor: cycles/s", QString::number(base.cyclesPerSecond, 'f', 0), QString(), true);
+}
+
+// The console on a real X server (xcb, DISPLAY), where painting lies between
+// a frame and the next poll: five runs in a row, each the console's p99 over
+// the floor's p99 of the same run (the floor offscreen).
+void reportX11Latency(const QString& console, const QString& floor, const Limits& limits)
+{
+    constexpr int Runs = 5;
+    std::vector<double> ratios;
+    for (int i = 1; i <= Runs; ++i) {
+        const auto pair = measurePair(console, floor, limits, X11);
+        if (!pair) {
+            row("xcb poll-to-answer latency", QStringLiteral("no result"), QString(), false);
+            return;
+        }
+        const Latency& base = pair->floor;
+        const Latency& real = pair->console;
+        ratios.push_back(real.p99Ms / base.p99Ms);
+        row(QStringLiteral("xcb run %1: p99 console / floor").arg(i), ms(real.p99Ms) + " / " + ms(base.p99Ms),
+            QStringLiteral("ratio %1").arg(ratios.back(), 0, 'f', 2), true);
+        note(QStringLiteral("median %1 / %2, max %3 / %4, cycles/s %5 / %6")
+                 .arg(ms(real.medianMs), ms(base.medianMs), ms(real.maxMs), ms(base.maxMs))
+                 .arg(real.cyclesPerSecond, 0, 'f', 0)
+                 .arg(base.cyclesPerSecond, 0, 'f', 0));
+    }
+    std::sort(ratios.begin(), ratios.end());
+    const double middle = ratios[Runs / 2];
+    row("xcb p99 ratio to floor: median of 5 runs", QString::number(middle, 'f', 2), QStringLiteral("<= 1.15"),
+        middle <= 1.15);
+    row("xcb p99 ratio to floor: highest of 5 runs", QString::number(ratios.back(), 'f', 2), QStringLiteral("<= 1.3"),
+        ratios.back() <= 1.3);
 }
 
 // The same console through ser2net on this machine, raw and with RFC 2217,
-// with ser2net's usual wait for more serial bytes and without it.
-void reportNetworkLatency(const QString& console, const Limits& limits)
+// with ser2net's usual wait for more serial bytes and without it; raw without
+// the wait, the floor through the same ser2net too, and what the console adds.
+void reportNetworkLatency(const QString& console, const QString& floor, const Limits& limits)
 {
     using Accepter = Ser2netBridge::Accepter;
+    const ConsoleRun::Through quickTcp{Accepter::Tcp, {QStringLiteral("9600n81"), false}};
     const std::pair<const char*, ConsoleRun::Through> setups[] = {
         {"ser2net tcp", {Accepter::Tcp, {}}},
         {"ser2net rfc2217", {Accepter::Rfc2217, {}}},
-        {"ser2net tcp, chardelay off", {Accepter::Tcp, {QStringLiteral("9600n81"), false}}},
+        {"ser2net tcp, chardelay off", quickTcp},
         {"ser2net rfc2217, chardelay off", {Accepter::Rfc2217, {QStringLiteral("9600n81"), false}}},
     };
     for (const auto& [name, through] : setups) {
@@ -150,6 +195,16 @@ void reportNetworkLatency(const QString& console, const Limits& limits)
         row(qPrintable(title + QStringLiteral(": cycles/s")), QString::number(measured->cyclesPerSecond, 'f', 0),
             QStringLiteral("every poll once"), measured->everyPollOnce);
     }
+    const auto base = measureLatency(floor, limits, Offscreen, quickTcp);
+    const auto real = measureLatency(console, limits, Offscreen, quickTcp);
+    if (!base || !real) {
+        row("ser2net tcp, chardelay off: console over floor", QStringLiteral("no result"), QString(), false);
+        return;
+    }
+    row("ser2net tcp, chardelay off: floor median / p99", ms(base->medianMs) + " / " + ms(base->p99Ms),
+        ms(base->maxMs) + " max", true);
+    const double added = real->p99Ms - base->p99Ms;
+    row("ser2net tcp, chardelay off: p99 console - floor", ms(added), QStringLiteral("<= 0.100 ms"), added <= 0.1);
 }
 
 // Reads of exactly one status frame in the console's trace.
@@ -280,15 +335,27 @@ void reportStart(const QString& console, const QString& display)
 
 QString megabytes(qint64 kb)
 {
-    return QStringLiteral("%1 MB").arg(double(kb) / 1024.0, 0, 'f', 1);
+    return QStringLiteral("%1 MiB").arg(double(kb) / 1024.0, 0, 'f', 1);
 }
 
-void reportSoak(const QString& console, const Limits& limits)
+// The soak's memory targets: offscreen, and as a real X client with 89
+// earlier days of call files present (today's is the soak's own).
+struct SoakTargets {
+    qint64 peakKb;
+    qint64 growthKb;
+};
+
+void reportSoak(const QString& console, const Limits& limits, const QString& platform)
 {
-    ConsoleRun run({console, {}, backToBack(), true, false});
+    const bool x11 = platform == X11;
+    const SoakTargets targets = x11 ? SoakTargets{36 * 1024, 1023} : SoakTargets{80 * 1024, 2048};
+    ConsoleRun run({console, {}, backToBack(), true, false, platform});
+    if (x11)
+        writeBusyDays(
+            run.folder() + QStringLiteral("/data/opr903/llamadas"), QDate::currentDate().addDays(-1), 89, 5000);
     constexpr qint64 Early = 10000;
     if (auto error = run.start(); error || !run.waitForAnswers(Early, LongWaitMs)) {
-        row("soak", QStringLiteral("no result"), QString(), false);
+        row(platform + QStringLiteral(" soak"), QStringLiteral("no result"), QString(), false);
         return;
     }
     const ScriptedExchange& exchange = run.exchange();
@@ -299,10 +366,12 @@ void reportSoak(const QString& console, const Limits& limits)
     const double rate = double(exchange.answered() - Early) * 1e6 / double(exchange.nowUs() - startUs);
     run.quiesce();
     const qint64 growthKb = late.rssKb - early.rssKb;
-    row("peak RSS (VmHWM)", megabytes(late.peakRssKb), QStringLiteral("< 80 MB"), late.peakRssKb < 80 * 1024);
-    row("RSS growth, 10,000th to last cycle", megabytes(growthKb), QStringLiteral("<= 2 MB"),
-        finished && growthKb <= 2048);
-    rowEveryPollOnce("soak: every poll answered once", exchange, finished);
+    const QString on = platform + QStringLiteral(" soak: ");
+    row(on + "peak RSS (VmHWM)", megabytes(late.peakRssKb), QStringLiteral("<= ") + megabytes(targets.peakKb),
+        late.peakRssKb <= targets.peakKb);
+    row(on + "RSS growth, 10,000th to last cycle", megabytes(growthKb),
+        QStringLiteral("<= ") + megabytes(targets.growthKb), finished && growthKb <= targets.growthKb);
+    rowEveryPollOnce(qPrintable(on + "every poll answered once"), exchange, finished);
     note(QStringLiteral("RSS %1 after %2 cycles, %3 after %4; %5 cycles/s; %6")
              .arg(megabytes(early.rssKb))
              .arg(Early)
@@ -429,9 +498,10 @@ int main(int argc, char** argv)
         QStringLiteral("PATH"), here + QStringLiteral("/poll_floor"));
     const QCommandLineOption only(QStringLiteral("only"),
         QStringLiteral("Run only these, comma-separated: latency,network,rate,idle,soak,operator,days, and with "
-                       "--x11-display x11-latency,x11-idle,x11-idle-free,x11-start."),
+                       "--x11-display x11-latency,x11-idle,x11-idle-free,x11-start,x11-soak."),
         QStringLiteral("LIST"),
-        QStringLiteral("latency,network,rate,idle,soak,operator,days,x11-latency,x11-idle,x11-idle-free,x11-start"));
+        QStringLiteral(
+            "latency,network,rate,idle,soak,operator,days,x11-latency,x11-idle,x11-idle-free,x11-start,x11-soak"));
     const QCommandLineOption x11(QStringLiteral("x11-display"),
         QStringLiteral("Also run the console on this X server (e.g. an Xvfb's :99)."), QStringLiteral("DISPLAY"));
     const QCommandLineOption soak(QStringLiteral("soak-cycles"), QStringLiteral("Poll cycles of the soak."),
@@ -449,9 +519,9 @@ int main(int argc, char** argv)
 
     std::printf("%-54s %22s   %-22s %s\n", "measure", "value", "target", "");
     if (runs.contains(QStringLiteral("latency")))
-        reportLatency(consolePath, parser.value(floor), limits, Offscreen);
+        reportLatency(consolePath, parser.value(floor), limits);
     if (runs.contains(QStringLiteral("network")))
-        reportNetworkLatency(consolePath, limits);
+        reportNetworkLatency(consolePath, parser.value(floor), limits);
     if (runs.contains(QStringLiteral("rate")))
         reportRate(consolePath, limits);
     if (runs.contains(QStringLiteral("idle")))
@@ -459,16 +529,18 @@ int main(int argc, char** argv)
     if (parser.isSet(x11)) {
         qputenv("DISPLAY", parser.value(x11).toLocal8Bit());
         if (runs.contains(QStringLiteral("x11-latency")))
-            reportLatency(consolePath, parser.value(floor), limits, X11);
+            reportX11Latency(consolePath, parser.value(floor), limits);
         if (runs.contains(QStringLiteral("x11-idle")))
             reportIdle(consolePath, limits, X11, true, 0.25);
         if (runs.contains(QStringLiteral("x11-idle-free")))
             reportIdle(consolePath, limits, X11, false, 0.1);
         if (runs.contains(QStringLiteral("x11-start")))
             reportStart(consolePath, parser.value(x11));
+        if (runs.contains(QStringLiteral("x11-soak")))
+            reportSoak(consolePath, limits, X11);
     }
     if (runs.contains(QStringLiteral("soak")))
-        reportSoak(consolePath, limits);
+        reportSoak(consolePath, limits, Offscreen);
     if (runs.contains(QStringLiteral("operator")))
         reportOperatorSoak(limits);
     if (runs.contains(QStringLiteral("days")))

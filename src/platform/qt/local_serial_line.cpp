@@ -1,7 +1,7 @@
 #include "platform/qt/local_serial_line.h"
 
 #include <QFile>
-#include <QTimer>
+#include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -53,6 +53,9 @@ bool lacksAccess(const QString& device)
 
 LocalSerialLine::LocalSerialLine()
 {
+    asleep_.setSingleShot(true);
+    asleep_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&asleep_, &QTimer::timeout, &port_, [this] { listen(true); });
     QObject::connect(&port_, &QSerialPort::readyRead, [this] { readyRead(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) { onError(e); });
 }
@@ -74,33 +77,62 @@ void LocalSerialLine::open(const QString& device, SerialPort::OpenDone done)
         askForLowLatency(port_);
     // Whatever waited in the device before this run is not for us.
     port_.clear(QSerialPort::AllDirections);
-    appliedWakeLevel_ = 0;
-    applyWakeLevel();
+    asleep_.stop();
+    minimumRead_ = 0;
+    setMinimumRead(1);
     done(std::nullopt);
 }
 
-void LocalSerialLine::setWakeLevel(qint64 bytes)
+void LocalSerialLine::expect(qint64 missing, bool begun)
 {
-    constexpr qint64 MostTerminalWaits = 255; // the minimum read count is one byte wide
-    wakeLevel_ = int(std::clamp<qint64>(bytes, 1, MostTerminalWaits));
-    applyWakeLevel();
+    if (!begun || missing <= 0) {
+        slept_ = false;
+        asleep_.stop();
+        listen(true);
+        setMinimumRead(1);
+        return;
+    }
+    setMinimumRead(missing);
+    // Once per message: a line slower than its rate is then waited for by count alone.
+    if (slept_)
+        return;
+    constexpr qint64 BitsPerByte = 10; // 8N1
+    constexpr qint64 BitsPerSecond = 9600;
+    slept_ = true;
+    listen(false);
+    asleep_.start(int((missing * BitsPerByte * 1000 + BitsPerSecond - 1) / BitsPerSecond));
 }
 
 // In raw mode with no read timer, the terminal reports itself readable only
 // when the minimum count of bytes waits; reads themselves never block.
-void LocalSerialLine::applyWakeLevel()
+void LocalSerialLine::setMinimumRead(qint64 bytes)
 {
 #ifdef Q_OS_UNIX
-    if (!port_.isOpen() || wakeLevel_ == appliedWakeLevel_)
+    constexpr qint64 MostTerminalWaits = 255; // the count is one byte wide
+    const int count = int(std::clamp<qint64>(bytes, 1, MostTerminalWaits));
+    if (!port_.isOpen() || count == minimumRead_)
         return;
     termios settings{};
     if (::tcgetattr(port_.handle(), &settings) != 0)
         return;
-    settings.c_cc[VMIN] = cc_t(wakeLevel_);
+    settings.c_cc[VMIN] = cc_t(count);
     settings.c_cc[VTIME] = 0;
     if (::tcsetattr(port_.handle(), TCSANOW, &settings) == 0)
-        appliedWakeLevel_ = wakeLevel_;
+        minimumRead_ = count;
+#else
+    Q_UNUSED(bytes);
 #endif
+}
+
+// QSerialPort has no call to stop reading for a while: its read notifier is
+// switched instead (any read of ours switches it on again).
+void LocalSerialLine::listen(bool on)
+{
+    if (!port_.isOpen())
+        return;
+    for (QSocketNotifier* notifier : port_.findChildren<QSocketNotifier*>())
+        if (notifier->type() == QSocketNotifier::Read)
+            notifier->setEnabled(on);
 }
 
 // Straight to the device when nothing queues before it: Qt's own write queue

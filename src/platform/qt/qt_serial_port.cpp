@@ -65,7 +65,8 @@ void QtSerialPort::setReceiveThreshold(int bytes)
 // The line wakes the port when the rest of what the threshold asks for is in.
 void QtSerialPort::awaitRest()
 {
-    line_->setWakeLevel(threshold_ - line_->bytesAvailable());
+    const qint64 waiting = line_->bytesAvailable();
+    line_->expect(threshold_ - waiting, waiting > 0);
 }
 
 // Raises data notifications while enough bytes wait. A notification that takes

@@ -9,8 +9,8 @@ namespace
 
 // Repaints asked for closer together than this are a run of frames.
 constexpr int RunMs = 2;
-// How long a repaint in a run waits: well under the fast blink's quarter second.
-constexpr int HeldMs = 40;
+// How long a repaint in a run waits: under the fast blink's quarter second.
+constexpr int HeldMs = 100;
 
 } // namespace
 

@@ -33,6 +33,7 @@ std::optional<QString> ConsoleRun::start()
     process_.setWorkingDirectory(folder_.path());
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.setStandardOutputFile(QProcess::nullDevice());
+    startedUs_ = exchange_.nowUs();
     process_.start(setup_.program, QStringList{QStringLiteral("--device"), device} + setup_.arguments);
     if (!process_.waitForStarted(10000))
         return QStringLiteral("%1: %2").arg(setup_.program, process_.errorString());

@@ -41,21 +41,24 @@ public:
     bool waitForHandshake(int timeoutMs);
     // Runs the event loop for this long.
     void idle(int ms);
+    // Runs the event loop until `done`, the timeout, or the program's end.
+    bool waitUntil(const std::function<bool()>& done, int timeoutMs);
     // Stops polling and lets the last frame arrive; the program keeps running.
     void quiesce();
     void stop();
 
     const ScriptedExchange& exchange() const { return exchange_; }
     qint64 pid() const { return process_.processId(); }
+    // When the program was started, on the exchange's clock.
+    qint64 startedUs() const { return startedUs_; }
     QString folder() const { return folder_.path(); }
     bool programRunning() const { return process_.state() == QProcess::Running; }
 
 private:
-    bool waitUntil(const std::function<bool()>& done, int timeoutMs);
-
     Setup setup_;
     QTemporaryDir folder_;
     ScriptedExchange exchange_;
     std::unique_ptr<Ser2netBridge> bridge_;
     QProcess process_;
+    qint64 startedUs_ = -1;
 };

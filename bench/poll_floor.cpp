@@ -1,12 +1,15 @@
 // poll_floor: the least a Qt program on a QSerialPort can do to take part in
 // the exchange's conversation: fetch the three start-up blocks, then answer
 // each poll with "no command" and read its frame. Its poll latency is the
-// floor the console is measured against.
+// floor the console is measured against. A device tcp://HOST:PORT is a raw
+// TCP port server in front of the line.
 #include "wire/commands.h"
 #include "wire/frame_layout.h"
 
 #include <QCoreApplication>
 #include <QSerialPort>
+#include <QTcpSocket>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -21,10 +24,10 @@ constexpr int StartUpBlocks[] = {wire::IdentityLength, wire::NumberingTableLengt
 class Floor
 {
 public:
-    explicit Floor(QSerialPort& port)
+    explicit Floor(QIODevice& port)
         : port_(port)
     {
-        QObject::connect(&port_, &QSerialPort::readyRead, [this] { read(); });
+        QObject::connect(&port_, &QIODevice::readyRead, [this] { read(); });
     }
 
     void start() { send(StartUp[0]); }
@@ -33,7 +36,10 @@ private:
     void send(unsigned char byte)
     {
         port_.write(reinterpret_cast<const char*>(&byte), 1);
-        port_.flush();
+        if (auto* serial = qobject_cast<QSerialPort*>(&port_))
+            serial->flush();
+        else if (auto* socket = qobject_cast<QTcpSocket*>(&port_))
+            socket->flush();
     }
 
     void read()
@@ -63,10 +69,17 @@ private:
         return awaitingFrame_ ? wire::StatusFrameLength : 1;
     }
 
-    QSerialPort& port_;
+    QIODevice& port_;
     std::size_t stage_ = 0;
     bool awaitingFrame_ = false;
 };
+
+int serve(QIODevice& port)
+{
+    Floor floor(port);
+    floor.start();
+    return QCoreApplication::exec();
+}
 
 } // namespace
 
@@ -79,13 +92,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: poll_floor --device PATH\n");
         return 2;
     }
+    const QUrl url(args[at + 1]);
+    if (url.scheme() == QLatin1String("tcp")) {
+        QTcpSocket socket;
+        socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        socket.connectToHost(url.host(), quint16(url.port()));
+        if (!socket.waitForConnected(5000)) {
+            std::fprintf(stderr, "poll_floor: %s\n", qPrintable(socket.errorString()));
+            return 1;
+        }
+        return serve(socket);
+    }
     QSerialPort port(args[at + 1]);
     port.setBaudRate(QSerialPort::Baud9600);
     if (!port.open(QIODevice::ReadWrite)) {
         std::fprintf(stderr, "poll_floor: %s\n", qPrintable(port.errorString()));
         return 1;
     }
-    Floor floor(port);
-    floor.start();
-    return app.exec();
+    return serve(port);
 }

@@ -1,32 +1,28 @@
 #include "process_sample.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QList>
-
-#include <unistd.h>
 
 namespace
 {
 
-QByteArray readProc(qint64 pid, const char* file)
+QByteArray readFile(const QString& path)
 {
-    QFile f(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(file)));
+    QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// utime and stime are fields 14 and 15; the command name before them may hold spaces.
-double cpuSeconds(const QByteArray& stat)
+// The time on a CPU of every thread, from the scheduler's nanosecond count
+// (the first field of each task's schedstat), finer than the clock ticks of stat.
+double cpuSeconds(qint64 pid)
 {
-    const qsizetype close = stat.lastIndexOf(')');
-    if (close < 0)
-        return 0;
-    const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
-    constexpr int UtimeAfterName = 11; // field 14 counted from field 3
-    if (fields.size() <= UtimeAfterName + 1)
-        return 0;
-    const double ticks = fields[UtimeAfterName].toDouble() + fields[UtimeAfterName + 1].toDouble();
-    return ticks / double(sysconf(_SC_CLK_TCK));
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    qint64 ns = 0;
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        ns += readFile(tasks + QLatin1Char('/') + task + QStringLiteral("/schedstat")).split(' ').first().toLongLong();
+    return double(ns) / 1e9;
 }
 
 qint64 statusKb(const QByteArray& status, const QByteArray& key)
@@ -41,6 +37,6 @@ qint64 statusKb(const QByteArray& status, const QByteArray& key)
 
 ProcessSample sampleProcess(qint64 pid)
 {
-    const QByteArray status = readProc(pid, "status");
-    return {cpuSeconds(readProc(pid, "stat")), statusKb(status, "VmRSS:"), statusKb(status, "VmHWM:")};
+    const QByteArray status = readFile(QStringLiteral("/proc/%1/status").arg(pid));
+    return {cpuSeconds(pid), statusKb(status, "VmRSS:"), statusKb(status, "VmHWM:")};
 }

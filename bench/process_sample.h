@@ -10,5 +10,5 @@ struct ProcessSample {
     qint64 peakRssKb = 0;
 };
 
-// Reads /proc/PID/stat and /proc/PID/status; all zero if the process is gone.
+// Reads /proc/PID/task/*/schedstat and /proc/PID/status; all zero if the process is gone.
 ProcessSample sampleProcess(qint64 pid);

@@ -28,7 +28,9 @@ std::optional<QString> ScriptedExchange::start()
     if (!exchange_)
         return error;
     QObject::connect(exchange_.get(), &ExchangeServer::handshakeDone, [this] { polling_ = true; });
-    QObject::connect(exchange_.get(), &ExchangeServer::consoleByte, [this] {
+    QObject::connect(exchange_.get(), &ExchangeServer::consoleByte, [this](quint8, qint64 timeUs) {
+        if (firstByteUs_ < 0)
+            firstByteUs_ = timeUs;
         if (polling_)
             ++pollingBytes_;
     });

@@ -35,6 +35,8 @@ public:
     qint64 extraAnswers() const { return extraAnswers_; }
     // Answers that carried a command rather than "nothing to send".
     qint64 commands() const { return commands_; }
+    // When the console's first byte came, on the exchange's clock; -1 until then.
+    qint64 firstByteUs() const { return firstByteUs_; }
     const std::vector<qint64>& latenciesUs() const { return latencies_; }
     // Microseconds on the exchange's clock.
     qint64 nowUs() const { return exchange_->nowUs(); }
@@ -58,6 +60,7 @@ private:
     qint64 pollingBytes_ = 0;
     qint64 extraAnswers_ = 0;
     qint64 commands_ = 0;
+    qint64 firstByteUs_ = -1;
     bool polling_ = false;
     std::vector<qint64> latencies_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/paint_pacer.h"
 #include "app/panel_pictures.h"
 #include "configuration/configuration.h"
 #include "console/panel_view.h"
@@ -111,6 +112,7 @@ private:
     void bindLine(int index, OperatorCommands& commands);
 
     PanelPictures pictures_;
+    PaintPacer pacer_{*this};
     const Panel* panel_ = nullptr;
     std::array<Element, wire::ExtensionSlots> slots_;
     std::array<Element, wire::OutsideLines> lines_;

@@ -37,6 +37,15 @@ void preferX11()
 #endif
 }
 
+// The window repaints a few small pieces at a time. Sent through the X
+// connection they need no shared memory, whose reuse makes each repaint of a
+// piece wait for the X server (a round trip the poll's answer would wait behind).
+void repaintThroughConnection()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+}
+
 QString dataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -69,6 +78,7 @@ int main(int argc, char** argv)
     }
 
     preferX11();
+    repaintThroughConnection();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("opr903"));
     app.setApplicationVersion(QLatin1String(version::Number));

@@ -27,6 +27,10 @@ public:
     // Sends one byte at once.
     virtual void write(char byte) = 0;
     virtual void discardOutput() = 0;
+    // Told how many bytes the reader still waits for beyond those read, and
+    // whether what it waits for has begun to arrive, a line may stay asleep
+    // until they can all be there; one that cannot wakes for each byte.
+    virtual void expect(qint64 /*missing*/, bool /*begun*/) { }
 
     void onReadyRead(std::function<void()> handler) { readyRead_ = std::move(handler); }
     void onFailed(std::function<void(const LineFailure&)> handler) { failed_ = std::move(handler); }

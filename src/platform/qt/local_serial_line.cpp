@@ -1,13 +1,16 @@
 #include "platform/qt/local_serial_line.h"
 
 #include <QFile>
-#include <QTimer>
+#include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#include <termios.h>
 #include <unistd.h>
 #endif
+
+#include <algorithm>
 
 #ifdef Q_OS_LINUX
 #include <linux/serial.h>
@@ -50,6 +53,9 @@ bool lacksAccess(const QString& device)
 
 LocalSerialLine::LocalSerialLine()
 {
+    asleep_.setSingleShot(true);
+    asleep_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&asleep_, &QTimer::timeout, &port_, [this] { listen(true); });
     QObject::connect(&port_, &QSerialPort::readyRead, [this] { readyRead(); });
     QObject::connect(&port_, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError e) { onError(e); });
 }
@@ -71,11 +77,72 @@ void LocalSerialLine::open(const QString& device, SerialPort::OpenDone done)
         askForLowLatency(port_);
     // Whatever waited in the device before this run is not for us.
     port_.clear(QSerialPort::AllDirections);
+    asleep_.stop();
+    minimumRead_ = 0;
+    setMinimumRead(1);
     done(std::nullopt);
 }
 
+void LocalSerialLine::expect(qint64 missing, bool begun)
+{
+    if (!begun || missing <= 0) {
+        slept_ = false;
+        asleep_.stop();
+        listen(true);
+        setMinimumRead(1);
+        return;
+    }
+    setMinimumRead(missing);
+    // Once per message: a line slower than its rate is then waited for by count alone.
+    if (slept_)
+        return;
+    constexpr qint64 BitsPerByte = 10; // 8N1
+    constexpr qint64 BitsPerSecond = 9600;
+    slept_ = true;
+    listen(false);
+    asleep_.start(int((missing * BitsPerByte * 1000 + BitsPerSecond - 1) / BitsPerSecond));
+}
+
+// In raw mode with no read timer, the terminal reports itself readable only
+// when the minimum count of bytes waits; reads themselves never block.
+void LocalSerialLine::setMinimumRead(qint64 bytes)
+{
+#ifdef Q_OS_UNIX
+    constexpr qint64 MostTerminalWaits = 255; // the count is one byte wide
+    const int count = int(std::clamp<qint64>(bytes, 1, MostTerminalWaits));
+    if (!port_.isOpen() || count == minimumRead_)
+        return;
+    termios settings{};
+    if (::tcgetattr(port_.handle(), &settings) != 0)
+        return;
+    settings.c_cc[VMIN] = cc_t(count);
+    settings.c_cc[VTIME] = 0;
+    if (::tcsetattr(port_.handle(), TCSANOW, &settings) == 0)
+        minimumRead_ = count;
+#else
+    Q_UNUSED(bytes);
+#endif
+}
+
+// QSerialPort has no call to stop reading for a while: its read notifier is
+// switched instead (any read of ours switches it on again).
+void LocalSerialLine::listen(bool on)
+{
+    if (!port_.isOpen())
+        return;
+    for (QSocketNotifier* notifier : port_.findChildren<QSocketNotifier*>())
+        if (notifier->type() == QSocketNotifier::Read)
+            notifier->setEnabled(on);
+}
+
+// Straight to the device when nothing queues before it: Qt's own write queue
+// would cost the event loop two more rounds per byte (its write notifier on, then off).
 void LocalSerialLine::write(char byte)
 {
+#ifdef Q_OS_UNIX
+    if (port_.bytesToWrite() == 0 && ::write(port_.handle(), &byte, 1) == 1)
+        return;
+#endif
     port_.write(&byte, 1);
     port_.flush();
 }

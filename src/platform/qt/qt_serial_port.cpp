@@ -54,8 +54,19 @@ void QtSerialPort::write(unsigned char byte)
 void QtSerialPort::setReceiveThreshold(int bytes)
 {
     threshold_ = bytes;
-    if (!delivering_)
+    if (delivering_)
+        return; // the running round checks again when the handler returns
+    if (threshold_ > 0 && line_->bytesAvailable() >= threshold_)
         scheduleDelivery();
+    else
+        awaitRest();
+}
+
+// The line wakes the port when the rest of what the threshold asks for is in.
+void QtSerialPort::awaitRest()
+{
+    const qint64 waiting = line_->bytesAvailable();
+    line_->expect(threshold_ - waiting, waiting > 0);
 }
 
 // Raises data notifications while enough bytes wait. A notification that takes
@@ -73,6 +84,7 @@ void QtSerialPort::deliver()
             break;
     }
     delivering_ = false;
+    awaitRest();
 }
 
 void QtSerialPort::scheduleDelivery()

@@ -34,6 +34,7 @@ public:
 
 private:
     void deliver();
+    void awaitRest();
     void scheduleDelivery();
 
     LocalSerialLine local_;

@@ -219,8 +219,9 @@ class Console:
             raise AssertionError("the console did not end")
         with open(self.stderr_path, "rb") as f:
             errors = f.read()
-        if SANITIZER_REPORT.search(errors):
-            raise AssertionError("the console reported:\n" + errors.decode(errors="replace")[-4000:])
+        if SANITIZER_REPORT.search(errors) or status < 0:
+            raise AssertionError(f"the console ended with {status} and reported:\n"
+                                 + errors.decode(errors="replace")[-4000:])
         return status
 
     def port_released(self):

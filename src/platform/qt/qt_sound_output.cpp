@@ -4,6 +4,14 @@
 #include <QAudioFormat>
 #include <QMediaDevices>
 
+// Stopped first: a sink destroyed while it plays may still feed its stream,
+// already gone, from the events it handles on the way out, and abort.
+QtSoundOutput::~QtSoundOutput()
+{
+    if (sink_)
+        sink_->stop();
+}
+
 bool QtSoundOutput::prepare(const std::vector<std::int16_t>& samples)
 {
     // Int16 samples in the machine's own byte order, as the sink takes them.

@@ -14,6 +14,7 @@
 class QtSoundOutput final : public SoundOutput
 {
 public:
+    ~QtSoundOutput() override;
     bool prepare(const std::vector<std::int16_t>& samples) override;
     void play() override;
     bool hasSink() const { return sink_ != nullptr; }

@@ -1,14 +1,20 @@
 #include "shell/alert_tone.h"
 
 #include <cmath>
+#include <complex>
 #include <numbers>
 
+// Each tone turns by a fixed step a sample: one multiplication, not a sine.
 std::vector<std::int16_t> makeAlertTone()
 {
+    const auto step = [](double hz) { return std::polar(1.0, 2 * std::numbers::pi * hz / ToneSampleRate); };
+    const std::complex<double> highStep = step(440), lowStep = step(350);
+    std::complex<double> high = 1, low = 1;
     std::vector<std::int16_t> samples(ToneSamples);
-    for (int n = 0; n < ToneSamples; ++n) {
-        const double t = 2 * std::numbers::pi * n / ToneSampleRate;
-        samples[n] = std::int16_t(std::lround((std::sin(440 * t) + std::sin(350 * t)) * 10000));
+    for (std::int16_t& sample : samples) {
+        sample = std::int16_t(std::lround((high.imag() + low.imag()) * 10000));
+        high *= highStep;
+        low *= lowStep;
     }
     return samples;
 }

@@ -5,29 +5,36 @@
 #include "platform/timer.h"
 
 BlinkTimers::BlinkTimers(Timer& slowTimer, Timer& fastTimer, Panel& panel, const ConsoleState& state)
-    : slow_(slowTimer)
-    , fast_(fastTimer)
-    , panel_(panel)
+    : panel_(panel)
     , state_(state)
+    , slow_{slowTimer, SlowMs, &Panel::slowBlink, &Panel::slowBlinkPending}
+    , fast_{fastTimer, FastMs, &Panel::fastBlink, &Panel::fastBlinkPending}
 {
-    slow_.onTick([this] { slowTick(); });
-    fast_.onTick([this] { fastTick(); });
+    slow_.timer.onTick([this] { tick(slow_); });
+    fast_.timer.onTick([this] { tick(fast_); });
+    panel_.onFrameShown([this] {
+        wake(slow_);
+        wake(fast_);
+    });
 }
 
-void BlinkTimers::start()
+void BlinkTimers::tick(Beat& beat)
 {
-    slow_.setInterval(SlowMs);
-    fast_.setInterval(FastMs);
+    (panel_.*beat.blink)(state_.codes());
+    beat.resting = !pending(beat);
+    beat.timer.setInterval(beat.resting ? 0 : beat.periodMs);
 }
 
-void BlinkTimers::slowTick()
+// A resting timer starts again when the frame just shown gives it a phase to change.
+void BlinkTimers::wake(Beat& beat)
 {
-    slow_.setInterval(SlowMs);
-    panel_.slowBlink(state_.codes());
+    if (!beat.resting || !pending(beat))
+        return;
+    beat.resting = false;
+    beat.timer.setInterval(beat.periodMs);
 }
 
-void BlinkTimers::fastTick()
+bool BlinkTimers::pending(const Beat& beat) const
 {
-    fast_.setInterval(FastMs);
-    panel_.fastBlink(state_.codes());
+    return (panel_.*beat.pending)(state_.codes());
 }

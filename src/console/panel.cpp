@@ -14,15 +14,18 @@ DrawMode toggled(DrawMode mode)
     return mode == DrawMode::Copy ? DrawMode::White : DrawMode::Copy;
 }
 
+bool wouldBlink(const Indicator& indicator, Blink rule)
+{
+    return rule == Blink::Toggle || (rule == Blink::Steady && indicator.drawMode == DrawMode::White);
+}
+
 // Applies a blink rule to an indicator; true when its draw mode changed.
 bool blink(Indicator& indicator, Blink rule)
 {
-    const DrawMode before = indicator.drawMode;
-    if (rule == Blink::Steady)
-        indicator.drawMode = DrawMode::Copy;
-    else if (rule == Blink::Toggle)
-        indicator.drawMode = toggled(before);
-    return indicator.drawMode != before;
+    if (!wouldBlink(indicator, rule))
+        return false;
+    indicator.drawMode = rule == Blink::Toggle ? toggled(indicator.drawMode) : DrawMode::Copy;
+    return true;
 }
 
 // Puts a state's colour and text on an indicator and its label; true when
@@ -107,6 +110,8 @@ void Panel::showFrame(const FrameDisplay& display)
         if (show(lines_[k], lineLabels_[k], display.lines[k]))
             view_.lineChanged(k);
     }
+    if (frameShown_)
+        frameShown_();
 }
 
 void Panel::setNumberCaption(int index, const QString& caption)
@@ -152,6 +157,29 @@ void Panel::slowBlink(const wire::StatusFrame& codes)
 void Panel::fastBlink(const wire::StatusFrame& codes)
 {
     blinkAll(codes, fastExtension, fastLine);
+}
+
+bool Panel::slowBlinkPending(const wire::StatusFrame& codes) const
+{
+    return blinkPending(codes, slowExtension, slowLine);
+}
+
+bool Panel::fastBlinkPending(const wire::StatusFrame& codes) const
+{
+    return blinkPending(codes, fastExtension, fastLine);
+}
+
+bool Panel::blinkPending(const wire::StatusFrame& codes, BlinkRule extensionRule, BlinkRule lineRule) const
+{
+    for (int i = 0; i < wire::ExtensionSlots; ++i) {
+        if (wouldBlink(extensions_[i], extensionRule(codes[i])))
+            return true;
+    }
+    for (int k = 0; k < wire::OutsideLines; ++k) {
+        if (wouldBlink(lines_[k], lineRule(codes[wire::linePosition(k + 1)])))
+            return true;
+    }
+    return false;
 }
 
 void Panel::blinkAll(const wire::StatusFrame& codes, BlinkRule extensionRule, BlinkRule lineRule)

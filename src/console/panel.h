@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class PanelView;
 
@@ -60,9 +61,15 @@ public:
     // Slow (500 ms) and fast (250 ms) blink ticks over the status codes.
     void slowBlink(const wire::StatusFrame& codes);
     void fastBlink(const wire::StatusFrame& codes);
+    // Whether such a tick would change any indicator's phase.
+    bool slowBlinkPending(const wire::StatusFrame& codes) const;
+    bool fastBlinkPending(const wire::StatusFrame& codes) const;
+    // Called after each frame is shown, when the codes may have changed.
+    void onFrameShown(std::function<void()> handler) { frameShown_ = std::move(handler); }
 
 private:
     void blinkAll(const wire::StatusFrame& codes, BlinkRule extensionRule, BlinkRule lineRule);
+    bool blinkPending(const wire::StatusFrame& codes, BlinkRule extensionRule, BlinkRule lineRule) const;
 
     PanelView& view_;
     std::array<Indicator, wire::ExtensionSlots> extensions_;
@@ -73,4 +80,5 @@ private:
     CommandButton retrieve_;
     QString caption_;
     bool directoryEnabled_ = false;
+    std::function<void()> frameShown_;
 };

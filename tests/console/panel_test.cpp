@@ -22,6 +22,12 @@ struct PanelTest : ::testing::Test {
     std::unique_ptr<VirtualTimer> fastTimer = clock.createTimer();
     BlinkTimers blink{*slowTimer, *fastTimer, panel, state};
 
+    // What start-up does: both intervals set.
+    void startBlinking()
+    {
+        slowTimer->setInterval(BlinkTimers::SlowMs);
+        fastTimer->setInterval(BlinkTimers::FastMs);
+    }
     void frame(std::initializer_list<std::pair<int, int>> codes) // (frame position, code)
     {
         wire::StatusFrame f{};
@@ -56,7 +62,7 @@ TEST_F(PanelTest, EachCodeBlinksAtItsOwnPaceOnceStarted)
     frame({{3, 3}, {4, 5}, {22, 3}});
     clock.advanceMs(500);
     EXPECT_TRUE(phases(1).empty()) << "nothing blinks before the start";
-    blink.start();
+    startBlinking();
     // Slots 1-10 hold the codes 0-6, 0x80, 0xC4 and 7; lines 1-6 the codes 0-5, then 6 and 7.
     frame({{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 0x80}, {8, 0xC4}, {9, 7}, {19, 0}, {20, 1},
         {21, 2}, {22, 3}, {23, 4}, {24, 5}});
@@ -68,7 +74,7 @@ TEST_F(PanelTest, EachCodeBlinksAtItsOwnPaceOnceStarted)
 
 TEST_F(PanelTest, SteadyCodesBringTheColourBackAtTheNextSlowTickOthersKeepTheirPhase)
 {
-    blink.start();
+    startBlinking();
     frame({{0, 3}, {1, 3}, {2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}, {7, 3}, {8, 3}, {9, 3}, {19, 3}, {20, 3}, {21, 3},
         {22, 3}, {23, 3}, {24, 3}});
     clock.advanceMs(500); // all white
@@ -87,4 +93,37 @@ TEST_F(PanelTest, SteadyCodesBringTheColourBackAtTheNextSlowTickOthersKeepTheirP
     clock.advanceMs(500);
     EXPECT_EQ(view.extensions, (std::vector<int>{9, 10}));
     EXPECT_EQ(view.lines, (std::vector<int>{5, 5}));
+}
+
+TEST_F(PanelTest, ATimerWithNothingToChangeRestsAndAFrameThatGivesItWorkStartsItAgain)
+{
+    startBlinking();
+    clock.advanceMs(500);
+    EXPECT_FALSE(slowTimer->running() || fastTimer->running()) << "all free: nothing to wake for";
+
+    // Slot 4 called: the slow timer starts from the frame, the fast one rests.
+    clock.advanceUs(123'456);
+    frame({{3, 3}});
+    EXPECT_FALSE(fastTimer->running());
+    clock.advanceUs(499'999);
+    EXPECT_FALSE(white(3));
+    clock.advanceUs(1);
+    EXPECT_TRUE(white(3));
+
+    // Held while white: the fast timer takes it over and the slow one, with no
+    // phase left to change, rests after its next tick.
+    frame({{3, 5}});
+    EXPECT_EQ(phases(4).at(3), ".W.W");
+    EXPECT_FALSE(slowTimer->running());
+
+    // Freed while white: the fast timer leaves it, so the slow one wakes to bring
+    // the colour back, one slow phase after the frame, then both rest.
+    ASSERT_TRUE(white(3));
+    frame({{3, 0}});
+    clock.advanceMs(499);
+    EXPECT_TRUE(white(3));
+    clock.advanceMs(1);
+    EXPECT_FALSE(white(3));
+    clock.advanceMs(500);
+    EXPECT_FALSE(slowTimer->running() || fastTimer->running());
 }

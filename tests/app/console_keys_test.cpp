@@ -5,7 +5,6 @@
 #include "wired_window.h"
 
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -117,19 +116,12 @@ TEST_F(ConsoleKeysTest, TypedDigitsGoAfterFiveSecondsWithoutAKeyOrWithEscOrBacks
 }
 
 // F7 and F8 press the command buttons only while shown (as on the desktop).
-TEST_F(ConsoleKeysTest, FunctionKeysTakeLinesAndOpenTheListsAndTheDirectory)
+TEST_F(ConsoleKeysTest, FunctionKeysTakeLines)
 {
-    QSignalSpy llamadas(w.form.callListButton(), &QPushButton::clicked);
-    for (int k :
-        {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F10})
+    for (int k : {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8})
         key(k);
     EXPECT_EQ(w.queued(), std::vector<int>({0x21, 0x22, 0x23, 0x24, 0x25, 0x26}));
-    EXPECT_EQ(llamadas.count(), 1);
     EXPECT_EQ(w.messages.beeps, 0);
-    key(Qt::Key_Escape); // the list, which took the focus, closes
-    w.form.activateWindow();
-    key(Qt::Key_F9);
-    EXPECT_TRUE(w.directoryFrame->isVisible());
 }
 
 TEST_F(ConsoleKeysTest, KeysAreLeftAloneWhileTheDirectoryIsOpen)

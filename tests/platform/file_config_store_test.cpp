@@ -78,19 +78,6 @@ TEST_F(FileConfigStoreTest, ASaveReplacesTheFileKeepingItsOwnerAndPermissions)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{FileConfigStore::FileName});
 }
 
-TEST_F(FileConfigStoreTest, TheDefaultFolderIsTheWorkingFolderAtTheTimeOfTheSave)
-{
-    const QString before = QDir::currentPath();
-    FileConfigStore inWorkingFolder;
-    ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    const auto error = inWorkingFolder.write(OldFile);
-    const auto back = inWorkingFolder.read();
-    QDir::setCurrent(before);
-    EXPECT_EQ(error, std::nullopt);
-    EXPECT_EQ(back, OldFile);
-    EXPECT_EQ(contentsOf(store.path()), OldFile);
-}
-
 TEST_F(FileConfigStoreTest, AReadOnlyFileIsNeverReplacedButAWritableOneInAReadOnlyFolderIsWrittenInPlace)
 {
     putFile(store.path(), OldFile);

@@ -108,21 +108,10 @@ Outcome openAndLose(const QString& device)
 TEST(NetworkLine, FailuresAreToldByCause)
 {
     using Cause = LineFailure::Cause;
-    const quint16 closedPort = [] {
-        QTcpServer gone;
-        gone.listen(QHostAddress::LocalHost);
-        return gone.serverPort();
-    }();
-    EXPECT_EQ(openAndLose(QStringLiteral("tcp://127.0.0.1:%1").arg(closedPort)).open->cause, Cause::Refused);
-    EXPECT_EQ(openAndLose(QStringLiteral("rfc2217://nohost.invalid:2217")).open->cause, Cause::UnknownHost);
-    EXPECT_EQ(openAndLose(QStringLiteral("tcp://127.0.0.1")).open->cause, Cause::InvalidAddress);
-
-    const QByteArray cannotOpen = "Device open failure: Value or file not found\r\n";
     const std::tuple<QByteArray, bool, Cause, bool> servers[] = {
         // what the server says, whether it resets, the cause, told as the server's refusal
         {QByteArray(), false, Cause::Closed, false},
         {QByteArray(), true, Cause::Reset, false},
-        {cannotOpen, false, Cause::NoSuchDevice, true},
         {"Port already in use\r\n", true, Cause::Busy, true},
     };
     for (const auto& [words, reset, cause, atServer] : servers) {

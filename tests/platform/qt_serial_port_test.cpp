@@ -94,24 +94,6 @@ TEST_F(QtSerialPortTest, ThresholdZeroHoldsBytesThatALowerThresholdReleases)
     EXPECT_EQ(port.bytesWaiting(), 0);
 }
 
-TEST_F(QtSerialPortTest, MessagesArrivingInOneBurstAreEachHandled)
-{
-    // A poll, its status frame and the next poll in one write: three notifications.
-    std::vector<QByteArray> handled;
-    port.setReceiveThreshold(1);
-    onData = [&] {
-        const int length = port.receiveThreshold();
-        handled.push_back(port.read(length));
-        port.setReceiveThreshold(length == 1 ? 25 : 1);
-    };
-    const QByteArray frame(25, '\x02');
-    send("\x19" + frame + "\x19");
-    ASSERT_TRUE(notifiedAtLeast(3));
-    settle();
-    EXPECT_EQ(handled, (std::vector<QByteArray>{"\x19", frame, "\x19"}));
-    EXPECT_EQ(port.receiveThreshold(), 25);
-}
-
 TEST_F(QtSerialPortTest, HandlerThatTakesNothingIsNotCalledAgainUntilMoreBytesCome)
 {
     port.setReceiveThreshold(4);

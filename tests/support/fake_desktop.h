@@ -28,7 +28,7 @@ public:
         log << QStringLiteral("initialize");
         return initializes;
     }
-    bool areaAvailable() const override { return area; }
+    bool areaAvailable() const override { return true; }
     bool add(int image, const QString& tooltip) override
     {
         log << QStringLiteral("add %1 %2").arg(image).arg(tooltip);
@@ -79,12 +79,9 @@ public:
 
     // The operator's close box.
     void closeBox() { closeRequested(true); }
-    // The notification area goes away.
-    void loseArea() { areaGone(); }
 
     bool initializes = true;
     bool adds = true;
-    bool area = true;
     bool isMinimised = false;
     std::optional<QString> foreground; // the foreground window's title; nothing: no window
     const VirtualClock* clock = nullptr;

@@ -100,19 +100,36 @@ class ScreenReader(DesktopCase):
             console.show(IDLE)  # a missed call to file
             return console
 
-        for name, make, text in (
-                ("save question", save_question, r"Ha hecho cambios en la configuración"),
+        for name, make, texts in (
+                ("save question", save_question, [r"Ha hecho cambios en la configuración"]),
                 ("port failure", lambda: self.console(device="/dev/opr903-no-such-port"),
-                 r"Seleccione puerto correcto"),
-                ("journal failure", lost_journal, r"No se pueden guardar las llamadas"),
+                 [r"Seleccione puerto correcto"]),
+                ("network port failure", lambda: self.console(device="tcp://127.0.0.1:1"),
+                 [r"Selección incorrecta Puerto 127\.0\.0\.1:1", r"Conexión rechazada"]),
+                ("journal failure", lost_journal, [r"No se pueden guardar las llamadas"]),
                 ("lost link", lambda: self.console(sim_options=["--silent-from", "polling:3"]),
-                 r"Se ha perdido conexión con R903")):
+                 [r"Se ha perdido conexión con R903"])):
             with self.subTest(name):
                 mark = self.orca.mark()
                 console = make()
-                self.orca.hear(text, mark, timeout=30)
+                for text in texts:
+                    self.orca.hear(text, mark, timeout=30)
                 console.close()
 
+    def test_calls_left_unwritten_at_the_exit_are_read_by_name(self):
+        console = self.console(journal_blocked=True)
+        mark = self.orca.mark()
+        console.show(frame(line2=6))
+        console.show(IDLE)  # a missed call on line 2, which cannot be filed
+        self.orca.hear(r"No se pueden guardar las llamadas", mark, timeout=30)
+        self.desktop.keys("Return")
+        mark = self.orca.mark()
+        console.terminate()
+        self.orca.hear(r"No se pudieron guardar estas llamadas", mark, timeout=30)
+        self.orca.hear(r"entrante, perdida", mark)
+        self.desktop.keys("Return")
+        self.assertEqual(console.wait_exit(), 0)
+        console.close()
 
 if __name__ == "__main__":
     unittest.main(verbosity=2)

@@ -109,11 +109,11 @@ struct LatencyPair {
     Latency console;
 };
 
-std::optional<LatencyPair> measurePair(
-    const QString& console, const QString& floor, const Limits& limits, const QString& platform)
+std::optional<LatencyPair> measurePair(const QString& console, const QString& floor, const Limits& limits,
+    const QString& platform, std::optional<ConsoleRun::Through> through = std::nullopt)
 {
-    const auto base = measureLatency(floor, limits, Offscreen);
-    const auto real = measureLatency(console, limits, platform);
+    const auto base = measureLatency(floor, limits, Offscreen, through);
+    const auto real = measureLatency(console, limits, platform, through);
     if (!base || !real)
         return std::nullopt;
     return LatencyPair{*base, *real};
@@ -195,16 +195,24 @@ void reportNetworkLatency(const QString& console, const QString& floor, const Li
         row(qPrintable(title + QStringLiteral(": cycles/s")), QString::number(measured->cyclesPerSecond, 'f', 0),
             QStringLiteral("every poll once"), measured->everyPollOnce);
     }
-    const auto base = measureLatency(floor, limits, Offscreen, quickTcp);
-    const auto real = measureLatency(console, limits, Offscreen, quickTcp);
-    if (!base || !real) {
-        row("ser2net tcp, chardelay off: console over floor", QStringLiteral("no result"), QString(), false);
-        return;
+    // What the console adds: five pairs in a row, each the floor then the console.
+    constexpr int Pairs = 5;
+    std::vector<double> added;
+    for (int i = 1; i <= Pairs; ++i) {
+        const auto pair = measurePair(console, floor, limits, Offscreen, quickTcp);
+        if (!pair) {
+            row("ser2net tcp, chardelay off: console over floor", QStringLiteral("no result"), QString(), false);
+            return;
+        }
+        added.push_back(pair->console.p99Ms - pair->floor.p99Ms);
+        row(QStringLiteral("ser2net tcp pair %1: p99 console / floor").arg(i),
+            ms(pair->console.p99Ms) + " / " + ms(pair->floor.p99Ms), QStringLiteral("added %1").arg(ms(added.back())),
+            true);
     }
-    row("ser2net tcp, chardelay off: floor median / p99", ms(base->medianMs) + " / " + ms(base->p99Ms),
-        ms(base->maxMs) + " max", true);
-    const double added = real->p99Ms - base->p99Ms;
-    row("ser2net tcp, chardelay off: p99 console - floor", ms(added), QStringLiteral("<= 0.100 ms"), added <= 0.1);
+    std::sort(added.begin(), added.end());
+    const double middle = added[Pairs / 2];
+    row("ser2net tcp, chardelay off: p99 console - floor, median of 5 pairs", ms(middle), QStringLiteral("<= 0.100 ms"),
+        middle <= 0.1);
 }
 
 // Reads of exactly one status frame in the console's trace.

@@ -6,6 +6,7 @@
 #include "console_run.h"
 #include "process_sample.h"
 #include "random_operator.h"
+#include "window_keys.h"
 #include "window_watch.h"
 #include "wire/frame_layout.h"
 #include "wire/status_codes.h"
@@ -369,6 +370,9 @@ void reportSoak(const QString& console, const Limits& limits, const QString& pla
     const ScriptedExchange& exchange = run.exchange();
     const ProcessSample early = sampleProcess(run.pid());
     const qint64 startUs = exchange.nowUs();
+    std::optional<WindowKeys> operatorDay;
+    if (x11)
+        operatorDay.emplace(run.pid(), 5000);
     const bool finished = run.waitForAnswers(limits.soakCycles, LongWaitMs);
     const ProcessSample late = sampleProcess(run.pid());
     const double rate = double(exchange.answered() - Early) * 1e6 / double(exchange.nowUs() - startUs);
@@ -387,6 +391,9 @@ void reportSoak(const QString& console, const Limits& limits, const QString& pla
              .arg(exchange.answered())
              .arg(rate, 0, 'f', 0)
              .arg(exchange.counts()));
+    if (operatorDay)
+        note(QStringLiteral("the call list opened and closed and the directory paged %1 times")
+                 .arg(operatorDay->rounds()));
 }
 
 // The options of a console in this process, in its own folder, against the

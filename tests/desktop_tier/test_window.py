@@ -33,6 +33,11 @@ class WindowCase(DesktopCase):
     def assert_gone(self, console):
         self.wait(lambda: not console.shown() and not console.in_taskbar(), "the window gone from screen and taskbar")
 
+    def above(self, upper, lower):
+        """Whether `upper` is stacked over `lower`; False until the window manager stacks both."""
+        order = self.desktop.client_list(stacking=True)
+        return upper.id in order and lower.id in order and order.index(upper.id) > order.index(lower.id)
+
     def click_title_bar(self, console, from_right):
         """A button of the window manager's title bar: 42 px from the right the minimise, 10 px the close box."""
         left, top, width, _ = self.desktop.position(console.window)
@@ -53,13 +58,12 @@ class TrayAndWindow(WindowCase):
     def test_left_click_raises_the_console_behind_another_window_without_keeping_it_on_top(self):
         console = self.console()
         _, other = self.desktop.other_window()
-        stacking = lambda: self.desktop.client_list(stacking=True)
-        self.wait(lambda: stacking().index(other.id) > stacking().index(console.window.id), "the other window above")
+        self.wait(lambda: self.above(other, console.window), "the other window above")
         console.click_icon()
-        self.wait(lambda: stacking().index(console.window.id) > stacking().index(other.id), "the console raised")
+        self.wait(lambda: self.above(console.window, other), "the console raised")
         self.assertNotIn("_NET_WM_STATE_ABOVE", self.desktop.net_wm_state(console.window))
         self.desktop.click(*self.desktop.position(other)[:2])
-        self.wait(lambda: stacking().index(other.id) > stacking().index(console.window.id), "the other window on top")
+        self.wait(lambda: self.above(other, console.window), "the other window on top")
 
     def test_the_title_bar_minimise_hides_and_the_menu_follows_the_state_at_its_last_close(self):
         console = self.console()
@@ -140,10 +144,9 @@ class StatusNotifierTray(WindowCase):
         self.desktop.click(left + width // 2, top + height // 4)  # "Mostrar"
         self.assert_normal(console)
         _, other = self.desktop.other_window()
-        stacking = lambda: self.desktop.client_list(stacking=True)
-        self.wait(lambda: stacking().index(other.id) > stacking().index(console.window.id), "the other window above")
+        self.wait(lambda: self.above(other, console.window), "the other window above")
         host.activate(item)  # behind: to the front
-        self.wait(lambda: stacking().index(console.window.id) > stacking().index(other.id), "the console raised")
+        self.wait(lambda: self.above(console.window, other), "the console raised")
 
         normal = host.properties(item)["IconPixmap"]
         console.report(frame(line1=6))

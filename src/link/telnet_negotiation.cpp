@@ -175,7 +175,8 @@ void TelnetNegotiation::portControlAgreed(QByteArray& reply)
 }
 
 // A port command from the server: a confirmation of one of the settings is
-// checked against what was asked; reports of line and modem state are ignored.
+// checked against what was asked, by the value's own length (some servers pad
+// it); reports of line and modem state are ignored.
 void TelnetNegotiation::subnegotiation()
 {
     if (sub_.size() < 2 || static_cast<unsigned char>(sub_[0]) != ComPortOption || state_ != State::Negotiating)
@@ -185,7 +186,7 @@ void TelnetNegotiation::subnegotiation()
         const Setting& setting = lineSettings()[i];
         if (answered != setting.command + ServerReply)
             continue;
-        if (sub_.mid(2) != setting.value) {
+        if (!sub_.mid(2).startsWith(setting.value)) {
             state_ = State::Refused;
             return;
         }

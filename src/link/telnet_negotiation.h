@@ -12,7 +12,8 @@
 // On connecting the client offers to control the far port and asks for binary
 // transmission both ways. Once the server agrees to the port control, the
 // client asks for 9600 baud, 8 data bits, no parity, 1 stop bit and no flow
-// control; the line is ready when the server has confirmed all five as asked.
+// control; the line is ready when the server has confirmed all five as asked
+// (bytes after a confirmed value are ignored).
 // Options other than binary, suppress-go-ahead and the port control are
 // refused; the server's reports of line and modem state are ignored. In the
 // data a 0xFF byte travels doubled.

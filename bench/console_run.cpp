@@ -22,7 +22,7 @@ std::optional<QString> ConsoleRun::start()
         auto started = Ser2netBridge::start(device, setup_.through->accepter, setup_.through->options);
         if (auto* error = std::get_if<QString>(&started))
             return *error;
-        bridge_ = std::move(std::get<std::unique_ptr<Ser2netBridge>>(started));
+        bridge_ = std::move(std::get<std::unique_ptr<DeviceServer>>(started));
         device = bridge_->url();
     }
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

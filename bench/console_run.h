@@ -58,7 +58,7 @@ private:
     Setup setup_;
     QTemporaryDir folder_;
     ScriptedExchange exchange_;
-    std::unique_ptr<Ser2netBridge> bridge_;
+    std::unique_ptr<DeviceServer> bridge_;
     QProcess process_;
     qint64 startedUs_ = -1;
 };

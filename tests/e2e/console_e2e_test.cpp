@@ -1,5 +1,7 @@
 #include "app/console_window.h"
 #include "qt_printers.h"
+#include "ser2net_bridge.h"
+#include "sredird_server.h"
 #include "traced_console.h"
 #include "wire/commands.h"
 #include "wire/frame_layout.h"
@@ -18,15 +20,42 @@
 namespace
 {
 
-// How the exchange reaches the console: its pace, its poll period, and
-// whether ser2net stands between them (Telnet with RFC 2217, from a line that
-// ser2net first sets to 115200 7E1).
+// Which RFC 2217 server, if any, stands between the exchange and the console.
+enum class Server { None, Ser2net, Sredird };
+
+// How the exchange reaches the console: its pace, its poll period, and the
+// server between them (Telnet with RFC 2217, from a line left at 115200 7E1).
 struct Link {
     const char* name;
     bool paced;
     int pollPeriodMs;
-    bool throughSer2net;
+    Server server;
 };
+
+// The exchange's line at 115200 7E1, as another program may have left it.
+bool setOtherLineSettings(const QString& path)
+{
+    const int fd = ::open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    termios line{};
+    bool done = ::tcgetattr(fd, &line) == 0 && ::cfsetspeed(&line, B115200) == 0;
+    line.c_cflag = (line.c_cflag & ~(CSIZE | CSTOPB | PARODD)) | CS7 | PARENB;
+    done = done && ::tcsetattr(fd, TCSANOW, &line) == 0;
+    ::close(fd);
+    return done;
+}
+
+// The server of the link started in front of the exchange's device; ser2net
+// sets the line itself as a client connects.
+DeviceServer::Started startServer(Server server, const QString& device)
+{
+    if (server == Server::Ser2net)
+        return Ser2netBridge::start(device, Ser2netBridge::Accepter::Rfc2217, {QStringLiteral("115200e71")});
+    if (!setOtherLineSettings(device))
+        return QStringLiteral("cannot set %1 to 115200 7E1").arg(device);
+    return SredirdServer::start(device);
+}
 
 class ConsoleE2E : public TracedConsole, public ::testing::WithParamInterface<Link>
 {
@@ -42,8 +71,9 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     options.paced = link.paced;
     options.pollPeriodMs = link.pollPeriodMs;
     options.traffic = false; // only what the test asks for
-    if (link.throughSer2net)
-        ASSERT_NO_FATAL_FAILURE(startThrough(Ser2netBridge::Accepter::Rfc2217, QStringLiteral("115200e71"), options));
+    if (link.server != Server::None)
+        ASSERT_NO_FATAL_FAILURE(
+            startThrough([&](const QString& device) { return startServer(link.server, device); }, options));
     else
         ASSERT_NO_FATAL_FAILURE(startOn(options));
     QSignalSpy handshake(exchange.get(), &ExchangeServer::handshakeDone);
@@ -52,8 +82,8 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return console->window().windowTitle() == QStringLiteral("QUINDORA R903 - Serie 0412 - V1.00"); }, 5000))
         << console->window().windowTitle().toStdString();
-    // Through ser2net, only the RFC 2217 client's settings bring the line to what the exchange speaks.
-    if (link.throughSer2net) {
+    // Through a server, only the RFC 2217 client's settings bring the line to what the exchange speaks.
+    if (link.server != Server::None) {
         const int fd = ::open(exchange->consolePath().toLocal8Bit().constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK);
         ASSERT_GE(fd, 0);
         termios line{};
@@ -117,8 +147,8 @@ TEST_P(ConsoleE2E, LinksAlertsOnAWaitingCallCarriesTheOperatorsCommandsAndCloses
 // burst: each frame and the next poll together. (Raw TCP through ser2net is
 // among the faults.)
 INSTANTIATE_TEST_SUITE_P(Links, ConsoleE2E,
-    ::testing::Values(Link{"AtLinePace", true, 20, false}, Link{"InOneBurst", false, 0, false},
-        Link{"Ser2netRfc2217", true, 20, true}),
+    ::testing::Values(Link{"AtLinePace", true, 20, Server::None}, Link{"InOneBurst", false, 0, Server::None},
+        Link{"Ser2netRfc2217", true, 20, Server::Ser2net}, Link{"SredirdRfc2217", true, 20, Server::Sredird}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/console_app.h"
+#include "device_server.h"
 #include "message_answerer.h"
 #include "platform/qt/trace.h"
-#include "ser2net_bridge.h"
 #include "sim/exchange_server.h"
 #include "trace_events.h"
 
@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <ctime>
+#include <functional>
 
 inline const QString Communication = QStringLiteral("Error de comunicación | ");
 inline const QString NoConnection = Communication + QStringLiteral("No es posible establecer conexión con R903");
@@ -28,8 +29,8 @@ inline constexpr double MostCpuShare = 0.3;
 
 // The whole console in this process on the offscreen desktop, with a folder
 // of its own, its trace read back and every message box answered, most often
-// against the simulated exchange on a pseudo-terminal, directly or through
-// Debian's ser2net. Every byte the console sends is kept, also after the
+// against the simulated exchange on a pseudo-terminal, directly or through a
+// device server. Every byte the console sends is kept, also after the
 // exchange has gone.
 struct TracedConsole : ::testing::Test {
     void startOn(ExchangeOptions exchangeOptions)
@@ -37,13 +38,15 @@ struct TracedConsole : ::testing::Test {
         ASSERT_NO_FATAL_FAILURE(serve(std::move(exchangeOptions)));
         start(exchange->consolePath());
     }
-    void startThrough(Ser2netBridge::Accepter accepter, const QString& lineSettings, ExchangeOptions exchangeOptions)
+    // A device server started in front of the exchange's device.
+    using ServerStart = std::function<DeviceServer::Started(const QString& device)>;
+    void startThrough(const ServerStart& startServer, ExchangeOptions exchangeOptions)
     {
         ASSERT_NO_FATAL_FAILURE(serve(std::move(exchangeOptions)));
-        auto started = Ser2netBridge::start(exchange->consolePath(), accepter, {lineSettings});
+        auto started = startServer(exchange->consolePath());
         auto* failure = std::get_if<QString>(&started);
         ASSERT_FALSE(failure) << failure->toStdString();
-        bridge = std::move(std::get<std::unique_ptr<Ser2netBridge>>(started));
+        bridge = std::move(std::get<std::unique_ptr<DeviceServer>>(started));
         start(bridge->url());
     }
     void start(const QString& device)
@@ -79,7 +82,7 @@ struct TracedConsole : ::testing::Test {
     QTemporaryDir folder;
     std::unique_ptr<ExchangeServer> exchange;
     QByteArray sent;
-    std::unique_ptr<Ser2netBridge> bridge;
+    std::unique_ptr<DeviceServer> bridge;
     std::unique_ptr<Trace> trace;
     std::unique_ptr<ConsoleApp> console;
     MessageAnswerer answerer;

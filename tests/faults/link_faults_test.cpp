@@ -2,6 +2,7 @@
 // in any phase of the conversation, says why and closes in order, without
 // spinning.
 #include "../e2e/traced_console.h"
+#include "ser2net_bridge.h"
 
 #include "app/port_choice_panel.h"
 #include "wire/commands.h"
@@ -61,7 +62,9 @@ TEST_P(ExchangeFault, IsReportedAndTheConsoleClosesWithoutSpinning)
     options.faults.silentFrom = fault.stage;
     options.faults.silentAfter = fault.after;
     if (fault.throughSer2net)
-        ASSERT_NO_FATAL_FAILURE(startThrough(Ser2netBridge::Accepter::Tcp, QStringLiteral("9600n81"), options));
+        ASSERT_NO_FATAL_FAILURE(startThrough(
+            [](const QString& device) { return Ser2netBridge::start(device, Ser2netBridge::Accepter::Tcp, {}); },
+            options));
     else
         ASSERT_NO_FATAL_FAILURE(startOn(options));
     if (fault.closeAfter > 0) {
@@ -113,11 +116,11 @@ TEST_F(ConsoleUnderFault, UnusablePortsBringThePortList)
     QTcpServer silent; // takes connections and never answers
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
     const QString absent = QStringLiteral("/dev/opr903-absent");
-    std::unique_ptr<Ser2netBridge> servers[2];
+    std::unique_ptr<DeviceServer> servers[2];
     for (const auto accepter : {Ser2netBridge::Accepter::Tcp, Ser2netBridge::Accepter::Rfc2217}) {
         auto started = Ser2netBridge::start(absent, accepter, {});
         ASSERT_FALSE(std::holds_alternative<QString>(started)) << std::get<QString>(started).toStdString();
-        servers[int(accepter)] = std::move(std::get<std::unique_ptr<Ser2netBridge>>(started));
+        servers[int(accepter)] = std::move(std::get<std::unique_ptr<DeviceServer>>(started));
     }
     const QString silentAddress = QStringLiteral("127.0.0.1:%1").arg(silent.serverPort());
     const QString serverCannotOpen

@@ -39,8 +39,7 @@ bool listening(quint16 port)
 
 } // namespace
 
-std::variant<std::unique_ptr<Ser2netBridge>, QString> Ser2netBridge::start(
-    const QString& device, Accepter accepter, const Options& options)
+DeviceServer::Started Ser2netBridge::start(const QString& device, Accepter accepter, const Options& options)
 {
     QString error;
     for (int attempt = 0; attempt < Attempts; ++attempt) {

@@ -1,16 +1,15 @@
 #pragma once
 
+#include "device_server.h"
+
 #include <QProcess>
-#include <QString>
 #include <QTemporaryDir>
 
-#include <memory>
-#include <variant>
+#include <optional>
 
-// Debian's ser2net on 127.0.0.1 in front of a serial device (most often the
-// simulated exchange's pseudo-terminal), from a configuration of its own, on a
-// free port; started and killed by its process id.
-class Ser2netBridge
+// Debian's ser2net as the device server, from a configuration of its own;
+// started and killed by its process id.
+class Ser2netBridge final : public DeviceServer
 {
 public:
     enum class Accepter { Tcp, Rfc2217 };
@@ -24,14 +23,11 @@ public:
         bool charDelay = true;
     };
 
-    static std::variant<std::unique_ptr<Ser2netBridge>, QString> start(
-        const QString& device, Accepter accepter, const Options& options);
-    ~Ser2netBridge();
+    static Started start(const QString& device, Accepter accepter, const Options& options);
+    ~Ser2netBridge() override;
 
-    // What the console is given: tcp://127.0.0.1:PORT or rfc2217://127.0.0.1:PORT.
-    QString url() const;
-    // SIGKILL, and the process reaped.
-    void kill();
+    QString url() const override;
+    void kill() override;
 
 private:
     Ser2netBridge(Accepter accepter, quint16 port);

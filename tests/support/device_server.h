@@ -6,8 +6,7 @@
 #include <variant>
 
 // A serial device server on 127.0.0.1 in front of a serial device (most often
-// the simulated exchange's pseudo-terminal), on a free port, run as a separate
-// program.
+// the simulated exchange's pseudo-terminal), on a free port.
 class DeviceServer
 {
 public:

@@ -95,8 +95,10 @@ class ScreenReader(DesktopCase):
             mark = self.orca.mark()
             self.desktop.keys("Return")
             self.orca.hear(r"^Salir push button", mark)  # where the name box leaves the focus
-            left, top, width, _ = self.desktop.position(console.window)
-            self.desktop.click(left + width - 10, top - 11)  # the close box
+            # Closed from the keyboard, through the window manager: after a click
+            # Orca 43 may take the box that opens as the active window silently,
+            # and then never read it.
+            self.desktop.keys("alt+F4")
             return console
 
         def lost_journal():

@@ -38,6 +38,13 @@ class WindowCase(DesktopCase):
         order = self.desktop.client_list(stacking=True)
         return upper.id in order and lower.id in order and order.index(upper.id) > order.index(lower.id)
 
+    def behind_another_window(self, console):
+        """Another program's window, stacked over the console and active: the console is behind it."""
+        _, other = self.desktop.other_window()
+        self.wait(lambda: self.above(other, console.window) and self.active_window() == other.id,
+                  "the other window above and active")
+        return other
+
     def click_title_bar(self, console, from_right):
         """A button of the window manager's title bar: 42 px from the right the minimise, 10 px the close box."""
         left, top, width, _ = self.desktop.position(console.window)
@@ -57,8 +64,7 @@ class TrayAndWindow(WindowCase):
 
     def test_left_click_raises_the_console_behind_another_window_without_keeping_it_on_top(self):
         console = self.console()
-        _, other = self.desktop.other_window()
-        self.wait(lambda: self.above(other, console.window), "the other window above")
+        other = self.behind_another_window(console)
         console.click_icon()
         self.wait(lambda: self.above(console.window, other), "the console raised")
         self.assertNotIn("_NET_WM_STATE_ABOVE", self.desktop.net_wm_state(console.window))
@@ -143,8 +149,7 @@ class StatusNotifierTray(WindowCase):
         left, top, width, _ = self.desktop.position(menu)
         self.desktop.click(left + width // 2, top + height // 4)  # "Mostrar"
         self.assert_normal(console)
-        _, other = self.desktop.other_window()
-        self.wait(lambda: self.above(other, console.window), "the other window above")
+        other = self.behind_another_window(console)
         host.activate(item)  # behind: to the front
         self.wait(lambda: self.above(console.window, other), "the console raised")
 
